@@ -1,0 +1,86 @@
+#include "threads/named_threads.h"
+
+#include <mutex>
+
+namespace cefsim {
+namespace {
+
+constexpr int kThreadIdCount = TID_RENDERER + 1;
+
+struct Registry {
+  std::mutex mutex;
+  std::shared_ptr<TaskThread> threads[kThreadIdCount];
+};
+
+Registry& GetRegistry() {
+  static Registry* registry = new Registry();  // Outlives static teardown.
+  return *registry;
+}
+
+bool ValidId(cef_thread_id_t id) { return id >= 0 && id < kThreadIdCount; }
+
+const char* ThreadName(cef_thread_id_t id) {
+  switch (id) {
+    case TID_UI:
+      return "CefUI";
+    case TID_IO:
+      return "CefIO";
+    case TID_FILE:
+      return "CefFile";
+    case TID_RENDERER:
+      return "CefRenderer";
+    default:
+      return "CefThread";
+  }
+}
+
+std::shared_ptr<TaskThread> Lookup(cef_thread_id_t id) {
+  if (!ValidId(id))
+    return nullptr;
+  Registry& registry = GetRegistry();
+  std::lock_guard<std::mutex> lock(registry.mutex);
+  return registry.threads[id];
+}
+
+}  // namespace
+
+std::shared_ptr<TaskThread> StartNamedThread(cef_thread_id_t id) {
+  if (!ValidId(id))
+    return nullptr;
+  Registry& registry = GetRegistry();
+  std::lock_guard<std::mutex> lock(registry.mutex);
+  if (!registry.threads[id]) {
+    registry.threads[id] = std::make_shared<TaskThread>(ThreadName(id));
+    registry.threads[id]->Start();
+  }
+  return registry.threads[id];
+}
+
+void StopNamedThread(cef_thread_id_t id) {
+  if (!ValidId(id))
+    return;
+  std::shared_ptr<TaskThread> thread;
+  {
+    Registry& registry = GetRegistry();
+    std::lock_guard<std::mutex> lock(registry.mutex);
+    thread.swap(registry.threads[id]);
+  }
+  // Stopped outside the lock: the thread's last task may still post.
+  if (thread)
+    thread->Stop();
+}
+
+bool PostToNamedThread(cef_thread_id_t id, std::function<void()> task,
+                       int64_t delay_ms) {
+  std::shared_ptr<TaskThread> thread = Lookup(id);
+  return thread && thread->Post(std::move(task), delay_ms);
+}
+
+bool CurrentlyOnNamedThread(cef_thread_id_t id) {
+  std::shared_ptr<TaskThread> thread = Lookup(id);
+  return thread && thread->BelongsToCurrentThread();
+}
+
+bool NamedThreadRunning(cef_thread_id_t id) { return Lookup(id) != nullptr; }
+
+}  // namespace cefsim

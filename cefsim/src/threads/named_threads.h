@@ -1,0 +1,28 @@
+// CEF's named threads of this process: the browser process's UI and IO
+// threads between CefInitialize and CefShutdown, or a render process's render
+// thread.
+#ifndef CEFSIM_SRC_THREADS_NAMED_THREADS_H_
+#define CEFSIM_SRC_THREADS_NAMED_THREADS_H_
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "include/internal/cef_types.h"
+#include "threads/task_thread.h"
+
+namespace cefsim {
+
+// Starts a thread for |id|; replaces nothing if one runs already.
+std::shared_ptr<TaskThread> StartNamedThread(cef_thread_id_t id);
+// Stops the thread for |id|, dropping its queued tasks. Not from that thread.
+void StopNamedThread(cef_thread_id_t id);
+
+bool PostToNamedThread(cef_thread_id_t id, std::function<void()> task,
+                       int64_t delay_ms = 0);
+bool CurrentlyOnNamedThread(cef_thread_id_t id);
+bool NamedThreadRunning(cef_thread_id_t id);
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_THREADS_NAMED_THREADS_H_
