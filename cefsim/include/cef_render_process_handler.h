@@ -8,6 +8,7 @@
 #include "include/cef_frame.h"
 #include "include/cef_load_handler.h"
 #include "include/cef_process_message.h"
+#include "include/cef_request.h"
 #include "include/cef_v8.h"
 #include "include/cef_values.h"
 

@@ -13,7 +13,6 @@ class CefRefPtr : public scoped_refptr<T> {
   typedef scoped_refptr<T> parent;
 
   CefRefPtr() : parent() {}
-  CefRefPtr(std::nullptr_t) : parent() {}
   CefRefPtr(T* p) : parent(p) {}
   CefRefPtr(const scoped_refptr<T>& r) : parent(r) {}
   template <typename U>
