@@ -1,0 +1,45 @@
+// One end of the socket between the browser process and a render process,
+// carrying frames: a kind and a payload.
+#ifndef CEFSIM_SRC_IPC_CHANNEL_H_
+#define CEFSIM_SRC_IPC_CHANNEL_H_
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+namespace cefsim {
+
+struct Frame {
+  uint32_t kind = 0;
+  std::string payload;
+};
+
+class Channel {
+ public:
+  // Frames larger than this are taken as a broken peer.
+  static constexpr uint32_t kMaxPayload = 256u * 1024 * 1024;
+
+  explicit Channel(int fd);  // Takes ownership of |fd|.
+  ~Channel();
+
+  // Safe from any thread; false once the peer is gone.
+  bool Send(uint32_t kind, const std::string& payload);
+  // Blocks for the next frame; false at the end of the stream, on a read
+  // error or on a malformed frame. Only one thread may receive.
+  bool Receive(Frame* frame);
+  // Ends the stream in both directions, waking a blocked Receive.
+  void Shutdown();
+
+  // Makes a connected pair; the second end is meant for a child process.
+  static bool CreatePair(int* parent_fd, int* child_fd);
+
+ private:
+  bool ReadFully(void* out, size_t size);
+
+  const int fd_;
+  std::mutex send_mutex_;
+};
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_IPC_CHANNEL_H_

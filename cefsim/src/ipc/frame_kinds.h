@@ -1,0 +1,21 @@
+// The kinds of frame on the channel. Values are fixed: both processes are
+// built from the same sources, but a stray value must still be recognised as
+// unknown rather than misread.
+#ifndef CEFSIM_SRC_IPC_FRAME_KINDS_H_
+#define CEFSIM_SRC_IPC_FRAME_KINDS_H_
+
+#include <cstdint>
+
+namespace cefsim {
+
+enum FrameKind : uint32_t {
+  // Render process to browser process, once at start: pid, process type and
+  // the final command line.
+  kFrameHello = 1,
+  // Either way: browser id, message name, argument list.
+  kFrameProcessMessage = 2,
+};
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_IPC_FRAME_KINDS_H_

@@ -1,0 +1,86 @@
+// The browser process's side of one render process: the child process, its
+// channel and the thread that reads from it.
+#ifndef CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_
+#define CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "include/cef_browser_process_handler.h"
+#include "ipc/channel.h"
+
+namespace cefsim {
+
+// The descriptor on which a render process finds its channel, as Chromium
+// maps its IPC channel to a fixed descriptor.
+constexpr int kRendererChannelFd = 3;
+
+class RenderProcessHost
+    : public std::enable_shared_from_this<RenderProcessHost> {
+ public:
+  using ExitCallback = std::function<void()>;
+
+  // Starts a render process from |executable|. Null when it cannot start.
+  static std::shared_ptr<RenderProcessHost> Launch(
+      const std::string& executable,
+      CefRefPtr<CefBrowserProcessHandler> handler);
+  ~RenderProcessHost();
+
+  int id() const { return id_; }
+  pid_t pid() const { return pid_; }
+  bool alive() const { return alive_; }
+
+  // False once the process is gone.
+  bool Send(uint32_t kind, const std::string& payload);
+
+  // Run once, on the reader thread, when the process has gone (or at once if
+  // it has gone already).
+  void SetExitCallback(ExitCallback callback);
+
+  // The render process reported itself ready.
+  void MarkReady();
+  bool WaitUntilReady(std::chrono::milliseconds timeout);
+
+  // Ends the process: closes the channel, waits a little, then kills it.
+  void Terminate();
+  // Kills the process at once, as a crash would.
+  void Kill();
+
+ private:
+  RenderProcessHost(int id, pid_t pid, int fd);
+  void Start();
+  void ReadLoop();
+  void Reap(std::chrono::milliseconds grace);
+
+  const int id_;
+  const pid_t pid_;
+  Channel channel_;
+  std::thread reader_;
+  std::atomic<bool> alive_{true};
+
+  std::mutex mutex_;
+  std::condition_variable ready_changed_;
+  bool ready_ = false;
+  bool exited_ = false;
+  bool reaped_ = false;
+  ExitCallback exit_callback_;
+};
+
+// Every render process that has not been terminated.
+void AddRenderProcess(const std::shared_ptr<RenderProcessHost>& host);
+std::vector<std::shared_ptr<RenderProcessHost>> RenderProcesses();
+std::shared_ptr<RenderProcessHost> FindRenderProcess(pid_t pid);
+void TerminateAllRenderProcesses();
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_

@@ -1,0 +1,75 @@
+#include "process/render_process_main.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+
+#include "include/cef_render_process_handler.h"
+#include "ipc/frame_kinds.h"
+#include "process/frame_handlers.h"
+#include "process/hello_frame.h"
+#include "process/render_process_host.h"
+#include "threads/named_threads.h"
+
+namespace cefsim {
+namespace {
+
+// Set once before the render thread starts, read-only afterwards.
+CefRefPtr<CefRenderProcessHandler>* g_handler = nullptr;
+Channel* g_channel = nullptr;
+
+// A script that never ends keeps the render thread busy; the process then
+// ends without waiting for it.
+constexpr auto kRenderThreadExitGrace = std::chrono::seconds(1);
+
+void EndRenderThread() {
+  auto done = std::make_shared<std::promise<void>>();
+  std::future<void> finished = done->get_future();
+  if (!PostToNamedThread(TID_RENDERER, [done]() { done->set_value(); }) ||
+      finished.wait_for(kRenderThreadExitGrace) != std::future_status::ready) {
+    _exit(0);
+  }
+  StopNamedThread(TID_RENDERER);
+}
+
+}  // namespace
+
+CefRefPtr<CefRenderProcessHandler> RenderProcessHandler() {
+  return g_handler ? *g_handler : nullptr;
+}
+
+Channel* RenderProcessChannel() { return g_channel; }
+
+int RunRenderProcess(CefRefPtr<CefApp> application,
+                     CefRefPtr<CommandLineImpl> command_line) {
+  g_handler = new CefRefPtr<CefRenderProcessHandler>(
+      application ? application->GetRenderProcessHandler() : nullptr);
+  g_channel = new Channel(kRendererChannelFd);
+  if (!g_channel->Send(kFrameHello,
+                       EncodeHello(static_cast<int>(getpid()), "renderer",
+                                   command_line->ArgvUtf8()))) {
+    return 1;
+  }
+
+  StartNamedThread(TID_RENDERER);
+  PostToNamedThread(TID_RENDERER, []() {
+    CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler();
+    if (!handler)
+      return;
+    handler->OnRenderThreadCreated(CefListValue::Create());
+    handler->OnWebKitInitialized();
+  });
+
+  Frame frame;
+  while (g_channel->Receive(&frame)) {
+    // A frame this process does not understand means the browser process
+    // speaks another protocol; nothing after it can be trusted.
+    if (!DispatchRendererFrame(frame.kind, frame.payload))
+      break;
+  }
+  EndRenderThread();
+  return 0;
+}
+
+}  // namespace cefsim

@@ -1,0 +1,22 @@
+// The render process's main loop.
+#ifndef CEFSIM_SRC_PROCESS_RENDER_PROCESS_MAIN_H_
+#define CEFSIM_SRC_PROCESS_RENDER_PROCESS_MAIN_H_
+
+#include "command_line/command_line_impl.h"
+#include "include/cef_app.h"
+#include "ipc/channel.h"
+
+namespace cefsim {
+
+// Runs until the browser process closes the channel; returns the exit code.
+int RunRenderProcess(CefRefPtr<CefApp> application,
+                     CefRefPtr<CommandLineImpl> command_line);
+
+// The render process's application hooks and channel, for the parts of the
+// stand-in that run there. Null outside a render process.
+CefRefPtr<CefRenderProcessHandler> RenderProcessHandler();
+Channel* RenderProcessChannel();
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_PROCESS_RENDER_PROCESS_MAIN_H_

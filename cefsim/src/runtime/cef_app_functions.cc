@@ -1,0 +1,124 @@
+// Start-up and shutdown of the stand-in, in the browser process and in its
+// sub-processes.
+#include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "include/cef_app.h"
+#include "inspection/process_records.h"
+#include "process/render_process_host.h"
+#include "process/render_process_main.h"
+#include "runtime/runtime_state.h"
+#include "threads/named_threads.h"
+
+namespace {
+
+constexpr char kProcessTypeSwitch[] = "type";
+constexpr char kRendererProcessType[] = "renderer";
+
+struct MessageLoopQuit {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool quit = false;
+};
+
+MessageLoopQuit& LoopQuit() {
+  static auto* quit = new MessageLoopQuit();
+  return *quit;
+}
+
+}  // namespace
+
+int CefExecuteProcess(const CefMainArgs& args, CefRefPtr<CefApp> application,
+                      void* windows_sandbox_info) {
+  CefRefPtr<cefsim::CommandLineImpl> command_line =
+      cefsim::CommandLineFromMainArgs(args);
+  std::string process_type = command_line->SwitchValueUtf8(kProcessTypeSwitch);
+  // No type: this is the browser process, which goes on to CefInitialize.
+  if (process_type.empty())
+    return -1;
+  if (application)
+    application->OnBeforeCommandLineProcessing(process_type,
+                                               command_line.get());
+  cefsim::SetGlobalCommandLine(command_line);
+  command_line->MakeReadOnly();
+  if (process_type == kRendererProcessType)
+    return cefsim::RunRenderProcess(application, command_line);
+  // The stand-in starts no other kind of sub-process.
+  return 0;
+}
+
+bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
+                   CefRefPtr<CefApp> application, void* windows_sandbox_info) {
+  cefsim::RecordInitialize(settings);
+  // As with CEF, a second start without a shutdown in between is refused.
+  if (!cefsim::BeginRuntime(settings, application))
+    return false;
+
+  CefRefPtr<cefsim::CommandLineImpl> command_line =
+      cefsim::CommandLineFromMainArgs(args);
+  if (application)
+    application->OnBeforeCommandLineProcessing(CefString(), command_line.get());
+  command_line->MakeReadOnly();
+  cefsim::SetGlobalCommandLine(command_line);
+  cefsim::RecordProcess(
+      {static_cast<int>(getpid()), std::string(), command_line->ArgvUtf8(),
+       true});
+
+  // The stand-in always runs its UI thread beside the caller's, as CEF does
+  // with multi_threaded_message_loop.
+  cefsim::StartNamedThread(TID_UI);
+  cefsim::StartNamedThread(TID_IO);
+  cefsim::StartNamedThread(TID_FILE);
+
+  CefRefPtr<CefBrowserProcessHandler> handler =
+      application ? application->GetBrowserProcessHandler() : nullptr;
+  if (handler) {
+    cefsim::PostToNamedThread(TID_UI,
+                              [handler]() { handler->OnContextInitialized(); });
+  }
+  return true;
+}
+
+void CefShutdown() {
+  if (!cefsim::RuntimeRunning())
+    return;
+  cefsim::TerminateAllRenderProcesses();
+  cefsim::StopNamedThread(TID_UI);
+  cefsim::StopNamedThread(TID_IO);
+  cefsim::StopNamedThread(TID_FILE);
+  cefsim::EndRuntime();
+}
+
+void CefDoMessageLoopWork() {
+  // The UI thread runs by itself; there is no work to pump here.
+}
+
+void CefRunMessageLoop() {
+  MessageLoopQuit& loop = LoopQuit();
+  std::unique_lock<std::mutex> lock(loop.mutex);
+  loop.changed.wait(lock, [&loop] { return loop.quit; });
+  loop.quit = false;
+}
+
+void CefQuitMessageLoop() {
+  MessageLoopQuit& loop = LoopQuit();
+  {
+    std::lock_guard<std::mutex> lock(loop.mutex);
+    loop.quit = true;
+  }
+  loop.changed.notify_all();
+}
+
+void CefSetOSModalLoop(bool osModalLoop) {}
+
+void CefEnableHighDPISupport() {}
+
+CefRefPtr<CefCommandLine> CefCommandLine::CreateCommandLine() {
+  return new cefsim::CommandLineImpl();
+}
+
+CefRefPtr<CefCommandLine> CefCommandLine::GetGlobalCommandLine() {
+  return cefsim::GlobalCommandLine().get();
+}

@@ -1,0 +1,90 @@
+#include "runtime/runtime_state.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <mutex>
+
+namespace cefsim {
+namespace {
+
+struct State {
+  std::mutex mutex;
+  bool running = false;
+  CefSettings settings;
+  CefRefPtr<CefApp> app;
+  CefRefPtr<CommandLineImpl> command_line;
+};
+
+State& GetState() {
+  static auto* state = new State();
+  return *state;
+}
+
+std::string OwnExecutable() {
+  char path[PATH_MAX];
+  ssize_t size = readlink("/proc/self/exe", path, sizeof(path) - 1);
+  return size > 0 ? std::string(path, static_cast<size_t>(size)) : std::string();
+}
+
+}  // namespace
+
+bool RuntimeRunning() {
+  std::lock_guard<std::mutex> lock(GetState().mutex);
+  return GetState().running;
+}
+
+CefRefPtr<CefApp> RuntimeApp() {
+  std::lock_guard<std::mutex> lock(GetState().mutex);
+  return GetState().app;
+}
+
+CefSettings RuntimeSettings() {
+  std::lock_guard<std::mutex> lock(GetState().mutex);
+  return GetState().settings;
+}
+
+std::string SubprocessPath() {
+  CefSettings settings = RuntimeSettings();
+  std::string path = CefString(&settings.browser_subprocess_path).ToString();
+  return path.empty() ? OwnExecutable() : path;
+}
+
+CefRefPtr<CommandLineImpl> GlobalCommandLine() {
+  std::lock_guard<std::mutex> lock(GetState().mutex);
+  return GetState().command_line;
+}
+
+void SetGlobalCommandLine(CefRefPtr<CommandLineImpl> command_line) {
+  std::lock_guard<std::mutex> lock(GetState().mutex);
+  GetState().command_line = command_line;
+}
+
+bool BeginRuntime(const CefSettings& settings, CefRefPtr<CefApp> app) {
+  State& state = GetState();
+  std::lock_guard<std::mutex> lock(state.mutex);
+  if (state.running)
+    return false;
+  state.running = true;
+  state.settings = settings;
+  state.app = app;
+  return true;
+}
+
+bool EndRuntime() {
+  CefRefPtr<CefApp> app;
+  {
+    State& state = GetState();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    if (!state.running)
+      return false;
+    state.running = false;
+    app.swap(state.app);
+    state.settings.Reset();
+  }
+  // |app| is released here, outside the lock: its destructor is the
+  // embedder's code.
+  return true;
+}
+
+}  // namespace cefsim

@@ -1,0 +1,9 @@
+// The module's entry: the interpreter-version check (made by pybind11's
+// module macro) and the registration of the Python API, types first.
+#include <pybind11/pybind11.h>
+
+#include "module/startup.h"
+
+PYBIND11_MODULE(_zubrix_cef, module) {
+  zubrix::RegisterStartupFunctions(module);
+}

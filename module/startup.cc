@@ -1,0 +1,49 @@
+#include "module/startup.h"
+
+#include <string>
+
+#include "include/cef_app.h"
+#include "renderer/cef_plovex_app.h"
+
+namespace py = pybind11;
+
+namespace zubrix {
+namespace {
+
+// Copies settings[key], if present, into |field| as UTF-16 from its UTF-8 (or
+// raw byte) form. A value that is not a string raises before CEF starts.
+void ReadPathSetting(const py::dict& settings, const char* key,
+                     cef_string_t* field) {
+  py::str name(key);
+  if (PyDict_Contains(settings.ptr(), name.ptr()) != 1)
+    return;
+  py::object value = settings[name];
+  CefString(field).FromString(value.cast<std::string>());
+}
+
+}  // namespace
+
+void Initialize(py::dict settings) {
+  CefRefPtr<CefPlovexApp> app(new CefPlovexApp);
+
+  CefSettings cef_settings;
+  cef_settings.no_sandbox = 1;
+  ReadPathSetting(settings, "resources_dir_path",
+                  &cef_settings.resources_dir_path);
+  ReadPathSetting(settings, "locales_dir_path", &cef_settings.locales_dir_path);
+  ReadPathSetting(settings, "browser_subprocess_path",
+                  &cef_settings.browser_subprocess_path);
+  ReadPathSetting(settings, "cache_path", &cef_settings.cache_path);
+  // CEF runs its UI thread beside the host's, so the host keeps its own loop.
+  cef_settings.multi_threaded_message_loop = 1;
+
+  CefMainArgs main_args;
+  CefInitialize(main_args, cef_settings, app.get(), nullptr);
+}
+
+void RegisterStartupFunctions(py::module_& module) {
+  module.def("Initialize", &Initialize);
+  module.def("Shutdown", &CefShutdown);
+}
+
+}  // namespace zubrix

@@ -1,0 +1,14 @@
+// Initialize and Shutdown: starting and stopping CEF inside the host process.
+#ifndef ZUBRIX_MODULE_STARTUP_H_
+#define ZUBRIX_MODULE_STARTUP_H_
+
+#include <pybind11/pybind11.h>
+
+namespace zubrix {
+
+void Initialize(pybind11::dict settings);
+void RegisterStartupFunctions(pybind11::module_& module);
+
+}  // namespace zubrix
+
+#endif  // ZUBRIX_MODULE_STARTUP_H_

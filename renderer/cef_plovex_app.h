@@ -1,0 +1,26 @@
+// The application object CEF asks, in every process, for its process-wide
+// hooks: command-line switches everywhere, the JavaScript host extension in
+// render processes.
+#ifndef ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_
+#define ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_
+
+#include "include/cef_app.h"
+
+class CefPlovexApp : public CefApp, public CefRenderProcessHandler {
+ public:
+  CefPlovexApp() {}
+
+  // CefApp:
+  void OnBeforeCommandLineProcessing(
+      const CefString& process_type,
+      CefRefPtr<CefCommandLine> command_line) override;
+  CefRefPtr<CefRenderProcessHandler> GetRenderProcessHandler() override {
+    return this;
+  }
+
+ private:
+  IMPLEMENT_REFCOUNTING(CefPlovexApp);
+  DISALLOW_COPY_AND_ASSIGN(CefPlovexApp);
+};
+
+#endif  // ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "ipc/channel.h"
+#include "ipc/process_message_impl.h"
+#include "ipc/value_codec.h"
+#include "ipc/wire_format.h"
+
+namespace {
+
+TEST(WireFormatTest, ReaderRefusesWhatTheInputCannotHold) {
+  cefsim::WireWriter writer;
+  writer.U32(0xFFFFFFFF);  // A string "length" far beyond the input.
+  cefsim::WireReader reader(writer.data());
+  EXPECT_EQ(reader.Utf16(), std::u16string());
+  EXPECT_FALSE(reader.ok());
+  EXPECT_EQ(reader.I32(), 0);  // Later reads stay neutral.
+
+  cefsim::WireReader empty("", 0);
+  empty.U8();
+  EXPECT_FALSE(empty.ok());
+}
+
+CefRefPtr<CefListValue> NestedList(int depth) {
+  CefRefPtr<CefListValue> list = CefListValue::Create();
+  if (depth > 0)
+    list->SetList(0, NestedList(depth - 1));
+  return list;
+}
+
+TEST(ValueCodecTest, RoundTripsEveryKindOfValue) {
+  CefRefPtr<CefListValue> list = CefListValue::Create();
+  list->SetString(0, CefString(std::u16string(u"a\0\u00e9", 3)));
+  list->SetInt(1, -2147483647 - 1);
+  list->SetBool(2, true);
+  list->SetDouble(3, 1.5);
+  list->SetNull(4);
+  const char bytes[] = {0, 1, 2};
+  list->SetBinary(5, CefBinaryValue::Create(bytes, sizeof(bytes)));
+  CefRefPtr<CefDictionaryValue> dict = CefDictionaryValue::Create();
+  dict->SetInt("k", 7);
+  list->SetDictionary(6, dict);
+  list->SetList(7, NestedList(3));
+
+  cefsim::WireWriter writer;
+  cefsim::WriteList(&writer, list);
+  cefsim::WireReader reader(writer.data());
+  CefRefPtr<CefListValue> read = CefListValue::Create();
+  ASSERT_TRUE(cefsim::ReadList(&reader, read));
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_TRUE(read->IsEqual(list));
+}
+
+TEST(ValueCodecTest, RefusesTruncatedUnknownAndTooDeepInput) {
+  CefRefPtr<CefListValue> list = CefListValue::Create();
+  list->SetString(0, "some text");
+  cefsim::WireWriter writer;
+  cefsim::WriteList(&writer, list);
+  std::string data = writer.data();
+  for (size_t cut = 0; cut < data.size(); ++cut) {
+    cefsim::WireReader reader(data.data(), cut);
+    EXPECT_FALSE(cefsim::ReadList(&reader, CefListValue::Create())) << cut;
+  }
+
+  std::string unknown = data;
+  unknown[4] = 99;  // The first value's type byte.
+  cefsim::WireReader unknown_reader(unknown);
+  EXPECT_FALSE(cefsim::ReadList(&unknown_reader, CefListValue::Create()));
+
+  cefsim::WireWriter deep;
+  cefsim::WriteList(&deep, NestedList(cefsim::kMaxWireValueDepth + 5));
+  cefsim::WireReader deep_reader(deep.data());
+  EXPECT_FALSE(cefsim::ReadList(&deep_reader, CefListValue::Create()));
+}
+
+TEST(ChannelTest, CarriesFramesBothWaysAndEndsAtShutdown) {
+  int a, b;
+  ASSERT_TRUE(cefsim::Channel::CreatePair(&a, &b));
+  cefsim::Channel left(a), right(b);
+
+  CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create("Name");
+  message->GetArgumentList()->SetInt(0, 42);
+  std::string big(3 << 20, 'x');  // More than one read piece.
+  std::thread sender([&] {
+    EXPECT_TRUE(left.Send(2, cefsim::EncodeProcessMessage(5, message)));
+    EXPECT_TRUE(left.Send(9, big));
+  });
+  cefsim::Frame frame;
+  ASSERT_TRUE(right.Receive(&frame));
+  int browser_id = 0;
+  CefRefPtr<CefProcessMessage> received =
+      cefsim::DecodeProcessMessage(frame.payload, &browser_id);
+  ASSERT_TRUE(received);
+  EXPECT_EQ(browser_id, 5);
+  EXPECT_EQ(received->GetName().ToString(), "Name");
+  EXPECT_EQ(received->GetArgumentList()->GetInt(0), 42);
+  ASSERT_TRUE(right.Receive(&frame));
+  EXPECT_EQ(frame.kind, 9u);
+  EXPECT_EQ(frame.payload, big);
+  sender.join();
+
+  EXPECT_TRUE(right.Send(1, "back"));
+  ASSERT_TRUE(left.Receive(&frame));
+  EXPECT_EQ(frame.payload, "back");
+
+  left.Shutdown();
+  EXPECT_FALSE(right.Receive(&frame));
+  EXPECT_FALSE(right.Send(1, "to nobody"));  // No SIGPIPE either.
+}
+
+TEST(ChannelTest, RefusesAnOversizedFrameHeader) {
+  int fds[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+  cefsim::Channel reader(fds[0]);
+  uint32_t header[2] = {1, cefsim::Channel::kMaxPayload + 1};
+  ASSERT_EQ(write(fds[1], header, sizeof(header)),
+            static_cast<ssize_t>(sizeof(header)));
+  cefsim::Frame frame;
+  EXPECT_FALSE(reader.Receive(&frame));
+  close(fds[1]);
+}
+
+}  // namespace

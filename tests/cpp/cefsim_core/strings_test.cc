@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "include/internal/cef_string.h"
+#include "include/internal/cef_types_wrappers.h"
+
+namespace {
+
+TEST(CefStringTest, ConvertsBetweenUtf8Utf16AndWide) {
+  const std::string utf8 = "a\xC3\xA9\xF0\x9F\x98\x80z";  // a é 😀 z
+  CefString s(utf8);
+  ASSERT_EQ(s.length(), 5u);  // The emoji takes a surrogate pair.
+  EXPECT_EQ(s.c_str()[1], u'\u00e9');
+  EXPECT_EQ(s.c_str()[2], 0xD83D);
+  EXPECT_EQ(s.ToString(), utf8);
+  EXPECT_EQ(s.ToWString(), L"a\u00e9\U0001F600z");
+  EXPECT_EQ(CefString(L"a\u00e9\U0001F600z").ToString(), utf8);
+}
+
+TEST(CefStringTest, KeepsEmbeddedNulAndReplacesInvalidInput) {
+  CefString nul(std::string("a\0b", 3));
+  EXPECT_EQ(nul.length(), 3u);
+  EXPECT_EQ(nul.ToString(), std::string("a\0b", 3));
+
+  CefString truncated(std::string("x\xE2\x82"));
+  EXPECT_EQ(truncated.ToString16(), u"x\uFFFD\uFFFD");
+  const char16 lone[] = {u'a', 0xD800, u'b'};
+  EXPECT_EQ(CefString(lone, 3, true).ToString(), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(CefStringTest, WritesThroughToAnAttachedStructure) {
+  CefSettings settings;
+  CefString(&settings.cache_path) = "C:/cache";
+  CefString(&settings.cache_path) = "D:/other";
+  EXPECT_EQ(CefString(&settings.cache_path).ToString(), "D:/other");
+
+  CefSettings copy(settings);
+  CefString(&settings.cache_path).clear();
+  EXPECT_TRUE(CefString(&settings.cache_path).empty());
+  EXPECT_EQ(CefString(&copy.cache_path).ToString(), "D:/other");
+}
+
+TEST(CefStringTest, ComparesByCodeUnitsAndLength) {
+  EXPECT_EQ(CefString("abc"), CefString("abc"));
+  EXPECT_LT(CefString("ab"), CefString("abc"));
+  EXPECT_LT(CefString(), CefString("a"));
+  EXPECT_EQ(CefString(), CefString(""));
+}
+
+}  // namespace

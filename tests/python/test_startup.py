@@ -1,0 +1,161 @@
+"""Start-up and shutdown: the settings CEF receives, the command lines of the
+host and render processes, and refusals of bad arguments."""
+import pytest
+
+USER_DATA_DIR = "--user-data-dir= C:/Users/%USERNAME%/.zubrix_cef"
+APP_ENTRIES = ["--disable-web-security", USER_DATA_DIR,
+               "persist-session-cookies", "disable-site-isolation-trials"]
+PATH_KEYS = ["resources_dir_path", "locales_dir_path",
+             "browser_subprocess_path", "cache_path"]
+
+
+def in_order(argv, entries):
+    """True when every entry appears in argv, in this order."""
+    position = 0
+    for entry in entries:
+        try:
+            position = argv.index(entry, position) + 1
+        except ValueError:
+            return False
+    return True
+
+
+def test_empty_settings_start_cef_with_only_the_two_flags(run_host):
+    settings = run_host("""
+        import _zubrix_cef, _cefsim
+        assert _cefsim.settings() is None
+        assert _zubrix_cef.Initialize({}) is None
+        report(_cefsim.settings())
+        _zubrix_cef.Shutdown()
+    """).result
+    assert settings.pop("no_sandbox") == 1
+    assert settings.pop("multi_threaded_message_loop") == 1
+    assert settings.pop("size") > 0
+    for name, value in settings.items():
+        assert value in (0, ""), name
+
+
+@pytest.mark.parametrize("value", [
+    "'C:/cache/\\u00e9t\\u00e9/\\U0001F600'",
+    "'C:/cache/\\u00e9t\\u00e9/\\U0001F600'.encode('utf-8')",
+])
+def test_path_values_reach_cef_unchanged(run_host, value):
+    settings = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Initialize({"cache_path": %s, "resources_dir_path": "r",
+                                "locales_dir_path": "l",
+                                "browser_subprocess_path": SUBPROCESS,
+                                "unknown": object(), "user_agent": "x"})
+        report(_cefsim.settings())
+        _zubrix_cef.Shutdown()
+    """ % value).result
+    assert settings["cache_path"] == "C:/cache/\u00e9t\u00e9/\U0001F600"
+    assert settings["resources_dir_path"] == "r"
+    assert settings["locales_dir_path"] == "l"
+    assert settings["browser_subprocess_path"].endswith("zubrix_cef_subprocess")
+    assert settings["user_agent"] == ""
+
+
+@pytest.mark.parametrize("call, error", [
+    ("_zubrix_cef.Initialize({'cache_path': None})", "RuntimeError"),
+    ("_zubrix_cef.Initialize({'resources_dir_path': 'x', 'cache_path': 3})",
+     "RuntimeError"),
+    ("_zubrix_cef.Initialize([])", "TypeError"),
+    ("_zubrix_cef.Initialize()", "TypeError"),
+    ("_zubrix_cef.Initialize({}, {})", "TypeError"),
+    ("_zubrix_cef.Initialize(settings={})", "TypeError"),
+    ("_zubrix_cef.Shutdown(1)", "TypeError"),
+])
+def test_bad_arguments_raise_and_start_nothing(run_host, call, error):
+    outcome = run_host("""
+        import _zubrix_cef, _cefsim
+        try:
+            %s
+            raised = None
+        except Exception as e:
+            raised = type(e).__name__
+        report([raised, _cefsim.initialize_count(), _cefsim.processes()])
+    """ % call).result
+    assert outcome == [error, 0, []]
+
+
+def test_host_command_line_carries_the_app_entries(run_host):
+    processes = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Initialize({})
+        report([[p["type"], [a.decode("latin-1") for a in p["argv"]]]
+                for p in _cefsim.processes()])
+        _zubrix_cef.Shutdown()
+    """).result
+    assert len(processes) == 1
+    process_type, argv = processes[0]
+    assert process_type == ""
+    assert in_order(argv, APP_ENTRIES)
+    assert argv.count(USER_DATA_DIR) == 1
+
+
+def test_render_process_from_the_subprocess_carries_the_app_entries(run_host):
+    outcome = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Initialize({"browser_subprocess_path": SUBPROCESS})
+        pid = _cefsim.start_render_process(20.0)
+        records = [[p["pid"], p["type"], [a.decode("latin-1") for a in p["argv"]]]
+                   for p in _cefsim.processes()]
+        _zubrix_cef.Shutdown()
+        alive = [p["alive"] for p in _cefsim.processes() if p["pid"] == pid]
+        report([pid, records, alive])
+    """).result
+    pid, records, alive_after = outcome
+    assert pid > 0
+    renderer = [r for r in records if r[0] == pid]
+    assert len(renderer) == 1
+    _, process_type, argv = renderer[0]
+    assert process_type == "renderer"
+    assert argv[0].endswith("zubrix_cef_subprocess")
+    assert in_order(argv, ["--type=renderer"] + APP_ENTRIES)
+    assert alive_after == [False]
+
+
+@pytest.mark.parametrize("path", ["/nonexistent/zubrix_cef_subprocess",
+                                  "/bin/true"])
+def test_subprocess_that_fails_leaves_the_host_working(run_host, path):
+    outcome = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Initialize({"browser_subprocess_path": %r})
+        failed = _cefsim.start_render_process(5.0)
+        _zubrix_cef.Shutdown()
+        _zubrix_cef.Initialize({"browser_subprocess_path": SUBPROCESS})
+        working = _cefsim.start_render_process(20.0)
+        _zubrix_cef.Shutdown()
+        report([failed, working])
+    """ % path).result
+    assert outcome[0] == -1
+    assert outcome[1] > 0
+
+
+def test_repeated_and_unpaired_start_and_stop_do_not_crash(run_host):
+    count = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Shutdown()
+        _zubrix_cef.Initialize({})
+        _zubrix_cef.Initialize({"cache_path": "second"})
+        _zubrix_cef.Shutdown()
+        _zubrix_cef.Shutdown()
+        _zubrix_cef.Initialize({"browser_subprocess_path": SUBPROCESS})
+        _cefsim.start_render_process(20.0)
+        _zubrix_cef.Shutdown()
+        report(_cefsim.initialize_count())
+    """).result
+    assert count == 3
+
+
+def test_shutdown_with_a_render_process_running_ends_cleanly(run_host):
+    run = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Initialize({"browser_subprocess_path": SUBPROCESS})
+        pids = [_cefsim.start_render_process(20.0) for _ in range(3)]
+        assert all(p > 0 for p in pids), pids
+        _zubrix_cef.Shutdown()
+        report([p["alive"] for p in _cefsim.processes() if p["type"]])
+    """)
+    assert run.result == [False, False, False]
