@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "include/cef_base.h"
+#include "inspect/cefsim_inspect_browsers.h"
 
 namespace cefsim_inspect {
 

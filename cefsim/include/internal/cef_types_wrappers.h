@@ -195,6 +195,30 @@ struct CefBrowserSettingsTraits {
 
 typedef CefStructBase<CefBrowserSettingsTraits> CefBrowserSettings;
 
+struct CefPointTraits {
+  typedef cef_point_t struct_type;
+
+  static inline void init(struct_type* s) {}
+  static inline void clear(struct_type* s) {}
+  static inline void set(const struct_type* src, struct_type* target,
+                         bool copy) {
+    *target = *src;
+  }
+};
+
+class CefPoint : public CefStructBase<CefPointTraits> {
+ public:
+  typedef CefStructBase<CefPointTraits> parent;
+
+  CefPoint() : parent() {}
+  CefPoint(const cef_point_t& r) : parent(r) {}
+  CefPoint(const CefPoint& r) : parent(r) {}
+  CefPoint(int x, int y) : parent() { Set(x, y); }
+
+  bool IsEmpty() const { return x <= 0 && y <= 0; }
+  void Set(int x_val, int y_val) { x = x_val, y = y_val; }
+};
+
 struct CefURLPartsTraits {
   typedef cef_urlparts_t struct_type;
 

@@ -14,6 +14,22 @@ enum FrameKind : uint32_t {
   kFrameHello = 1,
   // Either way: browser id, message name, argument list.
   kFrameProcessMessage = 2,
+
+  // Browser process to render process (page_messages.h).
+  kFrameCreateBrowser = 10,
+  kFrameNavigate = 11,
+  kFrameExecuteJavaScript = 12,
+  kFrameLoadGoAhead = 13,
+  kFrameResourceResponse = 14,
+  kFrameStopLoad = 15,
+
+  // Render process to browser process (page_messages.h).
+  kFrameLoadStart = 20,
+  kFrameLoadEnd = 21,
+  kFrameLoadError = 22,
+  kFrameResourceRequest = 23,
+  kFrameNavigationRequest = 24,
+  kFrameConsoleMessage = 25,
 };
 
 }  // namespace cefsim

@@ -20,7 +20,7 @@ void OnHello(const std::shared_ptr<RenderProcessHost>& host,
   if (!reader.ok() || record.pid != host->pid())
     return;
   RecordProcess(record);
-  host->SetExitCallback([pid = record.pid]() { RecordProcessExit(pid); });
+  host->AddExitCallback([pid = record.pid]() { RecordProcessExit(pid); });
   host->MarkReady();
 }
 

@@ -16,6 +16,9 @@ namespace {
 
 std::atomic<int> next_client_id{1};
 
+// How long a process whose channel closed may take to exit by itself.
+constexpr auto kExitGrace = std::chrono::milliseconds(2000);
+
 struct HostList {
   std::mutex mutex;
   std::vector<std::shared_ptr<RenderProcessHost>> hosts;
@@ -107,15 +110,22 @@ bool RenderProcessHost::Send(uint32_t kind, const std::string& payload) {
   return alive_ && channel_.Send(kind, payload);
 }
 
-void RenderProcessHost::SetExitCallback(ExitCallback callback) {
+void RenderProcessHost::AddExitCallback(ExitCallback callback) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (!exited_) {
-    exit_callback_ = std::move(callback);
+    exit_callbacks_.push_back(std::move(callback));
     return;
   }
   lock.unlock();
   if (callback)
     callback();
+}
+
+bool RenderProcessHost::ExitStatus(int* status) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (status_known_)
+    *status = wait_status_;
+  return status_known_;
 }
 
 void RenderProcessHost::MarkReady() {
@@ -144,42 +154,60 @@ void RenderProcessHost::ReadLoop() {
     }
   }
   alive_ = false;
-  ExitCallback callback;
+  // The end of the stream means the process is ending; its exit status
+  // tells the callbacks how.
+  Reap(kExitGrace);
+  std::vector<ExitCallback> callbacks;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     exited_ = true;
-    callback.swap(exit_callback_);
+    callbacks.swap(exit_callbacks_);
   }
   ready_changed_.notify_all();
-  if (callback)
-    callback();
+  for (ExitCallback& callback : callbacks) {
+    if (callback)
+      callback();
+  }
 }
 
 void RenderProcessHost::Reap(std::chrono::milliseconds grace) {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (reaped_)
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (reaped_) {
+      // Another thread reaps; its status is the one to wait for.
+      status_changed_.wait(lock, [this] { return status_known_; });
       return;
+    }
     reaped_ = true;
   }
   auto deadline = std::chrono::steady_clock::now() + grace;
-  int status;
+  int status = 0;
   while (waitpid(pid_, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() >= deadline) {
       kill(pid_, SIGKILL);
       waitpid(pid_, &status, 0);
-      return;
+      break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    wait_status_ = status;
+    status_known_ = true;
+  }
+  status_changed_.notify_all();
 }
 
 void RenderProcessHost::Terminate() {
   // Closing the channel tells the render process to end.
   channel_.Shutdown();
   Reap(std::chrono::milliseconds(2000));
-  if (reader_.joinable() && reader_.get_id() != std::this_thread::get_id())
-    reader_.join();
+  {
+    // Shutdown and a closing browser may end the same process at once.
+    std::lock_guard<std::mutex> lock(join_mutex_);
+    if (reader_.joinable() && reader_.get_id() != std::this_thread::get_id())
+      reader_.join();
+  }
   std::lock_guard<std::mutex> lock(Hosts().mutex);
   auto& hosts = Hosts().hosts;
   for (auto it = hosts.begin(); it != hosts.end(); ++it) {

@@ -42,9 +42,13 @@ class RenderProcessHost
   // False once the process is gone.
   bool Send(uint32_t kind, const std::string& payload);
 
-  // Run once, on the reader thread, when the process has gone (or at once if
-  // it has gone already).
-  void SetExitCallback(ExitCallback callback);
+  // Each runs once, on the reader thread, when the process has gone (or at
+  // once if it has gone already).
+  void AddExitCallback(ExitCallback callback);
+
+  // The process's wait status once it has gone and been reaped; false until
+  // then.
+  bool ExitStatus(int* status);
 
   // The render process reported itself ready.
   void MarkReady();
@@ -65,6 +69,7 @@ class RenderProcessHost
   const pid_t pid_;
   Channel channel_;
   std::thread reader_;
+  std::mutex join_mutex_;  // Guards joining |reader_|.
   std::atomic<bool> alive_{true};
 
   std::mutex mutex_;
@@ -72,7 +77,10 @@ class RenderProcessHost
   bool ready_ = false;
   bool exited_ = false;
   bool reaped_ = false;
-  ExitCallback exit_callback_;
+  bool status_known_ = false;
+  int wait_status_ = 0;
+  std::condition_variable status_changed_;
+  std::vector<ExitCallback> exit_callbacks_;
 };
 
 // Every render process that has not been terminated.

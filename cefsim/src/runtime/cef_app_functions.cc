@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "browser/browser_registry.h"
 #include "include/cef_app.h"
 #include "inspection/process_records.h"
 #include "process/render_process_host.h"
@@ -84,6 +85,7 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
 void CefShutdown() {
   if (!cefsim::RuntimeRunning())
     return;
+  cefsim::CloseAllBrowsers();
   cefsim::TerminateAllRenderProcesses();
   cefsim::StopNamedThread(TID_UI);
   cefsim::StopNamedThread(TID_IO);

@@ -1,0 +1,10 @@
+// Downloads.
+// The stand-in reports none, so the handler declares no methods.
+#ifndef CEF_INCLUDE_CEF_DOWNLOAD_HANDLER_H_
+#define CEF_INCLUDE_CEF_DOWNLOAD_HANDLER_H_
+
+#include "include/cef_base.h"
+
+class CefDownloadHandler : public virtual CefBaseRefCounted {};
+
+#endif  // CEF_INCLUDE_CEF_DOWNLOAD_HANDLER_H_

@@ -1,0 +1,10 @@
+// Geolocation permission requests.
+// The stand-in reports none, so the handler declares no methods.
+#ifndef CEF_INCLUDE_CEF_GEOLOCATION_HANDLER_H_
+#define CEF_INCLUDE_CEF_GEOLOCATION_HANDLER_H_
+
+#include "include/cef_base.h"
+
+class CefGeolocationHandler : public virtual CefBaseRefCounted {};
+
+#endif  // CEF_INCLUDE_CEF_GEOLOCATION_HANDLER_H_

@@ -1,0 +1,599 @@
+#include "browser/browser_host_impl.h"
+
+#include "browser/browser_registry.h"
+#include "browser/termination_status.h"
+#include "include/cef_request_context.h"
+#include "ipc/frame_kinds.h"
+#include "ipc/process_message_impl.h"
+#include "platform/x11/x11_windows.h"
+#include "process/render_process_host.h"
+#include "runtime/runtime_state.h"
+#include "threads/named_threads.h"
+
+namespace cefsim {
+namespace {
+
+// The document a developer-tools browser shows.
+constexpr char kDevToolsUrl[] = "chrome-devtools://devtools/inspector.html";
+
+HWND CreateBrowserWindow(const CefWindowInfo& info) {
+  bool visible = (info.style & WS_VISIBLE) != 0;
+  if (info.style & WS_CHILD) {
+    return zubrix::x11::CreateChildWindow(info.parent_window, info.x, info.y,
+                                          info.width, info.height, visible);
+  }
+  return zubrix::x11::CreateTopLevelWindow(
+      info.parent_window, CefString(&info.window_name).ToString(), info.x,
+      info.y, info.width, info.height, visible);
+}
+
+int TransitionFor(NavigationRequestMessage::Action action, bool main_frame) {
+  switch (action) {
+    case NavigationRequestMessage::kBack:
+    case NavigationRequestMessage::kForward:
+      return TT_EXPLICIT | TT_FORWARD_BACK_FLAG;
+    case NavigationRequestMessage::kReload:
+    case NavigationRequestMessage::kReloadIgnoreCache:
+      return TT_RELOAD;
+    default:
+      return main_frame ? TT_EXPLICIT : TT_MANUAL_SUBFRAME;
+  }
+}
+
+}  // namespace
+
+CefRefPtr<BrowserHostImpl> BrowserHostImpl::Create(
+    const BrowserCreateParams& params) {
+  if (!CurrentlyOnNamedThread(TID_UI) || !RuntimeRunning())
+    return nullptr;
+  // Nothing is drawn off screen, so windowless browsers cannot be offered.
+  if (params.window_info.windowless_rendering_enabled)
+    return nullptr;
+  HWND window = CreateBrowserWindow(params.window_info);
+  if (!window)
+    return nullptr;
+  CefRefPtr<BrowserHostImpl> browser =
+      new BrowserHostImpl(NextBrowserId(), params, window);
+  if (!browser->StartRenderProcess()) {
+    DestroyWindow(window);
+    return nullptr;
+  }
+  AddBrowser(browser);
+  CefRefPtr<CefLifeSpanHandler> life_span =
+      params.client ? params.client->GetLifeSpanHandler() : nullptr;
+  if (life_span)
+    life_span->OnAfterCreated(browser.get());
+  if (!params.url.empty()) {
+    browser->NavigateOnUi(browser->main_frame_identifier_,
+                          NavigationRequestMessage::kLoadUrl, params.url);
+  }
+  return browser;
+}
+
+BrowserHostImpl::BrowserHostImpl(int id, const BrowserCreateParams& params,
+                                 HWND window)
+    : id_(id), params_(params), window_(window) {
+  main_frame_identifier_ = static_cast<int64>(id) << 32;
+  frames_.push_back(new FrameHostImpl(this, main_frame_identifier_, 0));
+}
+
+bool BrowserHostImpl::StartRenderProcess() {
+  CefRefPtr<CefApp> app = RuntimeApp();
+  std::shared_ptr<RenderProcessHost> host = RenderProcessHost::Launch(
+      SubprocessPath(), app ? app->GetBrowserProcessHandler() : nullptr);
+  if (!host)
+    return false;
+  CreateBrowserMessage create;
+  create.browser_id = id_;
+  create.main_frame_id = main_frame_identifier_;
+  create.is_devtools = is_devtools();
+  host->Send(kFrameCreateBrowser, Encode(create));
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    render_process_ = host;
+  }
+  // The callback holds the browser's id, not the browser, so that a
+  // process outliving its browser keeps nothing alive.
+  const RenderProcessHost* raw = host.get();
+  int id = id_;
+  host->AddExitCallback([id, raw, weak = std::weak_ptr<RenderProcessHost>(host)]() {
+    int status = 0;
+    if (auto process = weak.lock())
+      process->ExitStatus(&status);
+    PostToNamedThread(TID_UI, [id, raw, status]() {
+      if (CefRefPtr<BrowserHostImpl> browser = FindBrowser(id))
+        browser->OnRenderProcessGone(raw, status);
+    });
+  });
+  return true;
+}
+
+bool BrowserHostImpl::closed() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return closed_;
+}
+
+pid_t BrowserHostImpl::render_process_pid() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return render_process_ && render_process_->alive() ? render_process_->pid()
+                                                     : -1;
+}
+
+std::vector<CefRefPtr<FrameHostImpl>> BrowserHostImpl::Frames() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return frames_;
+}
+
+CefRefPtr<FrameHostImpl> BrowserHostImpl::FindFrame(int64 identifier) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return FindFrameLocked(identifier);
+}
+
+CefRefPtr<FrameHostImpl> BrowserHostImpl::FindFrameLocked(int64 identifier) {
+  for (const auto& frame : frames_) {
+    if (frame->GetIdentifier() == identifier)
+      return frame;
+  }
+  return nullptr;
+}
+
+void BrowserHostImpl::RequestNavigation(int64 frame_identifier,
+                                        NavigationRequestMessage::Action action,
+                                        const CefString& url) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (closed_)
+      return;
+    ++queued_requests_;
+  }
+  CefRefPtr<BrowserHostImpl> self = this;
+  bool posted = PostToNamedThread(TID_UI, [self, frame_identifier, action, url]() {
+    self->NavigateOnUi(frame_identifier, action, url);
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    --self->queued_requests_;
+  });
+  if (!posted) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    --queued_requests_;
+  }
+  loaded_changed_.notify_all();
+}
+
+void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
+                                   NavigationRequestMessage::Action action,
+                                   const CefString& url) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  CefRefPtr<FrameHostImpl> frame = FindFrameLocked(frame_identifier);
+  if (closed_ || !frame)
+    return;
+  bool main = frame->IsMain();
+  if (action == NavigationRequestMessage::kStop) {
+    if (render_process_) {
+      StopLoadMessage stop;
+      stop.browser_id = id_;
+      render_process_->Send(kFrameStopLoad, Encode(stop));
+    }
+    lock.unlock();
+    return;
+  }
+  std::u16string target = url.ToString16();
+  int history_index = -1;
+  if (main && (action == NavigationRequestMessage::kBack ||
+               action == NavigationRequestMessage::kForward)) {
+    history_index = history_.IndexAt(
+        action == NavigationRequestMessage::kBack ? -1 : 1);
+    if (history_index < 0)
+      return;
+    target = history_.UrlAt(history_index);
+  } else if (action == NavigationRequestMessage::kReload ||
+             action == NavigationRequestMessage::kReloadIgnoreCache) {
+    target = frame->GetURL().ToString16();
+  } else if (action != NavigationRequestMessage::kLoadUrl) {
+    return;
+  }
+  if (target.empty())
+    return;
+  // A browser whose render process died gets a new one, as a reload after a
+  // crash does in Chromium.
+  if (!render_process_ || !render_process_->alive()) {
+    lock.unlock();
+    if (!StartRenderProcess())
+      return;
+    lock.lock();
+  }
+  NavigateMessage navigate;
+  navigate.browser_id = id_;
+  navigate.frame_id = frame_identifier;
+  navigate.navigation_id = next_navigation_id_++;
+  navigate.transition_type = TransitionFor(action, main);
+  navigate.url = target;
+  if (main)
+    outstanding_.clear();
+  outstanding_[frame_identifier] = navigate.navigation_id;
+  if (history_index >= 0)
+    history_moves_[navigate.navigation_id] = history_index;
+  render_process_->Send(kFrameNavigate, Encode(navigate));
+  lock.unlock();
+  UpdateLoadingState();
+}
+
+bool BrowserHostImpl::SendToRenderer(uint32_t kind,
+                                     const std::string& payload) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return !closed_ && render_process_ && render_process_->Send(kind, payload);
+}
+
+bool BrowserHostImpl::WaitUntilLoaded(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return loaded_changed_.wait_for(lock, timeout, [this] {
+    return closed_ || (queued_requests_ == 0 && !reported_loading_);
+  });
+}
+
+void BrowserHostImpl::UpdateLoadingState() {
+  bool loading, back, forward;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    loading = !closed_ && !outstanding_.empty();
+    if (loading == reported_loading_)
+      return;
+    back = history_.CanGoBack();
+    forward = history_.CanGoForward();
+  }
+  if (CefRefPtr<CefLoadHandler> handler = LoadHandler())
+    handler->OnLoadingStateChange(this, loading, back, forward);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    reported_loading_ = loading;
+  }
+  loaded_changed_.notify_all();
+}
+
+CefRefPtr<CefLoadHandler> BrowserHostImpl::LoadHandler() {
+  return params_.client ? params_.client->GetLoadHandler() : nullptr;
+}
+
+bool BrowserHostImpl::FromCurrentProcess(const RenderProcessHost* from) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return !closed_ && render_process_.get() == from;
+}
+
+void BrowserHostImpl::RemoveDescendantsLocked(int64 identifier) {
+  // Frames come after their parents, so one pass finds whole subtrees.
+  std::vector<int64> removed{identifier};
+  auto is_removed = [&removed](int64 id) {
+    for (int64 r : removed) {
+      if (r == id)
+        return true;
+    }
+    return false;
+  };
+  std::vector<CefRefPtr<FrameHostImpl>> kept;
+  for (const auto& frame : frames_) {
+    if (!frame->IsMain() && is_removed(frame->parent_identifier())) {
+      removed.push_back(frame->GetIdentifier());
+      frame->Invalidate();
+      outstanding_.erase(frame->GetIdentifier());
+    } else {
+      kept.push_back(frame);
+    }
+  }
+  frames_.swap(kept);
+}
+
+void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
+                                        const LoadStartMessage& report) {
+  if (!FromCurrentProcess(from))
+    return;
+  CefRefPtr<FrameHostImpl> frame;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    frame = FindFrameLocked(report.frame_id);
+    if (!frame) {
+      if (!FindFrameLocked(report.parent_frame_id))
+        return;
+      frame = new FrameHostImpl(this, report.frame_id, report.parent_frame_id);
+      frames_.push_back(frame);
+    }
+    // A load the browser has since replaced by another is of no interest.
+    auto wanted = outstanding_.find(report.frame_id);
+    if (report.navigation_id != 0 &&
+        (wanted == outstanding_.end() || wanted->second != report.navigation_id))
+      return;
+    RemoveDescendantsLocked(report.frame_id);
+    if (frame->IsMain()) {
+      auto move = history_moves_.find(report.navigation_id);
+      if (move != history_moves_.end()) {
+        history_.MoveTo(move->second);
+        history_moves_.erase(move);
+      } else if (report.transition_type != TT_RELOAD) {
+        history_.Push(report.url);
+      }
+    }
+  }
+  frame->SetDocument(report.name, report.url);
+  if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
+    handler->OnLoadStart(this, frame.get(),
+                         static_cast<cef_transition_type_t>(
+                             report.transition_type));
+  }
+  // Whatever the callback executed is already on the channel, ahead of this.
+  LoadGoAheadMessage go;
+  go.browser_id = id_;
+  go.frame_id = report.frame_id;
+  go.load_id = report.load_id;
+  SendToRenderer(kFrameLoadGoAhead, Encode(go));
+}
+
+void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
+                                      const LoadEndMessage& report) {
+  if (!FromCurrentProcess(from))
+    return;
+  CefRefPtr<FrameHostImpl> frame = FindFrame(report.frame_id);
+  if (!frame)
+    return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto wanted = outstanding_.find(report.frame_id);
+    if (wanted != outstanding_.end() && wanted->second == report.navigation_id)
+      outstanding_.erase(wanted);
+  }
+  if (CefRefPtr<CefLoadHandler> handler = LoadHandler())
+    handler->OnLoadEnd(this, frame.get(), report.http_status);
+  UpdateLoadingState();
+}
+
+void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
+                                        const LoadErrorMessage& report) {
+  if (!FromCurrentProcess(from))
+    return;
+  CefRefPtr<FrameHostImpl> frame;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    frame = FindFrameLocked(report.frame_id);
+    // A sub-frame whose document never arrived is known only from this.
+    if (!frame && FindFrameLocked(report.parent_frame_id)) {
+      frame = new FrameHostImpl(this, report.frame_id, report.parent_frame_id);
+      frames_.push_back(frame);
+      frame->SetDocument(CefString(), report.failed_url);
+    }
+    if (!frame)
+      return;
+    auto wanted = outstanding_.find(report.frame_id);
+    if (wanted != outstanding_.end() && wanted->second == report.navigation_id)
+      outstanding_.erase(wanted);
+    history_moves_.erase(report.navigation_id);
+  }
+  if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
+    handler->OnLoadError(this, frame.get(),
+                         static_cast<cef_errorcode_t>(report.error_code),
+                         report.error_text, report.failed_url);
+  }
+  UpdateLoadingState();
+}
+
+void BrowserHostImpl::OnProcessMessageReport(
+    const RenderProcessHost* from, CefRefPtr<CefProcessMessage> message) {
+  if (!FromCurrentProcess(from) || !params_.client)
+    return;
+  params_.client->OnProcessMessageReceived(this, PID_RENDERER, message);
+}
+
+void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
+                                          int wait_status) {
+  if (!FromCurrentProcess(from))
+    return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    render_process_.reset();
+    RemoveDescendantsLocked(main_frame_identifier_);
+    outstanding_.clear();
+    history_moves_.clear();
+  }
+  UpdateLoadingState();
+  CefRefPtr<CefRequestHandler> handler =
+      params_.client ? params_.client->GetRequestHandler() : nullptr;
+  if (handler)
+    handler->OnRenderProcessTerminated(this, TerminationStatusOf(wait_status));
+}
+
+void BrowserHostImpl::CloseOnUi() {
+  std::shared_ptr<RenderProcessHost> process;
+  std::vector<CefRefPtr<FrameHostImpl>> frames;
+  CefRefPtr<BrowserHostImpl> devtools;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (closed_)
+      return;
+    closed_ = true;
+    process.swap(render_process_);
+    frames.swap(frames_);
+    devtools.swap(devtools_);
+    outstanding_.clear();
+  }
+  loaded_changed_.notify_all();
+  if (devtools)
+    devtools->CloseOnUi();
+  if (IsWindow(window_))
+    DestroyWindow(window_);
+  CefRefPtr<CefLifeSpanHandler> life_span =
+      params_.client ? params_.client->GetLifeSpanHandler() : nullptr;
+  if (life_span)
+    life_span->OnBeforeClose(this);
+  // The frames hold the browser; letting them go ends that cycle.
+  for (const auto& frame : frames)
+    frame->Invalidate();
+  // Ending the process waits for it, which the UI thread should not do.
+  if (process) {
+    if (!PostToNamedThread(TID_FILE, [process]() { process->Terminate(); }))
+      process->Terminate();
+  }
+}
+
+bool BrowserHostImpl::CanGoBack() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return history_.CanGoBack();
+}
+
+bool BrowserHostImpl::CanGoForward() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return history_.CanGoForward();
+}
+
+void BrowserHostImpl::GoBack() {
+  RequestNavigation(main_frame_identifier_, NavigationRequestMessage::kBack,
+                    CefString());
+}
+
+void BrowserHostImpl::GoForward() {
+  RequestNavigation(main_frame_identifier_,
+                    NavigationRequestMessage::kForward, CefString());
+}
+
+bool BrowserHostImpl::IsLoading() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return !closed_ && (queued_requests_ > 0 || !outstanding_.empty());
+}
+
+void BrowserHostImpl::Reload() {
+  RequestNavigation(main_frame_identifier_, NavigationRequestMessage::kReload,
+                    CefString());
+}
+
+void BrowserHostImpl::ReloadIgnoreCache() {
+  RequestNavigation(main_frame_identifier_,
+                    NavigationRequestMessage::kReloadIgnoreCache, CefString());
+}
+
+void BrowserHostImpl::StopLoad() {
+  RequestNavigation(main_frame_identifier_, NavigationRequestMessage::kStop,
+                    CefString());
+}
+
+bool BrowserHostImpl::IsSame(CefRefPtr<CefBrowser> that) {
+  return that && that->GetIdentifier() == id_;
+}
+
+bool BrowserHostImpl::HasDocument() {
+  CefRefPtr<CefFrame> main = GetMainFrame();
+  return main && !main->GetURL().empty();
+}
+
+CefRefPtr<CefFrame> BrowserHostImpl::GetMainFrame() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return frames_.empty() ? nullptr : frames_.front();
+}
+
+CefRefPtr<CefFrame> BrowserHostImpl::GetFrame(int64 identifier) {
+  return FindFrame(identifier).get();
+}
+
+CefRefPtr<CefFrame> BrowserHostImpl::GetFrame(const CefString& name) {
+  if (name.empty())
+    return GetMainFrame();
+  for (const auto& frame : Frames()) {
+    if (frame->GetName() == name)
+      return frame.get();
+  }
+  return nullptr;
+}
+
+size_t BrowserHostImpl::GetFrameCount() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return frames_.size();
+}
+
+void BrowserHostImpl::GetFrameIdentifiers(std::vector<int64>& identifiers) {
+  identifiers.clear();
+  for (const auto& frame : Frames())
+    identifiers.push_back(frame->GetIdentifier());
+}
+
+void BrowserHostImpl::GetFrameNames(std::vector<CefString>& names) {
+  names.clear();
+  for (const auto& frame : Frames())
+    names.push_back(frame->GetName());
+}
+
+bool BrowserHostImpl::SendProcessMessage(
+    CefProcessId target_process, CefRefPtr<CefProcessMessage> message) {
+  if (target_process != PID_RENDERER || !message)
+    return false;
+  return SendToRenderer(kFrameProcessMessage,
+                        EncodeProcessMessage(id_, message));
+}
+
+void BrowserHostImpl::CloseBrowser(bool force_close) {
+  CefRefPtr<BrowserHostImpl> self = this;
+  PostToNamedThread(TID_UI, [self]() { self->CloseOnUi(); });
+}
+
+bool BrowserHostImpl::TryCloseBrowser() {
+  if (!CurrentlyOnNamedThread(TID_UI))
+    return false;
+  CloseOnUi();
+  return true;
+}
+
+CefRefPtr<CefRequestContext> BrowserHostImpl::GetRequestContext() {
+  return CefRequestContext::GetGlobalContext();
+}
+
+double BrowserHostImpl::GetZoomLevel() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return zoom_level_;
+}
+
+void BrowserHostImpl::SetZoomLevel(double zoomLevel) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  zoom_level_ = zoomLevel;
+}
+
+void BrowserHostImpl::ShowDevTools(const CefWindowInfo& windowInfo,
+                                   CefRefPtr<CefClient> client,
+                                   const CefBrowserSettings& settings,
+                                   const CefPoint& inspect_element_at) {
+  BrowserCreateParams params;
+  params.window_info = windowInfo;
+  params.client = client;
+  params.settings = settings;
+  params.url = kDevToolsUrl;
+  params.inspected_browser_id = id_;
+  params.inspect_element_at = inspect_element_at;
+  CefRefPtr<BrowserHostImpl> self = this;
+  PostToNamedThread(TID_UI, [self, params]() {
+    {
+      std::lock_guard<std::mutex> lock(self->mutex_);
+      if (self->closed_)
+        return;
+      // An open developer-tools window is kept; the new arguments are not
+      // used.
+      if (self->devtools_ && !self->devtools_->closed() &&
+          IsWindow(self->devtools_->GetWindowHandle()))
+        return;
+    }
+    CefRefPtr<BrowserHostImpl> devtools = Create(params);
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    self->devtools_ = devtools;
+  });
+}
+
+void BrowserHostImpl::CloseDevTools() {
+  CefRefPtr<BrowserHostImpl> self = this;
+  PostToNamedThread(TID_UI, [self]() {
+    CefRefPtr<BrowserHostImpl> devtools;
+    {
+      std::lock_guard<std::mutex> lock(self->mutex_);
+      devtools.swap(self->devtools_);
+    }
+    if (devtools)
+      devtools->CloseOnUi();
+  });
+}
+
+bool BrowserHostImpl::HasDevTools() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return devtools_ && !devtools_->closed();
+}
+
+}  // namespace cefsim

@@ -1,0 +1,163 @@
+// A browser in the browser process: its window, its render process, its
+// frames and its navigation state. The UI thread owns every change; other
+// threads read under the lock and hand navigations to the UI thread.
+#ifndef CEFSIM_SRC_BROWSER_BROWSER_HOST_IMPL_H_
+#define CEFSIM_SRC_BROWSER_BROWSER_HOST_IMPL_H_
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "browser/frame_host_impl.h"
+#include "browser/navigation_history.h"
+#include "include/cef_browser.h"
+#include "include/cef_client.h"
+#include "ipc/page_messages.h"
+
+namespace cefsim {
+
+class RenderProcessHost;
+
+struct BrowserCreateParams {
+  CefWindowInfo window_info;
+  CefRefPtr<CefClient> client;
+  CefBrowserSettings settings;
+  CefString url;
+  // Set for a developer-tools browser: the browser it inspects.
+  int inspected_browser_id = 0;
+  CefPoint inspect_element_at;
+};
+
+class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
+ public:
+  // UI thread. Null when the window or the render process cannot be made.
+  static CefRefPtr<BrowserHostImpl> Create(const BrowserCreateParams& params);
+
+  const BrowserCreateParams& params() const { return params_; }
+  bool is_devtools() const { return params_.inspected_browser_id != 0; }
+  bool closed();
+  // The pid of the render process that serves the browser now, or -1.
+  pid_t render_process_pid();
+  // Main frame first, then sub-frames in the order they appeared.
+  std::vector<CefRefPtr<FrameHostImpl>> Frames();
+  CefRefPtr<FrameHostImpl> FindFrame(int64 identifier);
+
+  // Any thread. |frame_identifier| must name one of the browser's frames.
+  void RequestNavigation(int64 frame_identifier,
+                         NavigationRequestMessage::Action action,
+                         const CefString& url);
+  // False when the browser has no live render process.
+  bool SendToRenderer(uint32_t kind, const std::string& payload);
+  // True once no navigation is pending and the client has heard the end of
+  // the last one; false on timeout.
+  bool WaitUntilLoaded(std::chrono::milliseconds timeout);
+
+  // Whether |process| serves the browser now.
+  bool FromCurrentProcess(const RenderProcessHost* process);
+
+  // UI thread: what the render process |from| reported. Reports from a
+  // process that no longer serves the browser are ignored.
+  void OnLoadStartReport(const RenderProcessHost* from,
+                         const LoadStartMessage& report);
+  void OnLoadEndReport(const RenderProcessHost* from,
+                       const LoadEndMessage& report);
+  void OnLoadErrorReport(const RenderProcessHost* from,
+                         const LoadErrorMessage& report);
+  void OnProcessMessageReport(const RenderProcessHost* from,
+                              CefRefPtr<CefProcessMessage> message);
+  void OnRenderProcessGone(const RenderProcessHost* from, int wait_status);
+  void CloseOnUi();
+
+  // CefBrowser:
+  CefRefPtr<CefBrowserHost> GetHost() override { return this; }
+  bool CanGoBack() override;
+  void GoBack() override;
+  bool CanGoForward() override;
+  void GoForward() override;
+  bool IsLoading() override;
+  void Reload() override;
+  void ReloadIgnoreCache() override;
+  void StopLoad() override;
+  int GetIdentifier() override { return id_; }
+  bool IsSame(CefRefPtr<CefBrowser> that) override;
+  bool IsPopup() override { return is_devtools(); }
+  bool HasDocument() override;
+  CefRefPtr<CefFrame> GetMainFrame() override;
+  CefRefPtr<CefFrame> GetFocusedFrame() override { return GetMainFrame(); }
+  CefRefPtr<CefFrame> GetFrame(int64 identifier) override;
+  CefRefPtr<CefFrame> GetFrame(const CefString& name) override;
+  size_t GetFrameCount() override;
+  void GetFrameIdentifiers(std::vector<int64>& identifiers) override;
+  void GetFrameNames(std::vector<CefString>& names) override;
+  bool SendProcessMessage(CefProcessId target_process,
+                          CefRefPtr<CefProcessMessage> message) override;
+
+  // CefBrowserHost:
+  CefRefPtr<CefBrowser> GetBrowser() override { return this; }
+  void CloseBrowser(bool force_close) override;
+  bool TryCloseBrowser() override;
+  CefWindowHandle GetWindowHandle() override { return window_; }
+  bool HasView() override { return false; }
+  CefRefPtr<CefClient> GetClient() override { return params_.client; }
+  CefRefPtr<CefRequestContext> GetRequestContext() override;
+  double GetZoomLevel() override;
+  void SetZoomLevel(double zoomLevel) override;
+  // Nothing is drawn, so there is nothing to print.
+  void Print() override {}
+  void ShowDevTools(const CefWindowInfo& windowInfo,
+                    CefRefPtr<CefClient> client,
+                    const CefBrowserSettings& settings,
+                    const CefPoint& inspect_element_at) override;
+  void CloseDevTools() override;
+  bool HasDevTools() override;
+  bool IsWindowRenderingDisabled() override { return false; }
+
+ private:
+  BrowserHostImpl(int id, const BrowserCreateParams& params, HWND window);
+
+  // UI thread; the lock is not held unless named so.
+  bool StartRenderProcess();
+  void NavigateOnUi(int64 frame_identifier,
+                    NavigationRequestMessage::Action action,
+                    const CefString& url);
+  void UpdateLoadingState();
+  // Drops the frames below |identifier|; with the lock held.
+  void RemoveDescendantsLocked(int64 identifier);
+  CefRefPtr<FrameHostImpl> FindFrameLocked(int64 identifier);
+  CefRefPtr<CefLoadHandler> LoadHandler();
+
+  const int id_;
+  const BrowserCreateParams params_;
+  const HWND window_;
+
+  std::mutex mutex_;
+  std::condition_variable loaded_changed_;
+  bool closed_ = false;
+  std::shared_ptr<RenderProcessHost> render_process_;
+  std::vector<CefRefPtr<FrameHostImpl>> frames_;  // Main frame first.
+  int64 main_frame_identifier_ = 0;
+  NavigationHistory history_;
+  int next_navigation_id_ = 1;
+  // Per frame, the navigation the browser last asked for and has not seen
+  // end.
+  std::map<int64, int> outstanding_;
+  // Main-frame navigations that move in the history, by navigation id.
+  std::map<int, int> history_moves_;
+  // Navigations handed to the UI thread and not yet sent.
+  int queued_requests_ = 0;
+  bool reported_loading_ = false;
+  double zoom_level_ = 0;
+  CefRefPtr<BrowserHostImpl> devtools_;
+
+  IMPLEMENT_REFCOUNTING(BrowserHostImpl);
+};
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_BROWSER_BROWSER_HOST_IMPL_H_

@@ -1,0 +1,72 @@
+#include "browser/frame_host_impl.h"
+
+#include "browser/browser_host_impl.h"
+#include "include/cef_v8.h"
+#include "ipc/frame_kinds.h"
+#include "ipc/page_messages.h"
+
+namespace cefsim {
+
+FrameHostImpl::FrameHostImpl(CefRefPtr<BrowserHostImpl> browser,
+                             int64 identifier, int64 parent_identifier)
+    : browser_(browser),
+      identifier_(identifier),
+      parent_identifier_(parent_identifier) {}
+
+void FrameHostImpl::SetDocument(const CefString& name, const CefString& url) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  name_ = name;
+  url_ = url;
+}
+
+void FrameHostImpl::Invalidate() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  valid_ = false;
+}
+
+bool FrameHostImpl::IsValid() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return valid_;
+}
+
+void FrameHostImpl::LoadURL(const CefString& url) {
+  if (IsValid())
+    browser_->RequestNavigation(identifier_, NavigationRequestMessage::kLoadUrl,
+                                url);
+}
+
+void FrameHostImpl::ExecuteJavaScript(const CefString& code,
+                                      const CefString& script_url,
+                                      int start_line) {
+  if (code.empty() || !IsValid())
+    return;
+  ExecuteJavaScriptMessage message;
+  message.browser_id = browser_->GetIdentifier();
+  message.frame_id = identifier_;
+  message.start_line = start_line;
+  message.code = code.ToString16();
+  message.script_url = script_url.ToString16();
+  browser_->SendToRenderer(kFrameExecuteJavaScript, Encode(message));
+}
+
+CefString FrameHostImpl::GetName() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return name_;
+}
+
+CefRefPtr<CefFrame> FrameHostImpl::GetParent() {
+  if (IsMain())
+    return nullptr;
+  return browser_->FindFrame(parent_identifier_).get();
+}
+
+CefString FrameHostImpl::GetURL() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return url_;
+}
+
+CefRefPtr<CefBrowser> FrameHostImpl::GetBrowser() { return browser_.get(); }
+
+CefRefPtr<CefV8Context> FrameHostImpl::GetV8Context() { return nullptr; }
+
+}  // namespace cefsim

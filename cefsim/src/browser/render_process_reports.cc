@@ -1,0 +1,135 @@
+// What a browser's render process reports, read on the channel's reader
+// thread and handed to the browser on the UI thread. A report that does not
+// decode marks the process as broken, and it is ended, as Chromium ends a
+// renderer that sends a bad message.
+#include "browser/browser_registry.h"
+#include "fetch/resource_server.h"
+#include "inspection/console_records.h"
+#include "ipc/frame_kinds.h"
+#include "ipc/page_messages.h"
+#include "ipc/process_message_impl.h"
+#include "process/frame_handlers.h"
+#include "process/render_process_host.h"
+#include "threads/named_threads.h"
+
+namespace cefsim {
+namespace {
+
+using HostPtr = std::shared_ptr<RenderProcessHost>;
+
+// Decodes |payload| as M and runs |deliver| with the addressed browser on
+// the UI thread.
+template <class M, class Deliver>
+void PostReport(const HostPtr& host, const std::string& payload,
+                Deliver deliver) {
+  M report;
+  if (!Decode(payload, &report)) {
+    host->Kill();
+    return;
+  }
+  const RenderProcessHost* from = host.get();
+  PostToNamedThread(TID_UI, [from, report, deliver]() {
+    if (CefRefPtr<BrowserHostImpl> browser = FindBrowser(report.browser_id))
+      deliver(browser, from, report);
+  });
+}
+
+void OnLoadStart(const HostPtr& host, const std::string& payload) {
+  PostReport<LoadStartMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const LoadStartMessage& report) {
+        browser->OnLoadStartReport(from, report);
+      });
+}
+
+void OnLoadEnd(const HostPtr& host, const std::string& payload) {
+  PostReport<LoadEndMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const LoadEndMessage& report) {
+        browser->OnLoadEndReport(from, report);
+      });
+}
+
+void OnLoadError(const HostPtr& host, const std::string& payload) {
+  PostReport<LoadErrorMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const LoadErrorMessage& report) {
+        browser->OnLoadErrorReport(from, report);
+      });
+}
+
+void OnNavigationRequest(const HostPtr& host, const std::string& payload) {
+  PostReport<NavigationRequestMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const NavigationRequestMessage& request) {
+        if (!browser->FromCurrentProcess(from))
+          return;
+        browser->RequestNavigation(
+            request.frame_id,
+            static_cast<NavigationRequestMessage::Action>(request.action),
+            CefString(request.url));
+      });
+}
+
+void OnProcessMessage(const HostPtr& host, const std::string& payload) {
+  int browser_id = 0;
+  CefRefPtr<CefProcessMessage> message =
+      DecodeProcessMessage(payload, &browser_id);
+  if (!message) {
+    host->Kill();
+    return;
+  }
+  const RenderProcessHost* from = host.get();
+  PostToNamedThread(TID_UI, [from, browser_id, message]() {
+    if (CefRefPtr<BrowserHostImpl> browser = FindBrowser(browser_id))
+      browser->OnProcessMessageReport(from, message);
+  });
+}
+
+void OnConsoleMessage(const HostPtr& host, const std::string& payload) {
+  ConsoleMessage message;
+  if (!Decode(payload, &message)) {
+    host->Kill();
+    return;
+  }
+  CefRefPtr<BrowserHostImpl> browser = FindBrowser(message.browser_id);
+  if (browser && browser->FromCurrentProcess(host.get()))
+    RecordConsoleMessage(message);
+}
+
+void OnResourceRequest(const HostPtr& host, const std::string& payload) {
+  ResourceRequestMessage request;
+  if (!Decode(payload, &request)) {
+    host->Kill();
+    return;
+  }
+  CefRefPtr<BrowserHostImpl> browser = FindBrowser(request.browser_id);
+  if (!browser || !browser->FromCurrentProcess(host.get()))
+    return;
+  std::weak_ptr<RenderProcessHost> weak = host;
+  PostToNamedThread(TID_IO, [browser, request, weak]() {
+    ServeResource(browser, request,
+                  [weak](const ResourceResponseMessage& response) {
+                    if (HostPtr process = weak.lock())
+                      process->Send(kFrameResourceResponse, Encode(response));
+                  });
+  });
+}
+
+const bool registered = [] {
+  SetBrowserFrameHandler(kFrameLoadStart, OnLoadStart);
+  SetBrowserFrameHandler(kFrameLoadEnd, OnLoadEnd);
+  SetBrowserFrameHandler(kFrameLoadError, OnLoadError);
+  SetBrowserFrameHandler(kFrameNavigationRequest, OnNavigationRequest);
+  SetBrowserFrameHandler(kFrameProcessMessage, OnProcessMessage);
+  SetBrowserFrameHandler(kFrameConsoleMessage, OnConsoleMessage);
+  SetBrowserFrameHandler(kFrameResourceRequest, OnResourceRequest);
+  return true;
+}();
+
+}  // namespace
+}  // namespace cefsim

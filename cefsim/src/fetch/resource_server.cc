@@ -1,0 +1,67 @@
+#include "fetch/resource_server.h"
+
+#include "fetch/data_url.h"
+#include "fetch/file_url.h"
+#include "fetch/url_pieces.h"
+
+namespace cefsim {
+namespace {
+
+constexpr char kDevToolsPage[] =
+    "<!DOCTYPE html><html><head><title>DevTools</title></head></html>";
+
+ResourceResponseMessage Failed(const ResourceRequestMessage& request,
+                               cef_errorcode_t error) {
+  ResourceResponseMessage response;
+  response.request_id = request.request_id;
+  response.error_code = error;
+  return response;
+}
+
+ResourceResponseMessage Succeeded(const ResourceRequestMessage& request,
+                                  const std::string& mime_type,
+                                  std::string body) {
+  ResourceResponseMessage response;
+  response.request_id = request.request_id;
+  response.error_code = ERR_NONE;
+  response.http_status = 200;
+  response.mime_type = mime_type;
+  response.body = std::move(body);
+  return response;
+}
+
+}  // namespace
+
+void ServeResource(CefRefPtr<BrowserHostImpl> browser,
+                   const ResourceRequestMessage& request, ResourceDone done) {
+  std::string url = CefString(request.url).ToString();
+  std::string scheme = SchemeOf(url);
+  if (scheme == "data") {
+    DataUrlContent content;
+    if (!ParseDataUrl(url, &content)) {
+      done(Failed(request, ERR_INVALID_URL));
+      return;
+    }
+    done(Succeeded(request, content.mime_type, std::move(content.body)));
+    return;
+  }
+  if (scheme == "file") {
+    std::string path = FileUrlToPath(url);
+    std::string contents;
+    int error = path.empty() ? ERR_INVALID_URL : ReadLocalFile(path, &contents);
+    if (error != ERR_NONE) {
+      done(Failed(request, static_cast<cef_errorcode_t>(error)));
+      return;
+    }
+    done(Succeeded(request, MimeTypeForPath(path), std::move(contents)));
+    return;
+  }
+  if (scheme == "chrome-devtools" && browser->is_devtools()) {
+    done(Succeeded(request, "text/html", kDevToolsPage));
+    return;
+  }
+  done(Failed(request, scheme.empty() ? ERR_INVALID_URL
+                                      : ERR_UNKNOWN_URL_SCHEME));
+}
+
+}  // namespace cefsim

@@ -1,0 +1,22 @@
+// Serves what a render process asks for, on the browser process's IO
+// thread: data: and file: URLs, the developer-tools page, and the
+// documents of registered scheme handler factories.
+#ifndef CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
+#define CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
+
+#include <functional>
+
+#include "browser/browser_host_impl.h"
+#include "ipc/page_messages.h"
+
+namespace cefsim {
+
+using ResourceDone = std::function<void(const ResourceResponseMessage&)>;
+
+// IO thread. |done| runs exactly once, on the IO thread, perhaps later.
+void ServeResource(CefRefPtr<BrowserHostImpl> browser,
+                   const ResourceRequestMessage& request, ResourceDone done);
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_

@@ -1,0 +1,153 @@
+// The frames that carry a browser's pages between the browser process and
+// its render process. Each message decodes only when its payload holds
+// exactly its fields.
+#ifndef CEFSIM_SRC_IPC_PAGE_MESSAGES_H_
+#define CEFSIM_SRC_IPC_PAGE_MESSAGES_H_
+
+#include <cstdint>
+#include <string>
+
+namespace cefsim {
+
+// Browser to renderer: the browser now lives in this process.
+struct CreateBrowserMessage {
+  int32_t browser_id = 0;
+  int64_t main_frame_id = 0;
+  bool is_devtools = false;
+};
+
+// Browser to renderer: load |url| into a frame. |navigation_id| comes back
+// with the frame's load start, end or error.
+struct NavigateMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t navigation_id = 0;
+  int32_t transition_type = 0;
+  std::u16string url;
+};
+
+struct ExecuteJavaScriptMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t start_line = 0;
+  std::u16string code;
+  std::u16string script_url;
+};
+
+// Browser to renderer: the client has seen the load start, so the frame's
+// scripts may run.
+struct LoadGoAheadMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t load_id = 0;
+};
+
+// Browser to renderer: a browser's loads stop where they are.
+struct StopLoadMessage {
+  int32_t browser_id = 0;
+};
+
+// Renderer to browser: a frame's document arrived and the frame is about
+// to run it. |load_id| numbers the renderer's loads; |navigation_id| is the
+// browser's, or 0 for a sub-frame the document itself asked for.
+struct LoadStartMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int64_t parent_frame_id = 0;  // 0 for the main frame.
+  int32_t load_id = 0;
+  int32_t navigation_id = 0;
+  int32_t transition_type = 0;
+  std::u16string name;
+  std::u16string url;
+};
+
+struct LoadEndMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t navigation_id = 0;
+  int32_t http_status = 0;
+};
+
+struct LoadErrorMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int64_t parent_frame_id = 0;  // A sub-frame may fail before it started.
+  int32_t navigation_id = 0;
+  int32_t error_code = 0;
+  std::u16string error_text;
+  std::u16string failed_url;
+};
+
+// Renderer to browser: a page or render-side call asks for a navigation.
+struct NavigationRequestMessage {
+  enum Action : int32_t {
+    kLoadUrl = 0,
+    kBack = 1,
+    kForward = 2,
+    kReload = 3,
+    kReloadIgnoreCache = 4,
+    kStop = 5,
+  };
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t action = kLoadUrl;
+  std::u16string url;
+};
+
+struct ConsoleMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t line = 0;
+  std::u16string frame_url;
+  std::u16string message;
+  std::u16string source;  // The URL of the script that logged it.
+};
+
+// Renderer to browser: fetch a document or script for a frame.
+struct ResourceRequestMessage {
+  int32_t request_id = 0;
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t resource_type = 0;
+  std::u16string url;
+};
+
+// Browser to renderer: what a request produced. |error_code| is a
+// cef_errorcode_t; ERR_NONE with the response's status, type and body.
+struct ResourceResponseMessage {
+  int32_t request_id = 0;
+  int32_t error_code = 0;
+  int32_t http_status = 0;
+  std::string mime_type;
+  std::string body;
+};
+
+std::string Encode(const CreateBrowserMessage& message);
+std::string Encode(const NavigateMessage& message);
+std::string Encode(const ExecuteJavaScriptMessage& message);
+std::string Encode(const LoadGoAheadMessage& message);
+std::string Encode(const StopLoadMessage& message);
+std::string Encode(const LoadStartMessage& message);
+std::string Encode(const LoadEndMessage& message);
+std::string Encode(const LoadErrorMessage& message);
+std::string Encode(const NavigationRequestMessage& message);
+std::string Encode(const ConsoleMessage& message);
+std::string Encode(const ResourceRequestMessage& message);
+std::string Encode(const ResourceResponseMessage& message);
+
+bool Decode(const std::string& payload, CreateBrowserMessage* message);
+bool Decode(const std::string& payload, NavigateMessage* message);
+bool Decode(const std::string& payload, ExecuteJavaScriptMessage* message);
+bool Decode(const std::string& payload, LoadGoAheadMessage* message);
+bool Decode(const std::string& payload, StopLoadMessage* message);
+bool Decode(const std::string& payload, LoadStartMessage* message);
+bool Decode(const std::string& payload, LoadEndMessage* message);
+bool Decode(const std::string& payload, LoadErrorMessage* message);
+bool Decode(const std::string& payload, NavigationRequestMessage* message);
+bool Decode(const std::string& payload, ConsoleMessage* message);
+bool Decode(const std::string& payload, ResourceRequestMessage* message);
+bool Decode(const std::string& payload, ResourceResponseMessage* message);
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_IPC_PAGE_MESSAGES_H_

@@ -1,0 +1,184 @@
+#include "render/frame_load.h"
+
+#include "fetch/error_names.h"
+#include "ipc/frame_kinds.h"
+#include "process/render_process_main.h"
+#include "render/render_browser_impl.h"
+#include "render/resource_fetcher.h"
+#include "render/url_resolution.h"
+
+namespace cefsim {
+namespace {
+
+int last_load_id = 0;  // Render thread.
+
+bool IsHtml(const std::string& mime_type) {
+  return mime_type == "text/html" || mime_type == "application/xhtml+xml";
+}
+
+void SendToBrowser(uint32_t kind, const std::string& payload) {
+  RenderProcessChannel()->Send(kind, payload);
+}
+
+}  // namespace
+
+FrameLoad::FrameLoad(CefRefPtr<RenderFrameImpl> frame, int navigation_id,
+                     int transition, const std::u16string& url,
+                     std::weak_ptr<FrameLoad> parent)
+    : frame_(frame),
+      navigation_id_(navigation_id),
+      transition_(transition),
+      url_(url),
+      parent_(parent),
+      load_id_(++last_load_id) {}
+
+bool FrameLoad::Current() {
+  return !ended() && frame_->IsValid() && frame_->current_load().get() == this;
+}
+
+void FrameLoad::Start() {
+  std::weak_ptr<FrameLoad> weak = shared_from_this();
+  FetchResource(frame_->browser()->GetIdentifier(), frame_->GetIdentifier(),
+                url_, frame_->IsMain() ? RT_MAIN_FRAME : RT_SUB_FRAME,
+                [weak](const ResourceResponseMessage& response) {
+                  if (auto self = weak.lock())
+                    self->OnDocument(response);
+                });
+}
+
+void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
+  if (!Current() || state_ != State::kFetching)
+    return;
+  if (response.error_code != ERR_NONE) {
+    Fail(static_cast<cef_errorcode_t>(response.error_code));
+    return;
+  }
+  http_status_ = response.http_status;
+  if (IsHtml(response.mime_type))
+    document_ = ScanHtml(response.body);
+  frame_->browser()->DetachChildren(frame_);
+  frame_->CommitDocument(url_);
+  state_ = State::kAwaitingGoAhead;
+
+  LoadStartMessage start;
+  start.browser_id = frame_->browser()->GetIdentifier();
+  start.frame_id = frame_->GetIdentifier();
+  start.parent_frame_id = frame_->parent_identifier();
+  start.load_id = load_id_;
+  start.navigation_id = navigation_id_;
+  start.transition_type = transition_;
+  start.name = frame_->GetName().ToString16();
+  start.url = url_;
+  SendToBrowser(kFrameLoadStart, Encode(start));
+}
+
+void FrameLoad::OnGoAhead(int load_id) {
+  if (load_id != load_id_ || state_ != State::kAwaitingGoAhead || !Current())
+    return;
+  state_ = State::kRunning;
+  RunItems();
+}
+
+void FrameLoad::RunItems() {
+  while (Current() && !waiting_for_script_ &&
+         next_item_ < document_.items.size()) {
+    const DocumentItem& item = document_.items[next_item_++];
+    switch (item.kind) {
+      case DocumentItem::kInlineScript:
+        break;
+      case DocumentItem::kScriptSource: {
+        std::string base = frame_->GetURL().ToString();
+        std::string url = ResolveUrl(base, item.text);
+        if (url.empty())
+          url = item.text;
+        waiting_for_script_ = true;
+        std::weak_ptr<FrameLoad> weak = shared_from_this();
+        FetchResource(frame_->browser()->GetIdentifier(),
+                      frame_->GetIdentifier(), CefString(url).ToString16(),
+                      RT_SCRIPT,
+                      [weak, url](const ResourceResponseMessage& response) {
+                        if (auto self = weak.lock())
+                          self->OnScriptSource(url, response);
+                      });
+        break;
+      }
+      case DocumentItem::kFrame:
+        StartSubFrame(item);
+        break;
+    }
+  }
+  EndIfDone();
+}
+
+void FrameLoad::StartSubFrame(const DocumentItem& item) {
+  CefRefPtr<RenderFrameImpl> child =
+      frame_->browser()->AddSubFrame(frame_, item.name);
+  std::string url = ResolveUrl(frame_->GetURL().ToString(), item.text);
+  ++open_children_;
+  // An unresolvable src still goes to the loader, which refuses it and so
+  // ends the sub-frame's load with an error.
+  child->StartLoad(url.empty() ? item.text : url, 0, TT_AUTO_SUBFRAME,
+                   shared_from_this());
+}
+
+void FrameLoad::OnScriptSource(const std::string& url,
+                               const ResourceResponseMessage& response) {
+  if (!Current() || !waiting_for_script_)
+    return;
+  waiting_for_script_ = false;
+  RunItems();
+}
+
+void FrameLoad::OnChildEnded() {
+  --open_children_;
+  EndIfDone();
+}
+
+void FrameLoad::EndIfDone() {
+  // A load that another has replaced ends unreported.
+  if (!Current() || state_ != State::kRunning || waiting_for_script_ ||
+      next_item_ < document_.items.size() || open_children_ > 0)
+    return;
+  state_ = State::kEnded;
+  LoadEndMessage end;
+  end.browser_id = frame_->browser()->GetIdentifier();
+  end.frame_id = frame_->GetIdentifier();
+  end.navigation_id = navigation_id_;
+  end.http_status = http_status_;
+  SendToBrowser(kFrameLoadEnd, Encode(end));
+  NotifyParent();
+}
+
+void FrameLoad::Abort(cef_errorcode_t error) {
+  if (ended())
+    return;
+  // Ended first, so that sub-frames ending below do not end this one well.
+  state_ = State::kEnded;
+  for (const auto& frame : frame_->browser()->Frames()) {
+    std::shared_ptr<FrameLoad> load = frame->current_load();
+    if (frame->parent_identifier() == frame_->GetIdentifier() && load)
+      load->Abort(error);
+  }
+  Fail(error);
+}
+
+void FrameLoad::Fail(cef_errorcode_t error) {
+  state_ = State::kEnded;
+  LoadErrorMessage message;
+  message.browser_id = frame_->browser()->GetIdentifier();
+  message.frame_id = frame_->GetIdentifier();
+  message.parent_frame_id = frame_->parent_identifier();
+  message.navigation_id = navigation_id_;
+  message.error_code = error;
+  message.error_text = CefString(NetErrorName(error)).ToString16();
+  message.failed_url = url_;
+  SendToBrowser(kFrameLoadError, Encode(message));
+  NotifyParent();
+}
+
+void FrameLoad::NotifyParent() {
+  if (std::shared_ptr<FrameLoad> parent = parent_.lock())
+    parent->OnChildEnded();
+}
+
+}  // namespace cefsim

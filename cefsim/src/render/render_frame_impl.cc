@@ -1,0 +1,55 @@
+#include "render/render_frame_impl.h"
+
+#include "include/cef_v8.h"
+#include "render/frame_load.h"
+#include "render/render_browser_impl.h"
+
+namespace cefsim {
+
+RenderFrameImpl::RenderFrameImpl(CefRefPtr<RenderBrowserImpl> browser,
+                                 int64 identifier, int64 parent_identifier,
+                                 const CefString& name)
+    : browser_(browser),
+      identifier_(identifier),
+      parent_identifier_(parent_identifier),
+      name_(name) {}
+
+void RenderFrameImpl::StartLoad(const CefString& url, int navigation_id,
+                                int transition,
+                                std::weak_ptr<FrameLoad> parent_load) {
+  if (!valid_)
+    return;
+  // A load that replaces an unfinished one keeps its parent waiting.
+  if (parent_load.expired() && load_ && !load_->ended())
+    parent_load = load_->parent();
+  load_ = std::make_shared<FrameLoad>(this, navigation_id, transition,
+                                      url.ToString16(), parent_load);
+  load_->Start();
+}
+
+void RenderFrameImpl::CommitDocument(const CefString& url) { url_ = url; }
+
+void RenderFrameImpl::Detach() {
+  valid_ = false;
+  load_.reset();
+}
+
+void RenderFrameImpl::LoadURL(const CefString& url) {
+  if (valid_)
+    browser_->RequestNavigation(identifier_, NavigationRequestMessage::kLoadUrl,
+                                url);
+}
+
+void RenderFrameImpl::ExecuteJavaScript(const CefString& code,
+                                        const CefString& script_url,
+                                        int start_line) {}
+
+CefRefPtr<CefFrame> RenderFrameImpl::GetParent() {
+  return IsMain() ? nullptr : browser_->GetFrame(parent_identifier_);
+}
+
+CefRefPtr<CefBrowser> RenderFrameImpl::GetBrowser() { return browser_.get(); }
+
+CefRefPtr<CefV8Context> RenderFrameImpl::GetV8Context() { return nullptr; }
+
+}  // namespace cefsim

@@ -1,0 +1,183 @@
+#include "browser_fixture.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <future>
+
+#include "include/cef_app.h"
+#include "include/cef_task.h"
+#include "inspect/cefsim_inspect.h"
+#include "platform/x11/x11_windows.h"
+
+namespace {
+
+std::string FrameKind(CefRefPtr<CefFrame> frame) {
+  return frame->IsMain() ? "main" : "sub";
+}
+
+class FunctionTask : public CefTask {
+ public:
+  explicit FunctionTask(std::function<void()> task) : task_(std::move(task)) {}
+  void Execute() override { task_(); }
+
+ private:
+  std::function<void()> task_;
+  IMPLEMENT_REFCOUNTING(FunctionTask);
+};
+
+}  // namespace
+
+void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
+                                  CefRefPtr<CefFrame> frame,
+                                  TransitionType transition_type) {
+  Record("load_start " + FrameKind(frame) + " " + frame->GetURL().ToString());
+  if (on_load_start)
+    on_load_start(browser, frame);
+}
+
+void RecordingClient::OnLoadEnd(CefRefPtr<CefBrowser> browser,
+                                CefRefPtr<CefFrame> frame,
+                                int httpStatusCode) {
+  Record("load_end " + FrameKind(frame) + " " + frame->GetURL().ToString() +
+         " " + std::to_string(httpStatusCode));
+}
+
+void RecordingClient::OnLoadError(CefRefPtr<CefBrowser> browser,
+                                  CefRefPtr<CefFrame> frame,
+                                  ErrorCode errorCode,
+                                  const CefString& errorText,
+                                  const CefString& failedUrl) {
+  Record("load_error " + FrameKind(frame) + " " + failedUrl.ToString() + " " +
+         std::to_string(errorCode) + " " + errorText.ToString());
+}
+
+void RecordingClient::OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
+                                                TerminationStatus status) {
+  Record("terminated " + std::to_string(browser->GetIdentifier()) + " " +
+         std::to_string(status));
+}
+
+void RecordingClient::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
+  Record("before_close " + std::to_string(browser->GetIdentifier()));
+}
+
+bool RecordingClient::OnProcessMessageReceived(
+    CefRefPtr<CefBrowser> browser, CefProcessId source_process,
+    CefRefPtr<CefProcessMessage> message) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.push_back(message);
+  }
+  Record("message " + message->GetName().ToString() + " " +
+         std::to_string(browser->GetIdentifier()) + " from " +
+         (source_process == PID_RENDERER ? "renderer" : "browser"));
+  return true;
+}
+
+void RecordingClient::Record(const std::string& line) {
+  EXPECT_TRUE(CefCurrentlyOn(TID_UI)) << line;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    lines_.push_back(line);
+  }
+  changed_.notify_all();
+}
+
+std::vector<std::string> RecordingClient::Lines() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lines_;
+}
+
+std::vector<std::string> RecordingClient::Lines(const std::string& prefix) {
+  std::vector<std::string> result;
+  for (const std::string& line : Lines()) {
+    if (line.compare(0, prefix.size(), prefix) == 0)
+      result.push_back(line);
+  }
+  return result;
+}
+
+bool RecordingClient::WaitFor(const std::string& prefix) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return changed_.wait_for(lock, std::chrono::seconds(10), [&] {
+    for (const std::string& line : lines_) {
+      if (line.compare(0, prefix.size(), prefix) == 0)
+        return true;
+    }
+    return false;
+  });
+}
+
+CefRefPtr<CefListValue> RecordingClient::LastMessage(const std::string& name) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = messages_.rbegin(); it != messages_.rend(); ++it) {
+    if ((*it)->GetName() == name)
+      return (*it)->GetArgumentList();
+  }
+  return nullptr;
+}
+
+void BrowserTest::SetUp() {
+  if (!getenv("DISPLAY"))
+    GTEST_SKIP() << "no X server";
+  CefSettings settings;
+  settings.multi_threaded_message_loop = 1;
+  settings.no_sandbox = 1;
+  ASSERT_TRUE(CefInitialize(CefMainArgs(), settings, nullptr, nullptr));
+  host_ = zubrix::x11::CreateTopLevelWindow(nullptr, "host", 0, 0, 640, 480,
+                                            true);
+  ASSERT_NE(host_, nullptr);
+  char pattern[] = "/tmp/cefsim_browsers_XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  folder_ = pattern;
+  client_ = new RecordingClient();
+}
+
+void BrowserTest::TearDown() {
+  CefShutdown();
+  if (host_)
+    DestroyWindow(host_);
+  if (!folder_.empty())
+    std::system(("rm -rf '" + folder_ + "'").c_str());
+}
+
+void BrowserTest::RunOnUi(std::function<void()> task) {
+  std::promise<void> done;
+  CefPostTask(TID_UI, new FunctionTask([&]() {
+                task();
+                done.set_value();
+              }));
+  done.get_future().wait();
+}
+
+CefRefPtr<CefBrowser> BrowserTest::Create(const std::string& url, int x, int y,
+                                          int width, int height) {
+  CefRefPtr<CefBrowser> browser;
+  CefWindowInfo info;
+  info.style = WS_CHILD | WS_VISIBLE;
+  info.parent_window = host_;
+  info.x = x;
+  info.y = y;
+  info.width = width;
+  info.height = height;
+  CefRefPtr<RecordingClient> client = client_;
+  RunOnUi([&]() {
+    browser = CefBrowserHost::CreateBrowserSync(info, client.get(), url,
+                                                CefBrowserSettings(), nullptr);
+  });
+  return browser;
+}
+
+bool BrowserTest::WaitLoaded(CefRefPtr<CefBrowser> browser) {
+  return cefsim_inspect::WaitLoaded(browser->GetIdentifier(), 10000);
+}
+
+std::string BrowserTest::WriteFile(const std::string& name,
+                                   const std::string& contents) {
+  std::ofstream(folder_ + "/" + name) << contents;
+  return "file://" + folder_ + "/" + name;
+}

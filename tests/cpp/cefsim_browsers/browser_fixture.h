@@ -1,0 +1,82 @@
+// A running CEF, a host window, files to load, and a client that records
+// what CEF tells it, for the browser tests.
+#ifndef ZUBRIX_TESTS_CPP_CEFSIM_BROWSERS_BROWSER_FIXTURE_H_
+#define ZUBRIX_TESTS_CPP_CEFSIM_BROWSERS_BROWSER_FIXTURE_H_
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "include/cef_browser.h"
+#include "include/cef_client.h"
+
+// Each callback appends a line such as "load_start main data:..." and checks
+// that it runs on the UI thread.
+class RecordingClient : public CefClient,
+                        public CefLoadHandler,
+                        public CefRequestHandler,
+                        public CefLifeSpanHandler {
+ public:
+  CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
+  CefRefPtr<CefRequestHandler> GetRequestHandler() override { return this; }
+  CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
+
+  void OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                   TransitionType transition_type) override;
+  void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                 int httpStatusCode) override;
+  void OnLoadError(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                   ErrorCode errorCode, const CefString& errorText,
+                   const CefString& failedUrl) override;
+  void OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
+                                 TerminationStatus status) override;
+  void OnBeforeClose(CefRefPtr<CefBrowser> browser) override;
+  bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
+                                CefProcessId source_process,
+                                CefRefPtr<CefProcessMessage> message) override;
+
+  // Runs on the UI thread inside OnLoadStart, before the frame's scripts.
+  std::function<void(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>)> on_load_start;
+
+  void Record(const std::string& line);
+  std::vector<std::string> Lines();
+  // Lines that start with |prefix|.
+  std::vector<std::string> Lines(const std::string& prefix);
+  // Waits up to 10 s for a line that starts with |prefix|.
+  bool WaitFor(const std::string& prefix);
+  // The arguments of the last process message called |name|.
+  CefRefPtr<CefListValue> LastMessage(const std::string& name);
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::string> lines_;
+  std::vector<CefRefPtr<CefProcessMessage>> messages_;
+  IMPLEMENT_REFCOUNTING(RecordingClient);
+};
+
+class BrowserTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs |task| on CEF's UI thread and waits for it.
+  static void RunOnUi(std::function<void()> task);
+  // A browser in a child window of the host window, made on the UI thread.
+  CefRefPtr<CefBrowser> Create(const std::string& url, int x = 0, int y = 0,
+                               int width = 320, int height = 240);
+  bool WaitLoaded(CefRefPtr<CefBrowser> browser);
+  // Writes |contents| into the test's folder; its file: URL.
+  std::string WriteFile(const std::string& name, const std::string& contents);
+
+  HWND host_ = nullptr;
+  std::string folder_;
+  CefRefPtr<RecordingClient> client_;
+};
+
+#endif  // ZUBRIX_TESTS_CPP_CEFSIM_BROWSERS_BROWSER_FIXTURE_H_

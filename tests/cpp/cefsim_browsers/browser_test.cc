@@ -1,0 +1,133 @@
+// Creating, inspecting and closing browsers and their windows.
+#include <thread>
+
+#include "browser_fixture.h"
+#include "inspect/cefsim_inspect.h"
+#include "platform/x11/x11_windows.h"
+
+namespace {
+
+TEST_F(BrowserTest, CreateBrowserSyncWorksOnlyOnTheUiThreadAndWithAParent) {
+  CefWindowInfo info;
+  info.style = WS_CHILD | WS_VISIBLE;
+  info.parent_window = host_;
+  EXPECT_EQ(CefBrowserHost::CreateBrowserSync(info, client_.get(), "",
+                                              CefBrowserSettings(), nullptr),
+            nullptr);
+  RunOnUi([&]() {
+    CefWindowInfo orphan;
+    orphan.style = WS_CHILD | WS_VISIBLE;
+    orphan.parent_window = reinterpret_cast<HWND>(0x7fff1234);
+    EXPECT_EQ(CefBrowserHost::CreateBrowserSync(orphan, client_.get(), "",
+                                                CefBrowserSettings(), nullptr),
+              nullptr);
+  });
+  EXPECT_TRUE(cefsim_inspect::Browsers().empty());
+}
+
+TEST_F(BrowserTest, BrowsersGetChildWindowsAtTheirGeometryAndIdsFromOne) {
+  CefRefPtr<CefBrowser> first = Create("", 10, 20, 300, 200);
+  CefRefPtr<CefBrowser> second = Create("", 0, 0, 640, 480);
+  ASSERT_TRUE(first && second);
+  // Identifiers count up from 1 over the process's life.
+  EXPECT_GE(first->GetIdentifier(), 1);
+  EXPECT_EQ(second->GetIdentifier(), first->GetIdentifier() + 1);
+
+  HWND window = first->GetHost()->GetWindowHandle();
+  auto state = zubrix::x11::QueryWindow(window);
+  ASSERT_TRUE(state.has_value());
+  EXPECT_EQ(state->parent, host_);
+  EXPECT_EQ(state->x, 10);
+  EXPECT_EQ(state->y, 20);
+  EXPECT_EQ(state->width, 300);
+  EXPECT_EQ(state->height, 200);
+  EXPECT_TRUE(state->visible);
+
+  EXPECT_TRUE(first->GetHost()->GetBrowser()->IsSame(first));
+  EXPECT_EQ(first->GetHost()->GetClient().get(),
+            static_cast<CefClient*>(client_.get()));
+  EXPECT_TRUE(first->GetHost()->GetRequestContext()->IsGlobal());
+  CefRefPtr<CefFrame> main = first->GetMainFrame();
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(main->IsMain());
+  EXPECT_EQ(main->GetParent(), nullptr);
+  EXPECT_TRUE(main->GetBrowser()->IsSame(first));
+  EXPECT_FALSE(first->IsLoading());  // No URL, no navigation.
+
+  std::vector<cefsim_inspect::BrowserRecord> records =
+      cefsim_inspect::Browsers();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].window, window);
+  EXPECT_EQ(records[0].window_info.parent_window, host_);
+  EXPECT_GT(records[0].render_process_pid, 0);
+  EXPECT_NE(records[0].render_process_pid, records[1].render_process_pid);
+}
+
+TEST_F(BrowserTest, TheRenderSideLearnsOfEachBrowser) {
+  CefRefPtr<CefBrowser> browser = Create("");
+  ASSERT_TRUE(client_->WaitFor("message created"));
+  CefRefPtr<CefListValue> created = client_->LastMessage("created");
+  EXPECT_EQ(created->GetInt(0), browser->GetIdentifier());
+  EXPECT_TRUE(created->GetBool(1));  // No host in the render process.
+}
+
+TEST_F(BrowserTest, DevToolsOpenOnceInAnOwnedTopLevelWindow) {
+  CefRefPtr<CefBrowser> inspected = Create("");
+  CefWindowInfo popup;
+  popup.SetAsPopup(host_, "DevTools");
+  for (int i = 0; i < 2; ++i) {
+    inspected->GetHost()->ShowDevTools(popup, client_.get(),
+                                       CefBrowserSettings(), CefPoint(3, 4));
+    RunOnUi([] {});  // The request runs on the UI thread.
+  }
+  std::vector<cefsim_inspect::BrowserRecord> records =
+      cefsim_inspect::Browsers();
+  ASSERT_EQ(records.size(), 2u);
+  const auto& devtools = records[1];
+  EXPECT_TRUE(devtools.is_devtools);
+  EXPECT_EQ(devtools.inspected_browser_id, inspected->GetIdentifier());
+  EXPECT_EQ(devtools.inspect_element_at.x, 3);
+  auto state = zubrix::x11::QueryWindow(devtools.window);
+  ASSERT_TRUE(state.has_value());
+  EXPECT_EQ(state->owner, host_);
+  EXPECT_EQ(state->title, "DevTools");
+  EXPECT_TRUE(inspected->GetHost()->HasDevTools());
+  ASSERT_TRUE(cefsim_inspect::WaitLoaded(devtools.id, 10000));
+  EXPECT_EQ(cefsim_inspect::Browsers()[1].frames[0].url,
+            "chrome-devtools://devtools/inspector.html");
+
+  inspected->GetHost()->CloseDevTools();
+  ASSERT_TRUE(client_->WaitFor("before_close " + std::to_string(devtools.id)));
+  EXPECT_FALSE(inspected->GetHost()->HasDevTools());
+  EXPECT_FALSE(zubrix::x11::QueryWindow(devtools.window).has_value());
+}
+
+TEST_F(BrowserTest, ClosingDestroysTheWindowAndEndsTheRenderProcessQuietly) {
+  CefRefPtr<CefBrowser> browser = Create("");
+  HWND window = browser->GetHost()->GetWindowHandle();
+  int pid = cefsim_inspect::Browsers()[0].render_process_pid;
+  browser->GetHost()->CloseBrowser(false);
+  ASSERT_TRUE(client_->WaitFor(
+      "before_close " + std::to_string(browser->GetIdentifier())));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(browser->GetMainFrame(), nullptr);
+  // A closed browser takes calls without harm.
+  browser->Reload();
+  EXPECT_FALSE(browser->SendProcessMessage(
+      PID_RENDERER, CefProcessMessage::Create("echo")));
+  for (int i = 0; i < 200; ++i) {
+    bool alive = false;
+    for (const auto& process : cefsim_inspect::Processes())
+      alive |= process.pid == pid && process.alive;
+    if (!alive)
+      break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  for (const auto& process : cefsim_inspect::Processes()) {
+    if (process.pid == pid)
+      EXPECT_FALSE(process.alive);
+  }
+  EXPECT_TRUE(client_->Lines("terminated").empty());
+}
+
+}  // namespace
