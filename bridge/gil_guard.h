@@ -18,7 +18,7 @@ class GilGuard {
   void Release();
 
  private:
-  PyGILState_STATE state_;
+  PyGILState_STATE state_ = PyGILState_UNLOCKED;
   bool held_ = false;
 };
 

@@ -44,18 +44,19 @@ int Occurrences(const std::string& text, const std::string& part) {
 // Captures what Python prints to sys.stderr while the object lives.
 class StderrCapture {
  public:
-  StderrCapture() : io_(py::module_::import("io")),
-                    sys_(py::module_::import("sys")) {
-    saved_ = sys_.attr("stderr");
-    buffer_ = io_.attr("StringIO")();
+  StderrCapture()
+      : sys_(py::module_::import("sys")),
+        saved_(sys_.attr("stderr")),
+        buffer_(py::module_::import("io").attr("StringIO")()) {
     sys_.attr("stderr") = buffer_;
   }
   ~StderrCapture() { sys_.attr("stderr") = saved_; }
   std::string text() { return buffer_.attr("getvalue")().cast<std::string>(); }
 
  private:
-  py::module_ io_, sys_;
-  py::object saved_, buffer_;
+  py::module_ sys_;
+  py::object saved_;
+  py::object buffer_;
 };
 
 TEST(CallbackSlotTest, SpreadsTheListIntoPositionalArguments) {

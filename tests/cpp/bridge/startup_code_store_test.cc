@@ -44,10 +44,4 @@ TEST(StartupCodeStoreTest, KeepsCodeByteForByte) {
   bridge->RemoveStartupCode(0);
 }
 
-TEST(StartupCodeStoreTest, UnknownBrowserHasNoCode) {
-  std::string code = "untouched";
-  EXPECT_FALSE(HostBridgeSingleton::Instance()->GetStartupCode(7777, &code));
-  EXPECT_EQ("untouched", code);
-}
-
 }  // namespace
