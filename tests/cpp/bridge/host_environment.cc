@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <cstdlib>
 #include <memory>
 
 #include "bridge/host_bridge_singleton.h"
@@ -14,11 +15,19 @@ PYBIND11_EMBEDDED_MODULE(zubrix_callbacks, module) {
   zubrix::RegisterCallbackFunctions(module);
 }
 
+// pybind11 keeps its loader's thread-local key for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:pybind11::detail::local_internals::local_internals\n";
+}
+
 namespace {
 
 class HostEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
+    // Objects in Python's own arenas would hide their references from
+    // LeakSanitizer.
+    setenv("PYTHONMALLOC", "malloc", 1);
     interpreter_ = std::make_unique<py::scoped_interpreter>();
     application_ = std::make_unique<QCoreApplication>(argc_, argv_);
     HostBridgeSingleton::Instance();
