@@ -190,19 +190,31 @@ JSClassRef FunctionClass() {
   return function_class;
 }
 
-JSClassRef ObjectClass() {
-  static JSClassRef object_class = [] {
-    JSClassDefinition definition = kJSClassDefinitionEmpty;
-    definition.className = "Object";
-    definition.attributes = kJSClassAttributeNoAutomaticPrototype;
+JSClassDefinition ObjectClassDefinition() {
+  JSClassDefinition definition = kJSClassDefinitionEmpty;
+  definition.className = "Object";
+  definition.attributes = kJSClassAttributeNoAutomaticPrototype;
+  definition.getProperty = GetProperty;
+  definition.setProperty = SetProperty;
+  definition.getPropertyNames = GetPropertyNames;
+  definition.finalize = Finalize;
+  return definition;
+}
+
+// The engine asks hasProperty before getProperty and skips the latter on
+// false. Accessors answer it without running; an interceptor, which has no
+// such question, is asked through getProperty, as V8 asks its getter.
+JSClassRef ObjectClass(bool intercepted) {
+  static JSClassRef accessed_class = [] {
+    JSClassDefinition definition = ObjectClassDefinition();
     definition.hasProperty = HasProperty;
-    definition.getProperty = GetProperty;
-    definition.setProperty = SetProperty;
-    definition.getPropertyNames = GetPropertyNames;
-    definition.finalize = Finalize;
     return JSClassCreate(&definition);
   }();
-  return object_class;
+  static JSClassRef intercepted_class = [] {
+    JSClassDefinition definition = ObjectClassDefinition();
+    return JSClassCreate(&definition);
+  }();
+  return intercepted ? intercepted_class : accessed_class;
 }
 
 JSValueRef NoOp(JSContextRef ctx, JSObjectRef, JSObjectRef, size_t,
@@ -225,12 +237,14 @@ JSObjectRef MakeHandlerFunction(JSContextRef ctx, const CefString& name,
   data->function_name = name;
   data->handler = handler;
   JSObjectRef function = JSObjectMake(ctx, FunctionClass(), data);
-  JSObjectSetPrototype(ctx, function, FunctionPrototype(ctx));
+  // Named first: once Function.prototype's read-only "name" is inherited,
+  // the engine no longer lets an own one be added this way.
   JSObjectSetProperty(ctx, function, JsString("name").get(),
                       JSValueMakeString(ctx, JsString(name).get()),
                       kJSPropertyAttributeReadOnly |
                           kJSPropertyAttributeDontEnum,
                       nullptr);
+  JSObjectSetPrototype(ctx, function, FunctionPrototype(ctx));
   return function;
 }
 
@@ -240,12 +254,13 @@ JSObjectRef MakeUserObject(JSContextRef ctx,
   auto* data = new NativeObjectData;
   data->accessor = accessor;
   data->interceptor = interceptor;
-  return JSObjectMake(ctx, ObjectClass(), data);
+  return JSObjectMake(ctx, ObjectClass(interceptor != nullptr), data);
 }
 
 NativeObjectData* NativeDataOf(JSContextRef ctx, JSValueRef value) {
   if (!JSValueIsObjectOfClass(ctx, value, FunctionClass()) &&
-      !JSValueIsObjectOfClass(ctx, value, ObjectClass()))
+      !JSValueIsObjectOfClass(ctx, value, ObjectClass(false)) &&
+      !JSValueIsObjectOfClass(ctx, value, ObjectClass(true)))
     return nullptr;
   return DataOf(JSValueToObject(ctx, value, nullptr));
 }

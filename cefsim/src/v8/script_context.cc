@@ -19,7 +19,7 @@ ScriptContext::ScriptContext(CefRefPtr<CefBrowser> browser,
 
 ScriptContext::~ScriptContext() {
   globals_.reset();
-  context_->Release();
+  context_->Dispose();
 }
 
 CefRefPtr<CefV8Context> ScriptContext::context() const {

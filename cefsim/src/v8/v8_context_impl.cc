@@ -17,7 +17,7 @@ CefV8ContextImpl::CefV8ContextImpl(CefRefPtr<CefBrowser> browser,
   engine_->Register(js_, this);
 }
 
-CefV8ContextImpl::~CefV8ContextImpl() { Release(); }
+CefV8ContextImpl::~CefV8ContextImpl() { Dispose(); }
 
 CefRefPtr<CefV8ContextImpl> CefV8ContextImpl::FromJs(JSContextRef ctx) {
   Engine* engine = Engine::CurrentIfAny();
@@ -29,7 +29,7 @@ CefRefPtr<CefV8ContextImpl> CefV8ContextImpl::Current() {
   return engine ? engine->Current() : nullptr;
 }
 
-void CefV8ContextImpl::Release() {
+void CefV8ContextImpl::Dispose() {
   if (!js_)
     return;
   engine_->Unregister(js_);

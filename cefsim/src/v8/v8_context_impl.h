@@ -36,7 +36,7 @@ class CefV8ContextImpl : public CefV8Context {
   // Ends the context: IsValid() turns false and nothing runs in it again.
   // Its owner calls this once, on the context's thread, with no script of
   // the context running.
-  void Release();
+  void Dispose();
 
   // Eval, with the source kept for the exception's source line.
   bool Evaluate(const ScriptSource& source, CefRefPtr<CefV8Value>& retval,

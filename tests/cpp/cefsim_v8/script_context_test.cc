@@ -10,6 +10,9 @@ namespace {
 
 class ScriptContextTest : public testing::Test {
  protected:
+  // Extensions that other tests registered may have logged already.
+  void SetUp() override { host_.console.clear(); }
+
   std::string Text(const std::string& code) {
     CefRefPtr<CefV8Value> value = Eval(script_.context(), code);
     return value ? value->GetStringValue().ToString() : "<null>";
@@ -142,6 +145,7 @@ TEST_F(ScriptContextTest, AGoneContextRunsNothingMore) {
   {
     cefsim::ScriptContext script(nullptr, nullptr, &host);
     context = script.context();
+    host.console.clear();
     function = Eval(context, "setTimeout(function() { console.log('late'); });"
                              "(function() { return 1; })");
     EXPECT_TRUE(context->IsValid());
