@@ -125,16 +125,16 @@ CefCookie CanonicalCookie::ToCefCookie() const {
   SetField(&cookie.path, path);
   cookie.secure = secure;
   cookie.httponly = httponly;
-  cookie.creation = CefTimeFromTimePoint(creation);
+  cookie.creation = CefTimeFromCookieTime(creation);
   cookie.last_access = cookie.creation;
   cookie.has_expires = persistent;
   if (persistent)
-    cookie.expires = CefTimeFromTimePoint(expiry);
+    cookie.expires = CefTimeFromCookieTime(expiry);
   return cookie;
 }
 
 bool MakeCanonicalCookie(const CookieUrl& url, const CefCookie& cookie,
-                         CookieClock::time_point now, CanonicalCookie* out) {
+                         CookieTime now, CanonicalCookie* out) {
   CanonicalCookie result;
   result.name = CefString(&cookie.name).ToString();
   result.value = CefString(&cookie.value).ToString();
@@ -155,7 +155,7 @@ bool MakeCanonicalCookie(const CookieUrl& url, const CefCookie& cookie,
   result.httponly = cookie.httponly != 0;
   // An expiry that is no valid time leaves a session cookie, as in CEF.
   result.persistent =
-      cookie.has_expires && CefTimeToTimePoint(cookie.expires, &result.expiry);
+      cookie.has_expires && CefTimeToCookieTime(cookie.expires, &result.expiry);
   result.creation = now;
   *out = result;
   return true;

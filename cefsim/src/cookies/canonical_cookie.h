@@ -20,15 +20,15 @@ struct CanonicalCookie {
   bool secure = false;
   bool httponly = false;
   bool persistent = false;
-  CookieClock::time_point expiry;
-  CookieClock::time_point creation;
+  CookieTime expiry;
+  CookieTime creation;
   uint64_t id = 0;  // Unique and rising with creation, within one store.
 
   bool IsHostOnly() const { return domain.empty() || domain[0] != '.'; }
   bool IsEquivalent(const CanonicalCookie& other) const {
     return name == other.name && domain == other.domain && path == other.path;
   }
-  bool IsExpired(CookieClock::time_point now) const {
+  bool IsExpired(CookieTime now) const {
     return persistent && expiry <= now;
   }
   bool IsDomainMatch(const std::string& host) const;
@@ -41,7 +41,7 @@ struct CanonicalCookie {
 // a cookie line, a domain |url|'s host is not in, a path that is not
 // absolute, or a secure cookie from an insecure scheme. |url| must be valid.
 bool MakeCanonicalCookie(const CookieUrl& url, const CefCookie& cookie,
-                         CookieClock::time_point now, CanonicalCookie* out);
+                         CookieTime now, CanonicalCookie* out);
 
 }  // namespace cefsim
 

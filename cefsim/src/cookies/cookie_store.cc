@@ -22,7 +22,7 @@ bool CookieStore::IsCookieable(const std::string& scheme) {
   return std::find(schemes_.begin(), schemes_.end(), scheme) != schemes_.end();
 }
 
-void CookieStore::DropExpired(CookieClock::time_point now) {
+void CookieStore::DropExpired(CookieTime now) {
   cookies_.erase(std::remove_if(cookies_.begin(), cookies_.end(),
                                 [now](const CanonicalCookie& cookie) {
                                   return cookie.IsExpired(now);
@@ -36,8 +36,8 @@ bool CookieStore::Set(const CookieUrl& url, const CefCookie& cookie) {
     return false;
   // Creation times are unique and rising, which keeps the listing order
   // stable for cookies set within one clock tick.
-  CookieClock::time_point now = std::max(
-      CookieClock::now(), last_creation_ + CookieClock::duration(1));
+  CookieTime now = std::max(
+      CookieNow(), last_creation_ + std::chrono::microseconds(1));
   CanonicalCookie canonical;
   if (!MakeCanonicalCookie(url, cookie, now, &canonical))
     return false;
@@ -55,7 +55,7 @@ bool CookieStore::Set(const CookieUrl& url, const CefCookie& cookie) {
 
 std::vector<CanonicalCookie> CookieStore::Cookies() {
   std::lock_guard<std::mutex> lock(mutex_);
-  DropExpired(CookieClock::now());
+  DropExpired(CookieNow());
   std::vector<CanonicalCookie> result = cookies_;
   std::stable_sort(result.begin(), result.end(),
                    [](const CanonicalCookie& a, const CanonicalCookie& b) {
@@ -73,7 +73,7 @@ void CookieStore::Delete(uint64_t id) {
 int CookieStore::DeleteIf(
     const std::function<bool(const CanonicalCookie&)>& matches) {
   std::lock_guard<std::mutex> lock(mutex_);
-  DropExpired(CookieClock::now());
+  DropExpired(CookieNow());
   auto kept = std::remove_if(cookies_.begin(), cookies_.end(), matches);
   int removed = static_cast<int>(cookies_.end() - kept);
   cookies_.erase(kept, cookies_.end());

@@ -32,13 +32,13 @@ class CookieStore {
 
  private:
   bool IsCookieable(const std::string& scheme);
-  void DropExpired(CookieClock::time_point now);
+  void DropExpired(CookieTime now);
 
   std::mutex mutex_;
   std::vector<std::string> schemes_;
   std::vector<CanonicalCookie> cookies_;
   uint64_t next_id_ = 1;
-  CookieClock::time_point last_creation_;
+  CookieTime last_creation_;
 };
 
 // The store behind CefCookieManager::GetGlobalManager; it lives as long as

@@ -8,12 +8,16 @@
 
 namespace cefsim {
 
-using CookieClock = std::chrono::system_clock;
+// Microseconds, as Chromium counts: a nanosecond clock would overflow for
+// expiry dates past 2262.
+using CookieTime = std::chrono::time_point<std::chrono::system_clock,
+                                           std::chrono::microseconds>;
 
+CookieTime CookieNow();
 // False, as for base::Time::FromUTCExploded, when a field is out of range
 // or the date does not exist (an all-zero time among them).
-bool CefTimeToTimePoint(const cef_time_t& time, CookieClock::time_point* out);
-cef_time_t CefTimeFromTimePoint(CookieClock::time_point point);
+bool CefTimeToCookieTime(const cef_time_t& time, CookieTime* out);
+cef_time_t CefTimeFromCookieTime(CookieTime time);
 
 }  // namespace cefsim
 
