@@ -1,7 +1,6 @@
 // The stand-in's cookie managers: each wraps a store, the global one or one
 // of its own, and answers on CEF's IO thread as CEF does.
 #include <algorithm>
-#include <cctype>
 
 #include "cookies/cookie_store.h"
 #include "include/cef_cookie.h"
@@ -38,13 +37,6 @@ void VisitOnIO(std::shared_ptr<CookieStore> store,
         break;
     }
   });
-}
-
-std::string LowerAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-    return static_cast<char>(std::tolower(c));
-  });
-  return text;
 }
 
 class CookieManagerImpl : public CefCookieManager {

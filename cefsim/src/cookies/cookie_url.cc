@@ -17,13 +17,6 @@ bool IsStandardScheme(const std::string& scheme) {
   return false;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-    return static_cast<char>(std::tolower(c));
-  });
-  return text;
-}
-
 // GURL ignores leading and trailing control characters and spaces.
 std::string TrimSpec(const std::string& spec) {
   size_t begin = 0;
@@ -45,7 +38,7 @@ bool ParseScheme(const std::string& spec, std::string* scheme, size_t* colon) {
     if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
       return false;
   }
-  *scheme = Lower(spec.substr(0, *colon));
+  *scheme = LowerAscii(spec.substr(0, *colon));
   return true;
 }
 
@@ -68,8 +61,15 @@ bool IsIPv4(const std::string& host) {
 
 }  // namespace
 
+std::string LowerAscii(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  });
+  return text;
+}
+
 bool CanonicalizeHost(std::string* host, bool* is_ip) {
-  *host = Lower(*host);
+  *host = LowerAscii(*host);
   *is_ip = false;
   if (host->size() >= 2 && host->front() == '[' && host->back() == ']') {
     for (size_t i = 1; i + 1 < host->size(); ++i) {

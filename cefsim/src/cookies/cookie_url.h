@@ -21,6 +21,9 @@ struct CookieUrl {
 // host; everything after a non-standard scheme's colon is its path.
 CookieUrl ParseCookieUrl(const std::string& spec);
 
+// Schemes and host names compare without regard to ASCII case.
+std::string LowerAscii(std::string text);
+
 // Lower-cases |host| in place; false for characters no host may hold.
 bool CanonicalizeHost(std::string* host, bool* is_ip);
 
