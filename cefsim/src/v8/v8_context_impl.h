@@ -30,7 +30,7 @@ class CefV8ContextImpl : public CefV8Context {
   static CefRefPtr<CefV8ContextImpl> Current();
 
   const std::shared_ptr<Engine>& engine() const { return engine_; }
-  // Null once released.
+  // Null once disposed.
   JSGlobalContextRef js() const { return js_; }
 
   // Ends the context: IsValid() turns false and nothing runs in it again.
