@@ -4,6 +4,7 @@
 
 #include "include/cef_app.h"
 #include "renderer/cef_plovex_app.h"
+#include "scheme/scheme_registration.h"
 
 namespace py = pybind11;
 
@@ -39,6 +40,7 @@ void Initialize(py::dict settings) {
 
   CefMainArgs main_args;
   CefInitialize(main_args, cef_settings, app.get(), nullptr);
+  RegisterSchemeHandlerFactories();
 }
 
 void RegisterStartupFunctions(py::module_& module) {
