@@ -57,20 +57,37 @@ bool CanonicalizeScheme(const std::string& raw, std::string* scheme) {
   return true;
 }
 
+void AppendEscaped(unsigned char byte, std::string* out) {
+  static const char kHex[] = "0123456789ABCDEF";
+  *out += '%';
+  *out += kHex[byte >> 4];
+  *out += kHex[byte & 0xF];
+}
+
 // Copies |raw|, percent-escaping what may not appear literally; escapes that
 // are already there stay as they are.
 std::string Escape(const std::string& raw, const char* also_escaped) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string escaped;
   for (char c : raw) {
     unsigned char byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F || strchr(also_escaped, c)) {
-      escaped += '%';
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0xF];
-    } else {
+    if (byte <= 0x20 || byte >= 0x7F || strchr(also_escaped, c))
+      AppendEscaped(byte, &escaped);
+    else
       escaped += c;
-    }
+  }
+  return escaped;
+}
+
+// The lax rule of URLs without authority: only control characters and bytes
+// beyond ASCII are escaped.
+std::string EscapeControlsAndNonAscii(const std::string& raw) {
+  std::string escaped;
+  for (char c : raw) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x80)
+      AppendEscaped(byte, &escaped);
+    else
+      escaped += c;
   }
   return escaped;
 }
@@ -282,13 +299,20 @@ bool CanonicalizeStandard(const std::string& rest, CanonicalUrl* out) {
   return true;
 }
 
-// Only the scheme is canonicalised; everything after it is kept as given.
+// Only the scheme is canonicalised; the rest keeps its characters, with
+// control characters and bytes beyond ASCII escaped.
 void CanonicalizeNonStandard(const std::string& rest, CanonicalUrl* out) {
-  std::string ref;
+  std::string path, query, ref;
   bool has_query = false;
   bool has_ref = false;
-  SplitPathQueryRef(rest, &out->path, &out->query, &ref, &has_query, &has_ref);
-  out->spec = out->scheme + ":" + rest;
+  SplitPathQueryRef(rest, &path, &query, &ref, &has_query, &has_ref);
+  out->path = EscapeControlsAndNonAscii(path);
+  out->query = Escape(query, "\"#<>");
+  out->spec = out->scheme + ":" + out->path;
+  if (has_query)
+    out->spec += "?" + out->query;
+  if (has_ref)
+    out->spec += "#" + EscapeControlsAndNonAscii(ref);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Chromium's URL rules, as far as the stand-in needs them: standard schemes
 // are split into their parts and canonicalised; any other scheme keeps what
-// follows "scheme:" unchanged, its path running up to '?' or '#'.
+// follows "scheme:" as it is, but for escaping control characters and bytes
+// beyond ASCII, its path running up to '?' or '#'.
 #ifndef CEFSIM_SRC_URL_URL_CANONICALIZER_H_
 #define CEFSIM_SRC_URL_URL_CANONICALIZER_H_
 

@@ -75,6 +75,11 @@ TEST(UrlParserTest, OtherSchemesKeepEverythingAfterTheColonAsPath) {
   EXPECT_EQ(parts.path, "//plovex/D:/a.plovex/../<b>");
   EXPECT_EQ(parts.query, "");
 
+  ASSERT_TRUE(Parse("client://internal/caf\xC3\xA9 a\x01.html?x y", &parts));
+  EXPECT_EQ(parts.path, "//internal/caf%C3%A9 a%01.html");
+  EXPECT_EQ(parts.query, "x%20y");
+  EXPECT_EQ(parts.spec, "client://internal/caf%C3%A9 a%01.html?x%20y");
+
   ASSERT_TRUE(Parse("client:internal\\x", &parts));
   EXPECT_EQ(parts.path, "internal\\x");
   ASSERT_TRUE(Parse("client:", &parts));
