@@ -3,9 +3,11 @@
 #include <pybind11/pybind11.h>
 
 #include "module/callback_functions.h"
+#include "module/cookies.h"
 #include "module/startup.h"
 
 PYBIND11_MODULE(_zubrix_cef, module) {
+  zubrix::RegisterCookieTypes(module);
   zubrix::RegisterStartupFunctions(module);
   zubrix::RegisterCallbackFunctions(module);
 }

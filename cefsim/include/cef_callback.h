@@ -1,4 +1,4 @@
-// Generic callbacks for asynchronous continuation and completion.
+// Generic callbacks for asynchronous operations.
 #ifndef CEF_INCLUDE_CEF_CALLBACK_H_
 #define CEF_INCLUDE_CEF_CALLBACK_H_
 

@@ -3,6 +3,7 @@
 #include <pybind11/stl.h>
 
 #include "inspect/cefsim_inspect.h"
+#include "inspect/cookies_inspect.h"
 
 namespace py = pybind11;
 
@@ -78,4 +79,5 @@ PYBIND11_MODULE(_cefsim, m) {
   m.def("processes", &Processes);
   m.def("start_render_process", &StartRenderProcess, py::arg("timeout") = 10.0);
   m.def("kill_render_process", &cefsim_inspect::KillRenderProcess);
+  RegisterCookieInspection(m);
 }
