@@ -85,6 +85,8 @@ void CefShutdown() {
   if (!cefsim::RuntimeRunning())
     return;
   cefsim::TerminateAllRenderProcesses();
+  // The request context, with the factories registered on it, ends here.
+  CefClearSchemeHandlerFactories();
   cefsim::StopNamedThread(TID_UI);
   cefsim::StopNamedThread(TID_IO);
   cefsim::StopNamedThread(TID_FILE);
