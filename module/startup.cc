@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "bridge/host_bridge_singleton.h"
 #include "include/cef_app.h"
 #include "renderer/cef_plovex_app.h"
+#include "scheme/scheme_registration.h"
 
 namespace py = pybind11;
 
@@ -39,6 +41,11 @@ void Initialize(py::dict settings) {
 
   CefMainArgs main_args;
   CefInitialize(main_args, cef_settings, app.get(), nullptr);
+  RegisterSchemeHandlerFactories();
+
+  // Made here, on the host's main thread, so that queued calls from CEF's UI
+  // thread are delivered by the host's event loop.
+  HostBridgeSingleton::Instance();
 }
 
 void RegisterStartupFunctions(py::module_& module) {

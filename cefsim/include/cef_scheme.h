@@ -3,6 +3,19 @@
 #define CEF_INCLUDE_CEF_SCHEME_H_
 
 #include "include/cef_base.h"
+#include "include/cef_browser.h"
+#include "include/cef_frame.h"
+#include "include/cef_request.h"
+#include "include/cef_resource_handler.h"
+#include "include/cef_response.h"
+
+class CefSchemeHandlerFactory;
+
+bool CefRegisterSchemeHandlerFactory(
+    const CefString& scheme_name,
+    const CefString& domain_name,
+    CefRefPtr<CefSchemeHandlerFactory> factory);
+bool CefClearSchemeHandlerFactories();
 
 class CefSchemeRegistrar : public CefBaseScoped {
  public:
@@ -13,6 +26,15 @@ class CefSchemeRegistrar : public CefBaseScoped {
                                bool is_secure,
                                bool is_cors_enabled,
                                bool is_csp_bypassing) = 0;
+};
+
+class CefSchemeHandlerFactory : public virtual CefBaseRefCounted {
+ public:
+  virtual CefRefPtr<CefResourceHandler> Create(
+      CefRefPtr<CefBrowser> browser,
+      CefRefPtr<CefFrame> frame,
+      const CefString& scheme_name,
+      CefRefPtr<CefRequest> request) = 0;
 };
 
 #endif  // CEF_INCLUDE_CEF_SCHEME_H_

@@ -32,6 +32,10 @@ int StartSpareRenderProcess(int timeout_ms);
 // Kills a render process as a crash would. False for an unknown pid.
 bool KillRenderProcess(int pid);
 
+// The global cookie store's cookies, in CefCookieManager::VisitAllCookies
+// order.
+std::vector<CefCookie> Cookies();
+
 }  // namespace cefsim_inspect
 
 #endif  // CEFSIM_INSPECT_CEFSIM_INSPECT_H_

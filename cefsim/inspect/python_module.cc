@@ -4,6 +4,7 @@
 
 #include "inspect/browsers_inspect.h"
 #include "inspect/cefsim_inspect.h"
+#include "inspect/cookies_inspect.h"
 
 namespace py = pybind11;
 
@@ -80,4 +81,5 @@ PYBIND11_MODULE(_cefsim, m) {
   m.def("start_render_process", &StartRenderProcess, py::arg("timeout") = 10.0);
   m.def("kill_render_process", &cefsim_inspect::KillRenderProcess);
   RegisterBrowserInspection(m);
+  RegisterCookieInspection(m);
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "include/base/cef_atomic_ref_count.h"
+
 // A smart pointer that holds one reference on an object with AddRef() and
 // Release().
 template <class T>
@@ -82,5 +84,63 @@ template <typename T>
 scoped_refptr<T> make_scoped_refptr(T* t) {
   return scoped_refptr<T>(t);
 }
+
+namespace base {
+
+namespace cef_subtle {
+
+class RefCountedThreadSafeBase {
+ public:
+  bool HasOneRef() const { return AtomicRefCountIsOne(&ref_count_); }
+
+ protected:
+  RefCountedThreadSafeBase() : ref_count_(0) {}
+  ~RefCountedThreadSafeBase() {}
+
+  void AddRef() const { AtomicRefCountInc(&ref_count_); }
+  // True when this dropped the last reference.
+  bool Release() const { return !AtomicRefCountDec(&ref_count_); }
+
+ private:
+  mutable AtomicRefCount ref_count_;
+};
+
+}  // namespace cef_subtle
+
+template <class T, typename Traits>
+class RefCountedThreadSafe;
+
+template <typename T>
+struct DefaultRefCountedThreadSafeTraits {
+  static void Destruct(const T* x) {
+    RefCountedThreadSafe<T, DefaultRefCountedThreadSafeTraits>::DeleteInternal(
+        x);
+  }
+};
+
+// Base of classes counted with an atomic count; the last Release deletes.
+template <class T, typename Traits = DefaultRefCountedThreadSafeTraits<T>>
+class RefCountedThreadSafe : public cef_subtle::RefCountedThreadSafeBase {
+ public:
+  RefCountedThreadSafe() {}
+
+  void AddRef() const { cef_subtle::RefCountedThreadSafeBase::AddRef(); }
+  void Release() const {
+    if (cef_subtle::RefCountedThreadSafeBase::Release())
+      Traits::Destruct(static_cast<const T*>(this));
+  }
+
+ protected:
+  ~RefCountedThreadSafe() {}
+
+ private:
+  friend struct DefaultRefCountedThreadSafeTraits<T>;
+  static void DeleteInternal(const T* x) { delete x; }
+
+  RefCountedThreadSafe(const RefCountedThreadSafe&) = delete;
+  void operator=(const RefCountedThreadSafe&) = delete;
+};
+
+}  // namespace base
 
 #endif  // CEF_INCLUDE_BASE_CEF_REF_COUNTED_H_

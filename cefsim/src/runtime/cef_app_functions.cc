@@ -87,6 +87,8 @@ void CefShutdown() {
     return;
   cefsim::CloseAllBrowsers();
   cefsim::TerminateAllRenderProcesses();
+  // The request context, with the factories registered on it, ends here.
+  CefClearSchemeHandlerFactories();
   cefsim::StopNamedThread(TID_UI);
   cefsim::StopNamedThread(TID_IO);
   cefsim::StopNamedThread(TID_FILE);

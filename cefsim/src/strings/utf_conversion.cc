@@ -98,6 +98,22 @@ void AppendUtf8(char32_t c, std::string* out) {
   }
 }
 
+// Calls |append| with each code point of |src|, U+FFFD for lone surrogates.
+template <class Append>
+bool DecodeUtf16(const char16_t* src, size_t len, Append append) {
+  bool valid = true;
+  size_t i = 0;
+  while (i < len) {
+    char32_t c;
+    if (!ReadUtf16(src, len, &i, &c)) {
+      valid = false;
+      c = kReplacement;
+    }
+    append(c);
+  }
+  return valid;
+}
+
 }  // namespace
 
 bool Utf8ToUtf16(const char* src, size_t len, std::u16string* out) {
@@ -120,17 +136,7 @@ bool Utf8ToUtf16(const char* src, size_t len, std::u16string* out) {
 bool Utf16ToUtf8(const char16_t* src, size_t len, std::string* out) {
   out->clear();
   out->reserve(len);
-  bool valid = true;
-  size_t i = 0;
-  while (i < len) {
-    char32_t c;
-    if (!ReadUtf16(src, len, &i, &c)) {
-      valid = false;
-      c = kReplacement;
-    }
-    AppendUtf8(c, out);
-  }
-  return valid;
+  return DecodeUtf16(src, len, [out](char32_t c) { AppendUtf8(c, out); });
 }
 
 bool WideToUtf16(const wchar_t* src, size_t len, std::u16string* out) {
@@ -151,17 +157,9 @@ bool WideToUtf16(const wchar_t* src, size_t len, std::u16string* out) {
 bool Utf16ToWide(const char16_t* src, size_t len, std::wstring* out) {
   out->clear();
   out->reserve(len);
-  bool valid = true;
-  size_t i = 0;
-  while (i < len) {
-    char32_t c;
-    if (!ReadUtf16(src, len, &i, &c)) {
-      valid = false;
-      c = kReplacement;
-    }
+  return DecodeUtf16(src, len, [out](char32_t c) {
     out->push_back(static_cast<wchar_t>(c));
-  }
-  return valid;
+  });
 }
 
 }  // namespace cefsim

@@ -1,0 +1,19 @@
+#include "bridge/gil_guard.h"
+
+GilGuard::GilGuard() {
+  if (Py_IsInitialized()) {
+    state_ = PyGILState_Ensure();
+    held_ = true;
+  }
+}
+
+GilGuard::~GilGuard() {
+  Release();
+}
+
+void GilGuard::Release() {
+  if (!held_)
+    return;
+  held_ = false;
+  PyGILState_Release(state_);
+}

@@ -1,0 +1,25 @@
+// Holds the Python interpreter lock for a scope, and takes nothing when the
+// interpreter is not (or no longer) initialised.
+#ifndef ZUBRIX_BRIDGE_GIL_GUARD_H_
+#define ZUBRIX_BRIDGE_GIL_GUARD_H_
+
+#include <Python.h>
+
+class GilGuard {
+ public:
+  GilGuard();
+  ~GilGuard();
+  GilGuard(const GilGuard&) = delete;
+  GilGuard& operator=(const GilGuard&) = delete;
+
+  // False when the interpreter was not initialised: the caller must not touch
+  // Python.
+  bool held() const { return held_; }
+  void Release();
+
+ private:
+  PyGILState_STATE state_ = PyGILState_UNLOCKED;
+  bool held_ = false;
+};
+
+#endif  // ZUBRIX_BRIDGE_GIL_GUARD_H_

@@ -1,0 +1,20 @@
+// The requests one browser's client sends to the host's main thread. Emitted
+// on CEF's UI thread; Qt queues them to receivers that live elsewhere.
+#ifndef ZUBRIX_BRIDGE_HOST_BRIDGE_SIGNALS_H_
+#define ZUBRIX_BRIDGE_HOST_BRIDGE_SIGNALS_H_
+
+#include <QObject>
+#include <QString>
+
+#include "bridge/cef_list_value_wrapper.h"
+
+class HostBridgeSignals : public QObject {
+  Q_OBJECT
+
+ Q_SIGNALS:
+  void execute_maya_mel(QString);
+  void execute_maya_python(QString);
+  void execute_python_callback(int, CefListValueWrapper);
+};
+
+#endif  // ZUBRIX_BRIDGE_HOST_BRIDGE_SIGNALS_H_

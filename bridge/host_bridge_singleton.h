@@ -1,0 +1,51 @@
+// The process-wide receiver on the host's main thread: it keeps each
+// browser's start-up code and the registered Python callbacks, and runs a
+// callback when a page asks for it.
+#ifndef ZUBRIX_BRIDGE_HOST_BRIDGE_SINGLETON_H_
+#define ZUBRIX_BRIDGE_HOST_BRIDGE_SINGLETON_H_
+
+#include <Python.h>
+
+#include <QObject>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "bridge/cef_list_value_wrapper.h"
+
+class HostBridgeSingleton : public QObject {
+  Q_OBJECT
+
+ public:
+  // Creates the instance on the first call, which fixes its thread affinity to
+  // the calling thread; it is never destroyed.
+  static HostBridgeSingleton* Instance();
+
+  // Start-up code per browser identifier, UTF-8. Callable from any thread.
+  void SetStartupCode(uint32_t browser_id, const std::string& code);
+  // Copies the browser's code into |code| and returns true, or returns false
+  // and leaves |code| untouched when there is none.
+  bool GetStartupCode(uint32_t browser_id, std::string* code);
+  void RemoveStartupCode(uint32_t browser_id);
+
+  // The callback registry. Called from Python, holding the interpreter lock.
+  uint32_t RegisterPyCallback(PyObject* callable);
+  void UnregisterPyCallback(uint32_t callback_id);
+
+ public Q_SLOTS:
+  void execute_python_callback(int callback_id, CefListValueWrapper args);
+
+ private:
+  HostBridgeSingleton();
+  ~HostBridgeSingleton() override = default;
+
+  std::map<uint32_t, std::string> startup_codes_;
+  std::mutex startup_codes_mutex_;
+  // Owned by the interpreter lock: read and changed only while it is held.
+  // Each entry holds a strong reference to its callable.
+  std::map<uint32_t, PyObject*> callbacks_;
+  uint32_t next_callback_id_ = 0;
+};
+
+#endif  // ZUBRIX_BRIDGE_HOST_BRIDGE_SINGLETON_H_

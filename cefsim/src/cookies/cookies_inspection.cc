@@ -1,0 +1,15 @@
+// What tests see of the global cookie store.
+#include "cookies/cookie_store.h"
+#include "inspect/cefsim_inspect.h"
+
+namespace cefsim_inspect {
+
+std::vector<CefCookie> Cookies() {
+  std::vector<CefCookie> result;
+  for (const cefsim::CanonicalCookie& cookie :
+       cefsim::GlobalCookieStore()->Cookies())
+    result.push_back(cookie.ToCefCookie());
+  return result;
+}
+
+}  // namespace cefsim_inspect

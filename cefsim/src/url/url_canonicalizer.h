@@ -1,0 +1,32 @@
+// Chromium's URL rules, as far as the stand-in needs them: standard schemes
+// are split into their parts and canonicalised; any other scheme keeps what
+// follows "scheme:" as it is, but for escaping control characters and bytes
+// beyond ASCII, its path running up to '?' or '#'.
+#ifndef CEFSIM_SRC_URL_URL_CANONICALIZER_H_
+#define CEFSIM_SRC_URL_URL_CANONICALIZER_H_
+
+#include <string>
+
+namespace cefsim {
+
+// Every part in UTF-8; empty when the URL has none.
+struct CanonicalUrl {
+  std::string spec;
+  std::string scheme;
+  std::string username;
+  std::string password;
+  std::string host;
+  std::string port;
+  std::string origin;
+  std::string path;
+  std::string query;
+};
+
+bool IsStandardScheme(const std::string& lower_case_scheme);
+
+// False for a URL that Chromium holds invalid; |out| is then unspecified.
+bool CanonicalizeUrl(const std::string& url, CanonicalUrl* out);
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_URL_URL_CANONICALIZER_H_

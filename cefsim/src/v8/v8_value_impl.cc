@@ -1,0 +1,538 @@
+#include "v8/v8_value_impl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "v8/js_string.h"
+#include "v8/native_objects.h"
+#include "v8/v8_exception_impl.h"
+
+namespace cefsim {
+namespace {
+
+constexpr double kTwoTo32 = 4294967296.0;
+
+bool IsNegativeZero(double value) {
+  return value == 0 && std::signbit(value);
+}
+
+// JavaScript's ToUint32: the integer part, modulo 2^32.
+uint32_t ToUint32(double value) {
+  if (!std::isfinite(value))
+    return 0;
+  double wrapped = std::fmod(std::trunc(value), kTwoTo32);
+  if (wrapped < 0)
+    wrapped += kTwoTo32;
+  return static_cast<uint32_t>(wrapped);
+}
+
+JSPropertyAttributes ToJsAttributes(cef_v8_propertyattribute_t attribute) {
+  JSPropertyAttributes attributes = kJSPropertyAttributeNone;
+  if (attribute & V8_PROPERTY_ATTRIBUTE_READONLY)
+    attributes |= kJSPropertyAttributeReadOnly;
+  if (attribute & V8_PROPERTY_ATTRIBUTE_DONTENUM)
+    attributes |= kJSPropertyAttributeDontEnum;
+  if (attribute & V8_PROPERTY_ATTRIBUTE_DONTDELETE)
+    attributes |= kJSPropertyAttributeDontDelete;
+  return attributes;
+}
+
+// Call arguments live in a vector, where the collector does not look for
+// them; each stays protected until the call is over.
+class ProtectedArguments {
+ public:
+  explicit ProtectedArguments(JSContextRef ctx) : ctx_(ctx) {}
+  ~ProtectedArguments() {
+    for (JSValueRef value : values_)
+      JSValueUnprotect(ctx_, value);
+  }
+  void Add(JSValueRef value) {
+    JSValueProtect(ctx_, value);
+    values_.push_back(value);
+  }
+  size_t size() const { return values_.size(); }
+  const JSValueRef* data() const { return values_.data(); }
+
+ private:
+  JSContextRef ctx_;
+  std::vector<JSValueRef> values_;
+};
+
+CefRefPtr<CefV8ContextImpl> CurrentValidContext() {
+  CefRefPtr<CefV8ContextImpl> context = CefV8ContextImpl::Current();
+  return context && context->IsValid() ? context : nullptr;
+}
+
+}  // namespace
+
+CefV8ValueImpl::CefV8ValueImpl(Kind kind)
+    : kind_(kind), thread_(std::this_thread::get_id()) {}
+
+CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
+                               JSValueRef value)
+    : kind_(Kind::kHeld),
+      thread_(std::this_thread::get_id()),
+      context_(context),
+      held_(value) {
+  JSContextRef js = ctx();
+  JSValueProtect(context_->engine()->utility(), held_);
+  is_object_ = JSValueIsObject(js, held_);
+  is_array_ = JSValueIsArray(js, held_);
+  is_date_ = JSValueIsDate(js, held_);
+  is_function_ = is_object_ && JSObjectIsFunction(js, js_object());
+}
+
+CefV8ValueImpl::~CefV8ValueImpl() {
+  if (held_)
+    JSValueUnprotect(context_->engine()->utility(), held_);
+}
+
+CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::MakePrimitive(Kind kind) {
+  return new CefV8ValueImpl(kind);
+}
+
+CefRefPtr<CefV8Value> CefV8ValueImpl::FromJs(
+    CefRefPtr<CefV8ContextImpl> context, JSValueRef value) {
+  JSContextRef ctx = context->js();
+  CefRefPtr<CefV8ValueImpl> result;
+  switch (JSValueGetType(ctx, value)) {
+    case kJSTypeUndefined:
+      return MakePrimitive(Kind::kUndefined).get();
+    case kJSTypeNull:
+      return MakePrimitive(Kind::kNull).get();
+    case kJSTypeBoolean:
+      result = MakePrimitive(Kind::kBool);
+      result->bool_ = JSValueToBoolean(ctx, value);
+      return result.get();
+    case kJSTypeNumber:
+      result = MakePrimitive(Kind::kNumber);
+      result->number_ = JSValueToNumber(ctx, value, nullptr);
+      return result.get();
+    case kJSTypeString:
+      result = MakePrimitive(Kind::kString);
+      ValueToCefString(ctx, value, &result->string_);
+      return result.get();
+    default:
+      return new CefV8ValueImpl(context, value);
+  }
+}
+
+JSValueRef CefV8ValueImpl::ToJs(JSContextRef ctx,
+                                CefRefPtr<CefV8Value> value) {
+  auto* impl = dynamic_cast<CefV8ValueImpl*>(value.get());
+  if (!impl || !impl->IsValid())
+    return JSValueMakeUndefined(ctx);
+  switch (impl->kind_) {
+    case Kind::kUndefined:
+      return JSValueMakeUndefined(ctx);
+    case Kind::kNull:
+      return JSValueMakeNull(ctx);
+    case Kind::kBool:
+      return JSValueMakeBoolean(ctx, impl->bool_);
+    case Kind::kNumber:
+      return JSValueMakeNumber(ctx, impl->number_);
+    case Kind::kString:
+      return JSValueMakeString(ctx, JsString(impl->string_).get());
+    case Kind::kHeld:
+      break;
+  }
+  // Values pass only between contexts of one engine.
+  if (JSContextGetGroup(ctx) != impl->context_->engine()->group())
+    return JSValueMakeUndefined(ctx);
+  return impl->held_;
+}
+
+bool CefV8ValueImpl::IsValid() {
+  if (thread_ != std::this_thread::get_id())
+    return false;
+  return kind_ != Kind::kHeld || context_->IsValid();
+}
+
+bool CefV8ValueImpl::IsUndefined() {
+  return IsValid() && kind_ == Kind::kUndefined;
+}
+
+bool CefV8ValueImpl::IsNull() { return IsValid() && kind_ == Kind::kNull; }
+
+bool CefV8ValueImpl::IsBool() { return IsValid() && kind_ == Kind::kBool; }
+
+// V8's Int32: a number that is exactly a 32-bit signed integer, -0 not.
+bool CefV8ValueImpl::IsInt() {
+  return IsDouble() && number_ >= INT32_MIN && number_ <= INT32_MAX &&
+         std::trunc(number_) == number_ && !IsNegativeZero(number_);
+}
+
+bool CefV8ValueImpl::IsUInt() {
+  return IsDouble() && number_ >= 0 && number_ <= UINT32_MAX &&
+         std::trunc(number_) == number_ && !IsNegativeZero(number_);
+}
+
+bool CefV8ValueImpl::IsDouble() {
+  return IsValid() && kind_ == Kind::kNumber;
+}
+
+bool CefV8ValueImpl::IsDate() { return IsValid() && is_date_; }
+
+bool CefV8ValueImpl::IsString() {
+  return IsValid() && kind_ == Kind::kString;
+}
+
+bool CefV8ValueImpl::IsObject() { return IsValid() && is_object_; }
+
+bool CefV8ValueImpl::IsArray() { return IsValid() && is_array_; }
+
+bool CefV8ValueImpl::IsFunction() { return IsValid() && is_function_; }
+
+bool CefV8ValueImpl::IsSame(CefRefPtr<CefV8Value> that) {
+  auto* other = dynamic_cast<CefV8ValueImpl*>(that.get());
+  if (!other || !IsValid() || !other->IsValid() || other->kind_ != kind_)
+    return false;
+  switch (kind_) {
+    case Kind::kUndefined:
+    case Kind::kNull:
+      return true;
+    case Kind::kBool:
+      return bool_ == other->bool_;
+    case Kind::kNumber:
+      return number_ == other->number_;
+    case Kind::kString:
+      return string_ == other->string_;
+    case Kind::kHeld:
+      break;
+  }
+  return JSValueIsStrictEqual(ctx(), held_, other->held_);
+}
+
+bool CefV8ValueImpl::GetBoolValue() { return IsBool() && bool_; }
+
+int32 CefV8ValueImpl::GetIntValue() {
+  return IsDouble() ? static_cast<int32>(ToUint32(number_)) : 0;
+}
+
+uint32 CefV8ValueImpl::GetUIntValue() {
+  return IsDouble() ? ToUint32(number_) : 0;
+}
+
+double CefV8ValueImpl::GetDoubleValue() { return IsDouble() ? number_ : 0; }
+
+CefTime CefV8ValueImpl::GetDateValue() {
+  CefTime date;
+  if (!IsDate())
+    return date;
+  double milliseconds = JSValueToNumber(ctx(), held_, nullptr);
+  if (std::isfinite(milliseconds))
+    date.SetDoubleT(milliseconds / 1000.0);
+  return date;
+}
+
+CefString CefV8ValueImpl::GetStringValue() {
+  return IsString() ? string_ : CefString();
+}
+
+bool CefV8ValueImpl::IsUserCreated() {
+  return IsUsableObject() && NativeDataOf(ctx(), held_) != nullptr;
+}
+
+bool CefV8ValueImpl::HasException() {
+  return IsUsableObject() && last_exception_ != nullptr;
+}
+
+CefRefPtr<CefV8Exception> CefV8ValueImpl::GetException() {
+  return IsUsableObject() ? last_exception_ : nullptr;
+}
+
+bool CefV8ValueImpl::ClearException() {
+  if (!IsUsableObject())
+    return false;
+  last_exception_ = nullptr;
+  return true;
+}
+
+bool CefV8ValueImpl::WillRethrowExceptions() {
+  return IsUsableObject() && rethrow_;
+}
+
+bool CefV8ValueImpl::SetRethrowExceptions(bool rethrow) {
+  if (!IsUsableObject())
+    return false;
+  rethrow_ = rethrow;
+  return true;
+}
+
+bool CefV8ValueImpl::HasValue(const CefString& key) {
+  return IsUsableObject() &&
+         JSObjectHasProperty(ctx(), js_object(), JsString(key).get());
+}
+
+bool CefV8ValueImpl::HasValue(int index) {
+  return index >= 0 && HasValue(CefString(std::to_string(index)));
+}
+
+bool CefV8ValueImpl::DeleteValue(const CefString& key) {
+  if (!IsUsableObject())
+    return false;
+  JSValueRef thrown = nullptr;
+  JSObjectDeleteProperty(ctx(), js_object(), JsString(key).get(), &thrown);
+  // A property that cannot be deleted still counts as success, as in V8.
+  return Check(thrown);
+}
+
+bool CefV8ValueImpl::DeleteValue(int index) {
+  return index >= 0 && DeleteValue(CefString(std::to_string(index)));
+}
+
+CefRefPtr<CefV8Value> CefV8ValueImpl::GetValue(const CefString& key) {
+  if (!IsUsableObject())
+    return nullptr;
+  JSValueRef thrown = nullptr;
+  JSValueRef value =
+      JSObjectGetProperty(ctx(), js_object(), JsString(key).get(), &thrown);
+  return Check(thrown) ? FromJs(context_, value) : nullptr;
+}
+
+CefRefPtr<CefV8Value> CefV8ValueImpl::GetValue(int index) {
+  if (index < 0 || !IsUsableObject())
+    return nullptr;
+  JSValueRef thrown = nullptr;
+  JSValueRef value = JSObjectGetPropertyAtIndex(
+      ctx(), js_object(), static_cast<unsigned>(index), &thrown);
+  return Check(thrown) ? FromJs(context_, value) : nullptr;
+}
+
+bool CefV8ValueImpl::SetValue(const CefString& key,
+                              CefRefPtr<CefV8Value> value,
+                              PropertyAttribute attribute) {
+  if (!IsUsableObject() || !value || !value->IsValid())
+    return false;
+  JSValueRef thrown = nullptr;
+  JSObjectSetProperty(ctx(), js_object(), JsString(key).get(),
+                      ToJs(ctx(), value), ToJsAttributes(attribute), &thrown);
+  return Check(thrown);
+}
+
+bool CefV8ValueImpl::SetValue(int index, CefRefPtr<CefV8Value> value) {
+  if (index < 0 || !IsUsableObject() || !value || !value->IsValid())
+    return false;
+  JSValueRef thrown = nullptr;
+  JSObjectSetPropertyAtIndex(ctx(), js_object(), static_cast<unsigned>(index),
+                             ToJs(ctx(), value), &thrown);
+  return Check(thrown);
+}
+
+bool CefV8ValueImpl::SetValue(const CefString& key,
+                              AccessControl settings,
+                              PropertyAttribute attribute) {
+  if (!IsUsableObject())
+    return false;
+  NativeObjectData* data = NativeDataOf(ctx(), held_);
+  if (!data || !data->accessor)
+    return false;
+  data->accessor_names[key.ToString16()] = attribute;
+  return true;
+}
+
+bool CefV8ValueImpl::GetKeys(std::vector<CefString>& keys) {
+  if (!IsUsableObject())
+    return false;
+  JSPropertyNameArrayRef names = JSObjectCopyPropertyNames(ctx(), js_object());
+  size_t count = JSPropertyNameArrayGetCount(names);
+  for (size_t i = 0; i < count; ++i)
+    keys.push_back(ToCefString(JSPropertyNameArrayGetNameAtIndex(names, i)));
+  JSPropertyNameArrayRelease(names);
+  return true;
+}
+
+bool CefV8ValueImpl::SetUserData(CefRefPtr<CefBaseRefCounted> user_data) {
+  NativeObjectData* data =
+      IsUsableObject() ? NativeDataOf(ctx(), held_) : nullptr;
+  if (!data)
+    return false;
+  data->user_data = user_data;
+  return true;
+}
+
+CefRefPtr<CefBaseRefCounted> CefV8ValueImpl::GetUserData() {
+  NativeObjectData* data =
+      IsUsableObject() ? NativeDataOf(ctx(), held_) : nullptr;
+  return data ? data->user_data : nullptr;
+}
+
+int CefV8ValueImpl::GetExternallyAllocatedMemory() {
+  return IsUserCreated() ? external_memory_ : 0;
+}
+
+int CefV8ValueImpl::AdjustExternallyAllocatedMemory(int change_in_bytes) {
+  if (!IsUserCreated())
+    return 0;
+  // Saturate rather than overflow on a client's bad bookkeeping.
+  long long adjusted = static_cast<long long>(external_memory_) +
+                       change_in_bytes;
+  external_memory_ = static_cast<int>(
+      std::min<long long>(std::max<long long>(adjusted, 0), INT32_MAX));
+  return external_memory_;
+}
+
+int CefV8ValueImpl::GetArrayLength() {
+  if (!IsArray())
+    return 0;
+  JSValueRef length =
+      JSObjectGetProperty(ctx(), js_object(), JsString("length").get(), nullptr);
+  return static_cast<int>(
+      std::min<uint32_t>(ToUint32(JSValueToNumber(ctx(), length, nullptr)),
+                         INT32_MAX));
+}
+
+CefString CefV8ValueImpl::GetFunctionName() {
+  if (!IsFunction())
+    return CefString();
+  if (NativeObjectData* data = NativeDataOf(ctx(), held_))
+    return data->function_name;
+  JSValueRef name =
+      JSObjectGetProperty(ctx(), js_object(), JsString("name").get(), nullptr);
+  CefString result;
+  if (JSValueIsString(ctx(), name))
+    ValueToCefString(ctx(), name, &result);
+  return result;
+}
+
+CefRefPtr<CefV8Handler> CefV8ValueImpl::GetFunctionHandler() {
+  NativeObjectData* data = IsFunction() ? NativeDataOf(ctx(), held_) : nullptr;
+  return data ? data->handler : nullptr;
+}
+
+CefRefPtr<CefV8Value> CefV8ValueImpl::ExecuteFunction(
+    CefRefPtr<CefV8Value> object,
+    const CefV8ValueList& arguments) {
+  return ExecuteFunctionWithContext(CurrentValidContext().get(), object,
+                                    arguments);
+}
+
+CefRefPtr<CefV8Value> CefV8ValueImpl::ExecuteFunctionWithContext(
+    CefRefPtr<CefV8Context> context,
+    CefRefPtr<CefV8Value> object,
+    const CefV8ValueList& arguments) {
+  auto* target = dynamic_cast<CefV8ContextImpl*>(context.get());
+  if (!IsFunction() || !target || !target->IsValid() ||
+      (object && !object->IsObject()))
+    return nullptr;
+  JSContextRef js = target->js();
+  ProtectedArguments argv(js);
+  for (const CefRefPtr<CefV8Value>& argument : arguments) {
+    if (!argument || !argument->IsValid())
+      return nullptr;
+    argv.Add(ToJs(js, argument));
+  }
+  JSObjectRef receiver =
+      object ? JSValueToObject(js, ToJs(js, object), nullptr) : nullptr;
+  JSValueRef thrown = nullptr;
+  JSValueRef result;
+  {
+    ContextScope scope(target, Engine::EntryKind::kScope);
+    result = JSObjectCallAsFunction(js, js_object(), receiver, argv.size(),
+                                    argv.data(), &thrown);
+  }
+  return Check(thrown) ? FromJs(target, result) : nullptr;
+}
+
+bool CefV8ValueImpl::IsUsableObject() { return IsValid() && is_object_; }
+
+JSObjectRef CefV8ValueImpl::js_object() const {
+  return const_cast<JSObjectRef>(held_);
+}
+
+bool CefV8ValueImpl::Check(JSValueRef thrown) {
+  last_exception_ = nullptr;
+  if (!thrown)
+    return true;
+  last_exception_ = new CefV8ExceptionImpl(ctx(), thrown, nullptr);
+  if (rethrow_)
+    context_->engine()->SetRethrow(thrown);
+  return false;
+}
+
+}  // namespace cefsim
+
+using cefsim::CefV8ValueImpl;
+
+CefRefPtr<CefV8Value> CefV8Value::CreateUndefined() {
+  return CefV8ValueImpl::MakePrimitive(CefV8ValueImpl::Kind::kUndefined).get();
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateNull() {
+  return CefV8ValueImpl::MakePrimitive(CefV8ValueImpl::Kind::kNull).get();
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateBool(bool value) {
+  CefRefPtr<CefV8ValueImpl> result =
+      CefV8ValueImpl::MakePrimitive(CefV8ValueImpl::Kind::kBool);
+  result->bool_ = value;
+  return result.get();
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateInt(int32 value) {
+  return CreateDouble(value);
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateUInt(uint32 value) {
+  return CreateDouble(value);
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateDouble(double value) {
+  CefRefPtr<CefV8ValueImpl> result =
+      CefV8ValueImpl::MakePrimitive(CefV8ValueImpl::Kind::kNumber);
+  result->number_ = value;
+  return result.get();
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateString(const CefString& value) {
+  CefRefPtr<CefV8ValueImpl> result =
+      CefV8ValueImpl::MakePrimitive(CefV8ValueImpl::Kind::kString);
+  result->string_ = value;
+  return result.get();
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateDate(const CefTime& date) {
+  CefRefPtr<cefsim::CefV8ContextImpl> context = cefsim::CurrentValidContext();
+  if (!context)
+    return nullptr;
+  JSContextRef ctx = context->js();
+  JSValueRef milliseconds = JSValueMakeNumber(ctx, date.GetDoubleT() * 1000);
+  return CefV8ValueImpl::FromJs(
+      context, JSObjectMakeDate(ctx, 1, &milliseconds, nullptr));
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateObject(
+    CefRefPtr<CefV8Accessor> accessor,
+    CefRefPtr<CefV8Interceptor> interceptor) {
+  CefRefPtr<cefsim::CefV8ContextImpl> context = cefsim::CurrentValidContext();
+  if (!context)
+    return nullptr;
+  return CefV8ValueImpl::FromJs(
+      context, cefsim::MakeUserObject(context->js(), accessor, interceptor));
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateArray(int length) {
+  CefRefPtr<cefsim::CefV8ContextImpl> context = cefsim::CurrentValidContext();
+  if (!context)
+    return nullptr;
+  JSContextRef ctx = context->js();
+  JSObjectRef array = JSObjectMakeArray(ctx, 0, nullptr, nullptr);
+  if (length > 0) {
+    JSObjectSetProperty(ctx, array, cefsim::JsString("length").get(),
+                        JSValueMakeNumber(ctx, length),
+                        kJSPropertyAttributeNone, nullptr);
+  }
+  return CefV8ValueImpl::FromJs(context, array);
+}
+
+CefRefPtr<CefV8Value> CefV8Value::CreateFunction(
+    const CefString& name,
+    CefRefPtr<CefV8Handler> handler) {
+  CefRefPtr<cefsim::CefV8ContextImpl> context = cefsim::CurrentValidContext();
+  if (!context || !handler)
+    return nullptr;
+  return CefV8ValueImpl::FromJs(
+      context, cefsim::MakeHandlerFunction(context->js(), name, handler));
+}

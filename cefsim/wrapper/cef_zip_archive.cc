@@ -1,0 +1,129 @@
+#include "include/wrapper/cef_zip_archive.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "include/cef_stream.h"
+#include "include/cef_zip_reader.h"
+
+namespace {
+
+// Entries are read in pieces rather than into a buffer of the size that the
+// archive declares, so that a forged size cannot claim memory on its own.
+constexpr size_t kReadPieceSize = 65536;
+
+// Names are kept and looked up in lower case (ASCII letters only, as the
+// C locale lower-cases on Windows).
+CefString ToLowerName(const CefString& name) {
+  std::u16string lower = name.ToString16();
+  for (char16_t& c : lower) {
+    if (c >= u'A' && c <= u'Z')
+      c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return CefString(lower);
+}
+
+class ZipFile : public CefZipArchive::File {
+ public:
+  explicit ZipFile(std::vector<unsigned char> data) : data_(std::move(data)) {}
+
+  const unsigned char* GetData() const override { return data_.data(); }
+  size_t GetDataSize() const override { return data_.size(); }
+  CefRefPtr<CefStreamReader> GetStreamReader() const override {
+    return CefStreamReader::CreateForData(
+        const_cast<unsigned char*>(data_.data()), data_.size());
+  }
+
+ private:
+  const std::vector<unsigned char> data_;
+  IMPLEMENT_REFCOUNTING(ZipFile);
+};
+
+// Reads the entry the reader stands on whole; false when it cannot be
+// opened, reads short or long, or fails its checksum.
+bool ReadEntry(CefRefPtr<CefZipReader> reader, const CefString& password,
+               int64 declared_size, std::vector<unsigned char>* data) {
+  if (!reader->OpenFile(password))
+    return false;
+  bool ok = true;
+  std::vector<unsigned char> piece(kReadPieceSize);
+  while (true) {
+    int read = reader->ReadFile(piece.data(), piece.size());
+    if (read < 0) {
+      ok = false;
+      break;
+    }
+    if (read == 0)
+      break;
+    data->insert(data->end(), piece.begin(), piece.begin() + read);
+  }
+  bool closed = reader->CloseFile();
+  return ok && closed &&
+         static_cast<int64>(data->size()) == declared_size;
+}
+
+}  // namespace
+
+CefZipArchive::CefZipArchive() {}
+
+CefZipArchive::~CefZipArchive() {}
+
+size_t CefZipArchive::Load(CefRefPtr<CefStreamReader> stream,
+                           const CefString& password,
+                           bool overwriteExisting) {
+  base::AutoLock lock(lock_);
+  CefRefPtr<CefZipReader> reader = CefZipReader::Create(stream);
+  if (!reader || !reader->MoveToFirstFile())
+    return 0;
+  size_t loaded = 0;
+  do {
+    // Folders and empty files alike have no bytes and are left out.
+    const int64 size = reader->GetFileSize();
+    if (size <= 0)
+      continue;
+    const CefString name = ToLowerName(reader->GetFileName());
+    if (!overwriteExisting && contents_.count(name))
+      continue;
+    std::vector<unsigned char> data;
+    // A damaged entry ends the loading; what came before it stays.
+    if (!ReadEntry(reader, password, size, &data))
+      break;
+    contents_[name] = new ZipFile(std::move(data));
+    ++loaded;
+  } while (reader->MoveToNextFile());
+  reader->Close();
+  return loaded;
+}
+
+void CefZipArchive::Clear() {
+  base::AutoLock lock(lock_);
+  contents_.clear();
+}
+
+size_t CefZipArchive::GetFileCount() const {
+  base::AutoLock lock(lock_);
+  return contents_.size();
+}
+
+bool CefZipArchive::HasFile(const CefString& fileName) const {
+  base::AutoLock lock(lock_);
+  return contents_.count(ToLowerName(fileName)) > 0;
+}
+
+CefRefPtr<CefZipArchive::File> CefZipArchive::GetFile(
+    const CefString& fileName) const {
+  base::AutoLock lock(lock_);
+  auto found = contents_.find(ToLowerName(fileName));
+  return found == contents_.end() ? nullptr : found->second;
+}
+
+bool CefZipArchive::RemoveFile(const CefString& fileName) {
+  base::AutoLock lock(lock_);
+  return contents_.erase(ToLowerName(fileName)) > 0;
+}
+
+size_t CefZipArchive::GetFiles(FileMap& map) const {
+  base::AutoLock lock(lock_);
+  map = contents_;
+  return contents_.size();
+}

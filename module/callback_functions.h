@@ -1,0 +1,14 @@
+// RegisterPyCallback and UnregisterPyCallback: Python callables that pages
+// call by id.
+#ifndef ZUBRIX_MODULE_CALLBACK_FUNCTIONS_H_
+#define ZUBRIX_MODULE_CALLBACK_FUNCTIONS_H_
+
+#include <pybind11/pybind11.h>
+
+namespace zubrix {
+
+void RegisterCallbackFunctions(pybind11::module_& module);
+
+}  // namespace zubrix
+
+#endif  // ZUBRIX_MODULE_CALLBACK_FUNCTIONS_H_

@@ -1,0 +1,17 @@
+// Reading one entry of a content archive, a ZIP file.
+#ifndef ZUBRIX_SCHEME_ARCHIVE_READING_H_
+#define ZUBRIX_SCHEME_ARCHIVE_READING_H_
+
+#include <string>
+
+namespace zubrix {
+
+// True when the archive opens and holds |entry_name| (matched without regard
+// to case); |body| then holds the entry's bytes. The archive is opened and
+// loaded whole at every call: nothing is cached, so changes show at once.
+bool ReadArchiveEntry(const std::string& archive_path,
+                      const std::string& entry_name, std::string* body);
+
+}  // namespace zubrix
+
+#endif  // ZUBRIX_SCHEME_ARCHIVE_READING_H_

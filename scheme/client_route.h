@@ -1,0 +1,29 @@
+// Where the path of a "client" URL leads: an entry of a content archive, a
+// file below the internal content folder, or nowhere.
+#ifndef ZUBRIX_SCHEME_CLIENT_ROUTE_H_
+#define ZUBRIX_SCHEME_CLIENT_ROUTE_H_
+
+#include <string>
+
+namespace zubrix {
+
+struct ClientRoute {
+  enum class Kind { kNone, kArchive, kFolder };
+  Kind kind = Kind::kNone;
+
+  // Archive route. A path with ".plovex" but no ".plovex/" names no entry.
+  std::string archive_path;
+  bool has_entry_name = false;
+  std::string entry_name;
+
+  // Folder route: the path's pieces after "internal", joined with "/".
+  std::string relative_path;
+};
+
+// |path| is the URL's path part in UTF-8, exactly as the URL has it: no
+// percent-decoding, and every test is case-sensitive.
+ClientRoute RouteClientPath(const std::string& path);
+
+}  // namespace zubrix
+
+#endif  // ZUBRIX_SCHEME_CLIENT_ROUTE_H_

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "include/cef_scheme.h"
+#include "include/cef_task.h"
+#include "loader/resource_loader.h"
+#include "loader/scheme_registry.h"
+#include "threads/named_threads.h"
+
+namespace {
+
+// How a test handler behaves at each step.
+struct Script {
+  bool take = true;
+  // Continue from ProcessRequest itself, from another thread, or cancel.
+  enum class Answer { kContinue, kContinueLater, kCancel, kNothing };
+  Answer answer = Answer::kContinue;
+  std::string body = "body";
+  int64 announced_length = -1;
+  // Every other ReadResponse call has no data yet and continues later.
+  bool reads_pause = false;
+  std::string redirect;
+  int status = 200;
+  std::string mime_type = "text/plain";
+};
+
+struct Record {
+  std::atomic<int> cancels{0};
+  std::atomic<int> reads{0};
+  std::atomic<bool> on_io_thread{true};
+  std::string url;
+  bool read_only = false;
+  std::string scheme;
+};
+
+void ContinueFromAnotherThread(CefRefPtr<CefCallback> callback) {
+  std::thread([callback] { callback->Continue(); }).detach();
+}
+
+class ScriptedHandler : public CefResourceHandler {
+ public:
+  ScriptedHandler(const Script& script, Record* record)
+      : script_(script), record_(record) {}
+
+  bool ProcessRequest(CefRefPtr<CefRequest> request,
+                      CefRefPtr<CefCallback> callback) override {
+    Note();
+    record_->url = request->GetURL().ToString();
+    record_->read_only = request->IsReadOnly();
+    if (!script_.take)
+      return false;
+    if (script_.answer == Script::Answer::kContinue)
+      callback->Continue();
+    else if (script_.answer == Script::Answer::kContinueLater)
+      ContinueFromAnotherThread(callback);
+    else if (script_.answer == Script::Answer::kCancel)
+      callback->Cancel();
+    return true;
+  }
+  void GetResponseHeaders(CefRefPtr<CefResponse> response,
+                          int64& response_length,
+                          CefString& redirectUrl) override {
+    Note();
+    response->SetStatus(script_.status);
+    response->SetMimeType(script_.mime_type);
+    response_length = script_.announced_length;
+    redirectUrl = script_.redirect;
+  }
+  bool ReadResponse(void* data_out, int bytes_to_read, int& bytes_read,
+                    CefRefPtr<CefCallback> callback) override {
+    Note();
+    bytes_read = 0;
+    if (script_.reads_pause && record_->reads++ % 2 == 0) {
+      ContinueFromAnotherThread(callback);
+      return true;
+    }
+    if (offset_ >= script_.body.size())
+      return false;
+    size_t count = std::min(static_cast<size_t>(bytes_to_read),
+                            std::min<size_t>(3, script_.body.size() - offset_));
+    memcpy(data_out, script_.body.data() + offset_, count);
+    offset_ += count;
+    bytes_read = static_cast<int>(count);
+    return true;
+  }
+  void Cancel() override { ++record_->cancels; }
+
+ private:
+  void Note() {
+    if (!CefCurrentlyOn(TID_IO))
+      record_->on_io_thread = false;
+  }
+
+  const Script script_;
+  Record* const record_;
+  size_t offset_ = 0;
+  IMPLEMENT_REFCOUNTING(ScriptedHandler);
+};
+
+class ScriptedFactory : public CefSchemeHandlerFactory {
+ public:
+  ScriptedFactory(const Script& script, Record* record)
+      : script_(script), record_(record) {}
+
+  CefRefPtr<CefResourceHandler> Create(CefRefPtr<CefBrowser> browser,
+                                       CefRefPtr<CefFrame> frame,
+                                       const CefString& scheme_name,
+                                       CefRefPtr<CefRequest> request) override {
+    record_->scheme = scheme_name.ToString();
+    return new ScriptedHandler(script_, record_);
+  }
+
+ private:
+  const Script script_;
+  Record* const record_;
+  IMPLEMENT_REFCOUNTING(ScriptedFactory);
+};
+
+class ResourceLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { cefsim::StartNamedThread(TID_IO); }
+  void TearDown() override {
+    CefClearSchemeHandlerFactories();
+    cefsim::StopNamedThread(TID_IO);
+  }
+
+  void Register(const std::string& scheme, const std::string& domain,
+                const Script& script, Record* record) {
+    EXPECT_TRUE(CefRegisterSchemeHandlerFactory(
+        scheme, domain, new ScriptedFactory(script, record)));
+  }
+
+  cefsim::LoadResult Load(const std::string& url) {
+    std::promise<cefsim::LoadResult> result;
+    cefsim::LoadResource(url, nullptr, nullptr, RT_MAIN_FRAME,
+                         [&result](cefsim::LoadResult loaded) {
+                           EXPECT_TRUE(CefCurrentlyOn(TID_IO));
+                           result.set_value(std::move(loaded));
+                         });
+    std::future<cefsim::LoadResult> future = result.get_future();
+    EXPECT_EQ(future.wait_for(std::chrono::seconds(10)),
+              std::future_status::ready);
+    return future.get();
+  }
+};
+
+TEST_F(ResourceLoaderTest, DrivesAHandlerToTheEndOfItsBody) {
+  for (Script::Answer answer :
+       {Script::Answer::kContinue, Script::Answer::kContinueLater}) {
+    Record record;
+    Script script;
+    script.answer = answer;
+    script.body = "a body read three bytes at a time";
+    script.reads_pause = answer == Script::Answer::kContinueLater;
+    script.status = 201;
+    Register("test", "", script, &record);
+    cefsim::LoadResult result = Load("Test:some/where?q");
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.url, "test:some/where?q");
+    EXPECT_EQ(result.status, 201);
+    EXPECT_EQ(result.mime_type, "text/plain");
+    EXPECT_EQ(result.body, script.body);
+    EXPECT_EQ(record.url, "test:some/where?q");
+    EXPECT_EQ(record.scheme, "test");
+    EXPECT_TRUE(record.read_only);
+    EXPECT_TRUE(record.on_io_thread);
+    EXPECT_EQ(record.cancels, 0);
+  }
+}
+
+TEST_F(ResourceLoaderTest, AnnouncedLengthEndsTheBody) {
+  Record record;
+  Script script;
+  script.body = "0123456789";
+  script.announced_length = 4;
+  Register("test", "", script, &record);
+  EXPECT_EQ(Load("test:x").body, "0123");
+  script.announced_length = 0;
+  Register("test", "", script, &record);
+  cefsim::LoadResult empty = Load("test:x");
+  EXPECT_TRUE(empty.ok);
+  EXPECT_EQ(empty.body, "");
+}
+
+TEST_F(ResourceLoaderTest, RefusedOrCancelledRequestsFail) {
+  Record refused_record;
+  Script refused;
+  refused.take = false;
+  Register("test", "", refused, &refused_record);
+  cefsim::LoadResult result = Load("test:x");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, ERR_ABORTED);
+
+  Record cancelled_record;
+  Script cancelled;
+  cancelled.answer = Script::Answer::kCancel;
+  Register("test", "", cancelled, &cancelled_record);
+  result = Load("test:x");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, ERR_ABORTED);
+  EXPECT_EQ(result.body, "");
+  EXPECT_EQ(cancelled_record.cancels, 1);
+
+  EXPECT_EQ(Load("nothing:x").error, ERR_UNKNOWN_URL_SCHEME);
+  EXPECT_EQ(Load("no scheme").error, ERR_INVALID_URL);
+}
+
+TEST_F(ResourceLoaderTest, RedirectsAreFollowedUpToALimit) {
+  Record first_record, second_record;
+  Script first;
+  first.redirect = "second:y";
+  Script second;
+  second.body = "arrived";
+  Register("first", "", first, &first_record);
+  Register("second", "", second, &second_record);
+  cefsim::LoadResult result = Load("first:x");
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.url, "second:y");
+  EXPECT_EQ(result.body, "arrived");
+
+  Record loop_record;
+  Script loop;
+  loop.redirect = "loop:again";
+  Register("loop", "", loop, &loop_record);
+  EXPECT_EQ(Load("loop:x").error, ERR_TOO_MANY_REDIRECTS);
+}
+
+TEST_F(ResourceLoaderTest, FactoriesAreMatchedAsCefMatchesThem) {
+  Record record_a, record_b, record_any, record_client;
+  Script a, b, any, client;
+  a.body = "a";
+  b.body = "b";
+  any.body = "any";
+  client.body = "client";
+  Register("HTTP", "A.example", a, &record_a);
+  Register("http", "b.example", b, &record_b);
+  Register("http", "", any, &record_any);
+  EXPECT_EQ(Load("http://a.example/x").body, "a");
+  EXPECT_EQ(Load("http://B.EXAMPLE/x").body, "b");
+  EXPECT_EQ(Load("http://c.example/x").body, "any");
+
+  // The domain of a non-standard scheme is ignored: a factory registered
+  // for one domain serves them all, and a later one replaces it.
+  Register("client", "internal", a, &record_a);
+  EXPECT_EQ(Load("client://plovex/D:/a.plovex/x").body, "a");
+  Register("client", "plovex", client, &record_client);
+  EXPECT_EQ(Load("client://internal/x").body, "client");
+
+  EXPECT_TRUE(CefRegisterSchemeHandlerFactory("client", "", nullptr));
+  EXPECT_EQ(Load("client://internal/x").error, ERR_UNKNOWN_URL_SCHEME);
+  EXPECT_FALSE(CefRegisterSchemeHandlerFactory("", "", nullptr));
+  EXPECT_TRUE(CefClearSchemeHandlerFactories());
+  EXPECT_EQ(Load("http://a.example/x").error, ERR_UNKNOWN_URL_SCHEME);
+}
+
+TEST(ResourceLoaderWithoutIoThreadTest, FailsAtOnce) {
+  bool called = false;
+  cefsim::LoadResource("test:x", nullptr, nullptr, RT_MAIN_FRAME,
+                       [&called](cefsim::LoadResult result) {
+                         called = true;
+                         EXPECT_EQ(result.error, ERR_ABORTED);
+                       });
+  EXPECT_TRUE(called);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "include/cef_parser.h"
+
+namespace {
+
+struct Parts {
+  std::string spec, scheme, username, password, host, port, origin, path,
+      query;
+};
+
+bool Parse(const std::string& url, Parts* parts) {
+  CefURLParts raw;
+  if (!CefParseURL(url, raw))
+    return false;
+  auto field = [](const cef_string_t& value) {
+    return CefString(&value).ToString();
+  };
+  *parts = {field(raw.spec), field(raw.scheme), field(raw.username),
+            field(raw.password), field(raw.host), field(raw.port),
+            field(raw.origin), field(raw.path), field(raw.query)};
+  return true;
+}
+
+TEST(UrlParserTest, StandardSchemesAreSplitAndCanonicalised) {
+  Parts parts;
+  ASSERT_TRUE(Parse("HTTP://User:Pw@Example.COM:8080/a/./b/../c?q=1 2#f",
+                    &parts));
+  EXPECT_EQ(parts.spec, "http://User:Pw@example.com:8080/a/c?q=1%202#f");
+  EXPECT_EQ(parts.scheme, "http");
+  EXPECT_EQ(parts.username, "User");
+  EXPECT_EQ(parts.password, "Pw");
+  EXPECT_EQ(parts.host, "example.com");
+  EXPECT_EQ(parts.port, "8080");
+  EXPECT_EQ(parts.origin, "http://example.com:8080/");
+  EXPECT_EQ(parts.path, "/a/c");
+  EXPECT_EQ(parts.query, "q=1%202");
+
+  ASSERT_TRUE(Parse("https://h:443", &parts));
+  EXPECT_EQ(parts.spec, "https://h/");
+  EXPECT_EQ(parts.port, "");
+  EXPECT_EQ(parts.path, "/");
+
+  ASSERT_TRUE(Parse("http:\\\\h\\x\\..\\y\\", &parts));
+  EXPECT_EQ(parts.spec, "http://h/y/");
+
+  ASSERT_TRUE(Parse("http://h/a/b/..", &parts));
+  EXPECT_EQ(parts.path, "/a/");
+  ASSERT_TRUE(Parse("http://h/../../x", &parts));
+  EXPECT_EQ(parts.path, "/x");
+
+  ASSERT_TRUE(Parse("file:///tmp/a b/%41.html", &parts));
+  EXPECT_EQ(parts.spec, "file:///tmp/a%20b/%41.html");
+  EXPECT_EQ(parts.host, "");
+  EXPECT_EQ(parts.path, "/tmp/a%20b/%41.html");
+  EXPECT_EQ(parts.origin, "file:///");
+
+  ASSERT_TRUE(Parse("  ws://h:81/p\n", &parts));
+  EXPECT_EQ(parts.spec, "ws://h:81/p");
+}
+
+TEST(UrlParserTest, OtherSchemesKeepEverythingAfterTheColonAsPath) {
+  Parts parts;
+  ASSERT_TRUE(Parse("Client://internal//a%20b.html?x=1#y", &parts));
+  EXPECT_EQ(parts.scheme, "client");
+  EXPECT_EQ(parts.spec, "client://internal//a%20b.html?x=1#y");
+  EXPECT_EQ(parts.path, "//internal//a%20b.html");
+  EXPECT_EQ(parts.query, "x=1");
+  EXPECT_EQ(parts.host, "");
+  EXPECT_EQ(parts.origin, "");
+
+  ASSERT_TRUE(Parse("client://plovex/D:/a.plovex/../<b>#x?y", &parts));
+  EXPECT_EQ(parts.path, "//plovex/D:/a.plovex/../<b>");
+  EXPECT_EQ(parts.query, "");
+
+  ASSERT_TRUE(Parse("client://internal/caf\xC3\xA9 a\x01.html?x y", &parts));
+  EXPECT_EQ(parts.path, "//internal/caf%C3%A9 a%01.html");
+  EXPECT_EQ(parts.query, "x%20y");
+  EXPECT_EQ(parts.spec, "client://internal/caf%C3%A9 a%01.html?x%20y");
+
+  ASSERT_TRUE(Parse("client:internal\\x", &parts));
+  EXPECT_EQ(parts.path, "internal\\x");
+  ASSERT_TRUE(Parse("client:", &parts));
+  EXPECT_EQ(parts.path, "");
+  ASSERT_TRUE(Parse("data:text/html,<p>a</p>", &parts));
+  EXPECT_EQ(parts.path, "text/html,<p>a</p>");
+  ASSERT_TRUE(Parse("about:blank", &parts));
+  EXPECT_EQ(parts.path, "blank");
+}
+
+TEST(UrlParserTest, InvalidUrlsAreRefused) {
+  Parts parts;
+  for (const char* url :
+       {"", "   ", "index.html", "//internal/index.html", "1abc:x", ":x",
+        "cl ient://x", "http://", "http:///", "http://exa mple.com/",
+        "http://h:99999/", "http://h:8a/", "http://a<b/", "https://[::1/"}) {
+    SCOPED_TRACE(url);
+    EXPECT_FALSE(Parse(url, &parts));
+  }
+}
+
+TEST(UrlParserTest, CreateUrlNeedsASpecOrASchemeAndHost) {
+  CefURLParts parts;
+  CefString url;
+  EXPECT_FALSE(CefCreateURL(parts, url));
+
+  CefString(&parts.scheme).FromString("http");
+  CefString(&parts.host).FromString("Example.com");
+  CefString(&parts.port).FromString("80");
+  CefString(&parts.path).FromString("/a/../b");
+  CefString(&parts.query).FromString("x=1");
+  ASSERT_TRUE(CefCreateURL(parts, url));
+  EXPECT_EQ(url.ToString(), "http://example.com/b?x=1");
+
+  CefURLParts from_spec;
+  CefString(&from_spec.spec).FromString("client://internal/x");
+  ASSERT_TRUE(CefCreateURL(from_spec, url));
+  EXPECT_EQ(url.ToString(), "client://internal/x");
+}
+
+}  // namespace

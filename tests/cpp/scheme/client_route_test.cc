@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scheme/client_route.h"
+#include "scheme/internal_folder.h"
+
+namespace {
+
+using zubrix::ClientRoute;
+using zubrix::RouteClientPath;
+
+TEST(ClientRouteTest, ArchivePathsSplitAtTheFirstMarkerWithSlash) {
+  struct Case {
+    const char* path;
+    const char* archive_path;
+    bool has_entry_name;
+    const char* entry_name;
+  };
+  const Case cases[] = {
+      {"//plovex/D:/tools/panel.plovex/index.html", "D:/tools/panel.plovex",
+       true, "index.html"},
+      {"//plovex/D:/a.plovex/img/icon.png", "D:/a.plovex", true,
+       "img/icon.png"},
+      {"//plovex/E:/x.plovex/y.plovex/z.js", "E:/x.plovex", true,
+       "y.plovex/z.js"},
+      {"//plovex/E:/x.plovex/", "E:/x.plovex", true, ""},
+      {"//plovex/E:/x.plovex", "E:/x.plovex", false, ""},
+      // Slashes inside an entry name stay as they are.
+      {"//plovex//srv/a.plovex//img//a.png", "/srv/a.plovex", true,
+       "/img//a.png"},
+      // ".plovex" somewhere, but not followed by a slash: no entry.
+      {"//plovex/D:/a.plovexx/index.html", "D:/a.plovexx/index.html", false,
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    ClientRoute route = RouteClientPath(c.path);
+    EXPECT_EQ(route.kind, ClientRoute::Kind::kArchive);
+    EXPECT_EQ(route.archive_path, c.archive_path);
+    EXPECT_EQ(route.has_entry_name, c.has_entry_name);
+    EXPECT_EQ(route.entry_name, c.entry_name);
+  }
+}
+
+TEST(ClientRouteTest, FolderPathsDropEmptyPiecesAndKeepTheRest) {
+  struct Case {
+    const char* path;
+    const char* relative_path;
+  };
+  const Case cases[] = {
+      {"//internal/index.html", "index.html"},
+      {"//internal//css///site.css", "css/site.css"},
+      {"//internal/ui/", "ui"},
+      {"//internal/", ""},
+      {"//internal/../notes.txt", "../notes.txt"},
+      {"//internal/a%20b.html", "a%20b.html"},
+      {"//internal/a.plovex/x.html", "a.plovex/x.html"},
+      {"//internal/a\\b.html", "a\\b.html"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    ClientRoute route = RouteClientPath(c.path);
+    EXPECT_EQ(route.kind, ClientRoute::Kind::kFolder);
+    EXPECT_EQ(route.relative_path, c.relative_path);
+  }
+}
+
+TEST(ClientRouteTest, OtherPathsHaveNoRoute) {
+  for (const char* path :
+       {"", "/internal/index.html", "internal/index.html", "//internal",
+        "//INTERNAL/index.html", "//plovex/D:/a/site/index.html",
+        "//PLOVEX/D:/a.plovex/x.html", "//plovex", "//other/a.plovex/x"}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(RouteClientPath(path).kind, ClientRoute::Kind::kNone);
+  }
+}
+
+TEST(InternalFolderTest, ClimbingIsCountedOverBothSeparators) {
+  for (const char* inside :
+       {"", "index.html", "a/../b.html", "a/b/../../c", "./x", "a\\..\\b",
+        "a//..//b", "..a/b", "a/..."}) {
+    SCOPED_TRACE(inside);
+    EXPECT_FALSE(zubrix::ClimbsAboveFolder(inside));
+  }
+  for (const char* above :
+       {"..", "../notes.txt", "a/../../b", "a\\..\\..\\b", "..\\x",
+        "a/..\\../b", "./../x", "a/b/../../../c/d/e"}) {
+    SCOPED_TRACE(above);
+    EXPECT_TRUE(zubrix::ClimbsAboveFolder(above));
+  }
+}
+
+}  // namespace

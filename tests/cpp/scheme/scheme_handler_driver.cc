@@ -1,0 +1,61 @@
+#include "scheme_handler_driver.h"
+
+#include <gtest/gtest.h>
+
+#include "include/cef_callback.h"
+#include "include/cef_request.h"
+#include "include/cef_response.h"
+#include "scheme/plovex_client_scheme_handler.h"
+
+namespace {
+
+class RecordingCallback : public CefCallback {
+ public:
+  void Continue() override { ++continued; }
+  void Cancel() override { ++cancelled; }
+
+  int continued = 0;
+  int cancelled = 0;
+
+ private:
+  IMPLEMENT_REFCOUNTING(RecordingCallback);
+};
+
+}  // namespace
+
+ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
+  CefRefPtr<CefRequest> request = CefRequest::Create();
+  request->SetURL(url);
+  CefRefPtr<PlovexClientSchemeHandler> handler(new PlovexClientSchemeHandler());
+  CefRefPtr<RecordingCallback> callback(new RecordingCallback());
+
+  ServedRequest served;
+  served.taken = handler->ProcessRequest(request, callback.get());
+  served.continued = callback->continued;
+  served.cancelled = callback->cancelled;
+  if (!served.taken)
+    return served;
+
+  CefRefPtr<CefResponse> response = CefResponse::Create();
+  CefString redirect;
+  handler->GetResponseHeaders(response, served.length, redirect);
+  EXPECT_TRUE(redirect.empty());
+  served.status = response->GetStatus();
+  served.mime_type = response->GetMimeType().ToString();
+
+  std::vector<char> buffer(bytes_to_read > 0 ? bytes_to_read : 1);
+  int bytes_read = -1;
+  // The bound only keeps a faulty handler from looping for ever.
+  for (int calls = 0; calls < 100000; ++calls) {
+    if (!handler->ReadResponse(buffer.data(), bytes_to_read, bytes_read,
+                               callback.get())) {
+      EXPECT_EQ(bytes_read, 0);
+      break;
+    }
+    served.pieces.push_back(bytes_read);
+    served.body.append(buffer.data(), static_cast<size_t>(bytes_read));
+    if (bytes_read == 0)
+      break;
+  }
+  return served;
+}

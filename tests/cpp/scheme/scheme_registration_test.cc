@@ -1,0 +1,85 @@
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <string>
+
+#include "include/cef_request.h"
+#include "loader/resource_loader.h"
+#include "loader/scheme_registry.h"
+#include "scheme/plovex_client_scheme_handler.h"
+#include "scheme/scheme_registration.h"
+#include "test_support/temp_dir.h"
+#include "test_support/zip_writer.h"
+#include "threads/named_threads.h"
+
+namespace {
+
+class SchemeRegistrationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { zubrix::RegisterSchemeHandlerFactories(); }
+  void TearDown() override { CefClearSchemeHandlerFactories(); }
+};
+
+CefRefPtr<CefResourceHandler> HandlerFor(const std::string& url) {
+  CefRefPtr<CefRequest> request = CefRequest::Create();
+  request->SetURL(url);
+  return cefsim::CreateSchemeHandler(nullptr, nullptr, request);
+}
+
+TEST_F(SchemeRegistrationTest, EveryClientRequestGetsAFreshHandler) {
+  CefRefPtr<CefResourceHandler> internal =
+      HandlerFor("client://internal/index.html");
+  CefRefPtr<CefResourceHandler> archive =
+      HandlerFor("client://plovex/D:/a.plovex/index.html");
+  CefRefPtr<CefResourceHandler> unroutable = HandlerFor("client://other/x");
+  ASSERT_TRUE(internal && archive && unroutable);
+  EXPECT_NE(internal.get(), archive.get());
+  EXPECT_TRUE(dynamic_cast<PlovexClientSchemeHandler*>(internal.get()));
+  EXPECT_TRUE(dynamic_cast<PlovexClientSchemeHandler*>(archive.get()));
+  EXPECT_FALSE(HandlerFor("http://internal/index.html"));
+  // Registering again, as a second Initialize does, changes nothing visible.
+  zubrix::RegisterSchemeHandlerFactories();
+  EXPECT_TRUE(HandlerFor("client://internal/index.html"));
+}
+
+cefsim::LoadResult Load(const std::string& url) {
+  std::promise<cefsim::LoadResult> result;
+  cefsim::LoadResource(url, nullptr, nullptr, RT_MAIN_FRAME,
+                       [&result](cefsim::LoadResult loaded) {
+                         result.set_value(std::move(loaded));
+                       });
+  return result.get_future().get();
+}
+
+// The whole path a page's request takes: the loader on CEF's IO thread asks
+// the registered factory and drives the handler it gets.
+TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
+  cefsim::StartNamedThread(TID_IO);
+  test_support::TempDir dir;
+  dir.WriteFile("content/index.html", "<script src=app.js></script>");
+  std::string archive = dir.Path("panel.plovex");
+  test_support::WriteZip(archive, {{"app.js", "var a;"}});
+  setenv("CEF_PLOVEX_INTERNAL", dir.Path("content").c_str(), 1);
+
+  cefsim::LoadResult page = Load("client://internal/index.html");
+  EXPECT_TRUE(page.ok);
+  EXPECT_EQ(page.status, 200);
+  EXPECT_EQ(page.mime_type, "text/html");
+  EXPECT_EQ(page.body, "<script src=app.js></script>");
+
+  cefsim::LoadResult script = Load("client://plovex/" + archive + "/app.js");
+  EXPECT_TRUE(script.ok);
+  EXPECT_EQ(script.mime_type, "application/javascript");
+  EXPECT_EQ(script.body, "var a;");
+
+  cefsim::LoadResult refused = Load("client://elsewhere/index.html");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, ERR_ABORTED);
+
+  unsetenv("CEF_PLOVEX_INTERNAL");
+  cefsim::StopNamedThread(TID_IO);
+}
+
+}  // namespace
