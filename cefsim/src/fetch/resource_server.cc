@@ -3,6 +3,7 @@
 #include "fetch/data_url.h"
 #include "fetch/file_url.h"
 #include "fetch/url_pieces.h"
+#include "loader/resource_loader.h"
 
 namespace cefsim {
 namespace {
@@ -60,8 +61,22 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
     done(Succeeded(request, "text/html", kDevToolsPage));
     return;
   }
-  done(Failed(request, scheme.empty() ? ERR_INVALID_URL
-                                      : ERR_UNKNOWN_URL_SCHEME));
+  // Everything else is for the registered scheme handler factories. A
+  // sub-frame's own document is asked for before the browser knows the
+  // frame; the factory then gets no frame.
+  CefRefPtr<CefFrame> frame = browser->FindFrame(request.frame_id).get();
+  int request_id = request.request_id;
+  LoadResource(url, browser.get(), frame,
+               static_cast<cef_resource_type_t>(request.resource_type),
+               [request_id, done](LoadResult result) {
+                 ResourceResponseMessage response;
+                 response.request_id = request_id;
+                 response.error_code = result.ok ? ERR_NONE : result.error;
+                 response.http_status = result.status;
+                 response.mime_type = result.mime_type;
+                 response.body = std::move(result.body);
+                 done(response);
+               });
 }
 
 }  // namespace cefsim

@@ -1,6 +1,6 @@
 // Serves what a render process asks for, on the browser process's IO
-// thread: data: and file: URLs, the developer-tools page, and the
-// documents of registered scheme handler factories.
+// thread: data: and file: URLs, the developer-tools page, and through the
+// loader whatever registered scheme handler factories serve.
 #ifndef CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
 #define CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
 

@@ -1,5 +1,8 @@
 #include "render/frame_load.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "fetch/error_names.h"
 #include "ipc/frame_kinds.h"
 #include "process/render_process_main.h"
@@ -12,7 +15,9 @@ namespace {
 
 int last_load_id = 0;  // Render thread.
 
-bool IsHtml(const std::string& mime_type) {
+bool IsHtml(std::string mime_type) {
+  std::transform(mime_type.begin(), mime_type.end(), mime_type.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   return mime_type == "text/html" || mime_type == "application/xhtml+xml";
 }
 
