@@ -11,27 +11,24 @@ CefBrowserSettings MakeBrowserSettings() {
   return settings;
 }
 
-CefWindowInfo MakeChildWindowInfo(HWND parent) {
+void SetUpChildWindow(HWND parent, CefWindowInfo* info) {
   // A handle that is not a window yields no rectangle; all zero rather than
   // whatever the stack held.
   RECT rect = {0, 0, 0, 0};
   if (!GetClientRect(parent, &rect))
     rect = RECT{0, 0, 0, 0};
-  CefWindowInfo info;
-  info.SetAsChild(parent, rect);
-  return info;
+  info->SetAsChild(parent, rect);
 }
 
-CefWindowInfo MakeDevToolsWindowInfo(HWND parent) {
-  CefWindowInfo info;
-  info.SetAsPopup(parent, "DevTools");
-  return info;
+void SetUpDevToolsWindow(HWND parent, CefWindowInfo* info) {
+  info->SetAsPopup(parent, "DevTools");
 }
 
 void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                              HWND parent, const std::wstring& url) {
   CefBrowserSettings settings = MakeBrowserSettings();
-  CefWindowInfo info = MakeChildWindowInfo(parent);
+  CefWindowInfo info;
+  SetUpChildWindow(parent, &info);
   CefRefPtr<ZubrixCefClientHandler> handler = new ZubrixCefClientHandler();
   QObject::connect(handler->signals(),
                    "2execute_python_callback(int, CefListValueWrapper)",

@@ -12,9 +12,9 @@
 // Web security off, all else CEF's defaults.
 CefBrowserSettings MakeBrowserSettings();
 // A child window filling |parent|'s client area.
-CefWindowInfo MakeChildWindowInfo(HWND parent);
+void SetUpChildWindow(HWND parent, CefWindowInfo* info);
 // A top-level pop-up owned by |parent|, titled "DevTools".
-CefWindowInfo MakeDevToolsWindowInfo(HWND parent);
+void SetUpDevToolsWindow(HWND parent, CefWindowInfo* info);
 
 // On CEF's UI thread: makes the client handler, connects it to the bridge and
 // creates the browser into |slot|.

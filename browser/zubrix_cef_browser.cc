@@ -4,6 +4,7 @@
 #include "browser/browser_creation.h"
 #include "browser/function_task.h"
 #include "browser/window_handles.h"
+#include "include/cef_client.h"
 
 namespace {
 
@@ -82,7 +83,8 @@ void ZubrixCefBrowser::ShowDevTools(int parent_window) {
   if (!browser)
     return;
   CefRefPtr<CefBrowserHost> host = browser->GetHost();
-  CefWindowInfo info = MakeDevToolsWindowInfo(WindowFromPythonHandle(parent_window));
+  CefWindowInfo info;
+  SetUpDevToolsWindow(WindowFromPythonHandle(parent_window), &info);
   CefBrowserSettings settings;
   host->ShowDevTools(info, host->GetClient(), settings, CefPoint(0, 0));
 }
