@@ -102,13 +102,16 @@ std::vector<std::string> RecordingClient::Lines(const std::string& prefix) {
 }
 
 bool RecordingClient::WaitFor(const std::string& prefix) {
+  return WaitForCount(prefix, 1);
+}
+
+bool RecordingClient::WaitForCount(const std::string& prefix, size_t count) {
   std::unique_lock<std::mutex> lock(mutex_);
   return changed_.wait_for(lock, std::chrono::seconds(10), [&] {
-    for (const std::string& line : lines_) {
-      if (line.compare(0, prefix.size(), prefix) == 0)
-        return true;
-    }
-    return false;
+    size_t found = 0;
+    for (const std::string& line : lines_)
+      found += line.compare(0, prefix.size(), prefix) == 0;
+    return found >= count;
   });
 }
 
@@ -119,6 +122,17 @@ CefRefPtr<CefListValue> RecordingClient::LastMessage(const std::string& name) {
       return (*it)->GetArgumentList();
   }
   return nullptr;
+}
+
+std::vector<CefRefPtr<CefProcessMessage>> RecordingClient::Messages(
+    const std::string& prefix) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::vector<CefRefPtr<CefProcessMessage>> result;
+  for (const auto& message : messages_) {
+    if (message->GetName().ToString().compare(0, prefix.size(), prefix) == 0)
+      result.push_back(message);
+  }
+  return result;
 }
 
 void BrowserTest::SetUp() {
@@ -174,6 +188,15 @@ CefRefPtr<CefBrowser> BrowserTest::Create(const std::string& url, int x, int y,
 
 bool BrowserTest::WaitLoaded(CefRefPtr<CefBrowser> browser) {
   return cefsim_inspect::WaitLoaded(browser->GetIdentifier(), 10000);
+}
+
+std::vector<std::string> BrowserTest::Console(CefRefPtr<CefBrowser> browser) {
+  std::vector<std::string> messages;
+  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
+    if (record.browser_id == browser->GetIdentifier())
+      messages.push_back(record.message);
+  }
+  return messages;
 }
 
 std::string BrowserTest::WriteFile(const std::string& name,

@@ -49,8 +49,12 @@ class RecordingClient : public CefClient,
   std::vector<std::string> Lines(const std::string& prefix);
   // Waits up to 10 s for a line that starts with |prefix|.
   bool WaitFor(const std::string& prefix);
+  // Waits up to 10 s for |count| lines that start with |prefix|.
+  bool WaitForCount(const std::string& prefix, size_t count);
   // The arguments of the last process message called |name|.
   CefRefPtr<CefListValue> LastMessage(const std::string& name);
+  // The process messages whose names start with |prefix|, in order.
+  std::vector<CefRefPtr<CefProcessMessage>> Messages(const std::string& prefix);
 
  private:
   std::mutex mutex_;
@@ -71,6 +75,8 @@ class BrowserTest : public testing::Test {
   CefRefPtr<CefBrowser> Create(const std::string& url, int x = 0, int y = 0,
                                int width = 320, int height = 240);
   bool WaitLoaded(CefRefPtr<CefBrowser> browser);
+  // The console output of |browser|'s pages so far, in order.
+  static std::vector<std::string> Console(CefRefPtr<CefBrowser> browser);
   // Writes |contents| into the test's folder; its file: URL.
   std::string WriteFile(const std::string& name, const std::string& contents);
 
