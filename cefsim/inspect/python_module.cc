@@ -4,6 +4,7 @@
 
 #include "inspect/browsers_inspect.h"
 #include "inspect/cefsim_inspect.h"
+#include "inspect/context_menu_inspect.h"
 #include "inspect/cookies_inspect.h"
 
 namespace py = pybind11;
@@ -82,4 +83,5 @@ PYBIND11_MODULE(_cefsim, m) {
   m.def("kill_render_process", &cefsim_inspect::KillRenderProcess);
   RegisterBrowserInspection(m);
   RegisterCookieInspection(m);
+  RegisterContextMenuInspection(m);
 }

@@ -31,6 +31,40 @@ class FunctionTask : public CefTask {
 
 }  // namespace
 
+void RecordingClient::OnBeforeContextMenu(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, CefRefPtr<CefMenuModel> model) {
+  Record("menu_before " + std::to_string(params->GetTypeFlags()));
+  if (before_context_menu)
+    before_context_menu(params, model);
+}
+
+bool RecordingClient::RunContextMenu(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, CefRefPtr<CefMenuModel> model,
+    CefRefPtr<CefRunContextMenuCallback> callback) {
+  if (runs_context_menu)
+    menu_callback = callback;
+  return runs_context_menu;
+}
+
+bool RecordingClient::OnContextMenuCommand(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, int command_id,
+    EventFlags event_flags) {
+  Record("menu_command " + std::to_string(command_id));
+  for (int handled : handled_commands) {
+    if (handled == command_id)
+      return true;
+  }
+  return false;
+}
+
+void RecordingClient::OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
+                                             CefRefPtr<CefFrame> frame) {
+  Record("menu_dismissed");
+}
+
 void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
                                   CefRefPtr<CefFrame> frame,
                                   TransitionType transition_type) {

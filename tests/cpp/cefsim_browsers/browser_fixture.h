@@ -18,14 +18,34 @@
 // Each callback appends a line such as "load_start main data:..." and checks
 // that it runs on the UI thread.
 class RecordingClient : public CefClient,
+                        public CefContextMenuHandler,
                         public CefLoadHandler,
                         public CefRequestHandler,
                         public CefLifeSpanHandler {
  public:
+  CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
+    return this;
+  }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
   CefRefPtr<CefRequestHandler> GetRequestHandler() override { return this; }
   CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
 
+  // Context menus record "menu_before <type flags>", "menu_command <id>"
+  // and "menu_dismissed".
+  void OnBeforeContextMenu(CefRefPtr<CefBrowser> browser,
+                           CefRefPtr<CefFrame> frame,
+                           CefRefPtr<CefContextMenuParams> params,
+                           CefRefPtr<CefMenuModel> model) override;
+  bool RunContextMenu(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                      CefRefPtr<CefContextMenuParams> params,
+                      CefRefPtr<CefMenuModel> model,
+                      CefRefPtr<CefRunContextMenuCallback> callback) override;
+  bool OnContextMenuCommand(CefRefPtr<CefBrowser> browser,
+                            CefRefPtr<CefFrame> frame,
+                            CefRefPtr<CefContextMenuParams> params,
+                            int command_id, EventFlags event_flags) override;
+  void OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
+                              CefRefPtr<CefFrame> frame) override;
   void OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                    TransitionType transition_type) override;
   void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
@@ -42,6 +62,14 @@ class RecordingClient : public CefClient,
 
   // Runs on the UI thread inside OnLoadStart, before the frame's scripts.
   std::function<void(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>)> on_load_start;
+  // Context-menu behaviour; unset, the client leaves everything to CEF.
+  std::function<void(CefRefPtr<CefContextMenuParams>, CefRefPtr<CefMenuModel>)>
+      before_context_menu;
+  // Set: the client runs the menu itself and keeps the callback here.
+  bool runs_context_menu = false;
+  CefRefPtr<CefRunContextMenuCallback> menu_callback;
+  // The commands the client handles itself.
+  std::vector<int> handled_commands;
 
   void Record(const std::string& line);
   std::vector<std::string> Lines();
