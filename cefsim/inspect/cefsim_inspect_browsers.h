@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "include/cef_base.h"
+#include "include/cef_browser.h"
+#include "include/cef_values.h"
 
 namespace cefsim_inspect {
 
@@ -86,6 +88,30 @@ std::future<std::optional<std::vector<MenuEntry>>> OpenContextMenu(
 // when no menu the stand-in shows is open there or the entry cannot be
 // picked (absent, hidden or disabled).
 std::future<bool> ChooseContextMenuEntry(int browser_id, int command_id);
+
+// What CEF told the client of a browser made by CreateRecordedBrowser, in
+// order. |kind| is one of load_start, load_end, load_error, message,
+// terminated, menu_command, menu_dismissed, before_close.
+struct ClientEvent {
+  std::string kind;
+  bool main_frame = false;  // Load events.
+  std::string url;          // Load events: the frame's URL.
+  int code = 0;  // Transition, HTTP status, error, termination status or
+                 // menu command.
+  std::string name;                 // A message's name.
+  CefRefPtr<CefListValue> arguments;  // A message's arguments.
+};
+
+// Creates a browser, on CEF's UI thread, with the stand-in's own client,
+// which records what it is told and leaves every decision to CEF. The
+// browser's identifier, or 0 when CEF made none.
+std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
+                                       const std::string& url);
+std::vector<ClientEvent> ClientEvents(int browser_id);
+
+// The browser with this identifier, for driving it through CEF's own API;
+// null once it has closed, or for an unknown one.
+CefRefPtr<CefBrowser> BrowserById(int browser_id);
 
 }  // namespace cefsim_inspect
 

@@ -1,7 +1,5 @@
 #include "inspect/context_menu_inspect.h"
 
-#include <chrono>
-#include <future>
 #include <string>
 
 #include "inspect/cefsim_inspect.h"
@@ -10,19 +8,6 @@
 namespace py = pybind11;
 
 namespace {
-
-// The future's value once the UI thread has set it, letting the host's
-// event loop run meanwhile; |fallback| on timeout.
-template <class T>
-T Await(std::future<T> future, double timeout, py::object pump, T fallback) {
-  bool ready = PumpUntil(
-      [&future](int slice_ms) {
-        return future.wait_for(std::chrono::milliseconds(slice_ms)) ==
-               std::future_status::ready;
-      },
-      timeout, pump);
-  return ready ? future.get() : fallback;
-}
 
 // The entries as (command id, label) pairs, separators as (-1, ""); None
 // for an unknown or closed browser.

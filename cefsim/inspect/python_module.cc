@@ -6,6 +6,7 @@
 #include "inspect/cefsim_inspect.h"
 #include "inspect/context_menu_inspect.h"
 #include "inspect/cookies_inspect.h"
+#include "inspect/test_client_inspect.h"
 
 namespace py = pybind11;
 
@@ -84,4 +85,5 @@ PYBIND11_MODULE(_cefsim, m) {
   RegisterBrowserInspection(m);
   RegisterCookieInspection(m);
   RegisterContextMenuInspection(m);
+  RegisterTestClientInspection(m);
 }
