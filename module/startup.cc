@@ -17,7 +17,12 @@ namespace {
 void ReadPathSetting(const py::dict& settings, const char* key,
                      cef_string_t* field) {
   py::str name(key);
-  if (PyDict_Contains(settings.ptr(), name.ptr()) != 1)
+  int present = PyDict_Contains(settings.ptr(), name.ptr());
+  // A lookup that raised (a key whose comparison fails) must not pass for an
+  // absent key: CEF would start with the error still pending.
+  if (present < 0)
+    throw py::error_already_set();
+  if (present != 1)
     return;
   py::object value = settings[name];
   CefString(field).FromString(value.cast<std::string>());

@@ -18,6 +18,9 @@ class CefPlovexApp : public CefApp, public CefRenderProcessHandler {
     return this;
   }
 
+  // CefRenderProcessHandler:
+  void OnWebKitInitialized() override;
+
  private:
   IMPLEMENT_REFCOUNTING(CefPlovexApp);
   DISALLOW_COPY_AND_ASSIGN(CefPlovexApp);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian's packages (only what is
-# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan]
-# The default build goes to build/, the sanitizer build to build-asan/.
+# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan]
+# The default build goes to build/, the sanitizer builds to build-asan/ and
+# build-tsan/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,22 +14,19 @@ packages=(
   python3-pytest python3-pyside2.qtcore python3-pyside2.qtgui
   python3-pyside2.qtwidgets
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "${1:-}" = "--tsan" ]; then
+  packages+=(libtsan2)
 fi
+scripts/install_packages.sh "${packages[@]}"
 
 build_dir=build
 options=()
 if [ "${1:-}" = "--asan" ]; then
   build_dir=build-asan
   options+=(-DZUBRIX_SANITIZE=ON)
+elif [ "${1:-}" = "--tsan" ]; then
+  build_dir=build-tsan
+  options+=(-DZUBRIX_TSAN=ON)
 fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"

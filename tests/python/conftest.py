@@ -17,6 +17,7 @@ PRELUDE = """
 import json, os, sys
 sys.path[:0] = [{build!r}, {root!r}]
 SUBPROCESS = {subprocess!r}
+sys.path.insert(0, os.path.join({root!r}, "tests", "python"))
 def report(value):
     sys.stdout.write("RESULT:" + json.dumps(value) + "\\n")
     sys.stdout.flush()
@@ -54,4 +55,13 @@ def run_host():
                 "host exited with %d\nstdout:\n%s\nstderr:\n%s"
                 % (completed.returncode, completed.stdout, completed.stderr))
         return run_result
+    return run
+
+
+@pytest.fixture
+def run_qt_host(run_host):
+    """Like run_host, with the Qt host helpers of qt_host imported."""
+    def run(code, **kwargs):
+        return run_host("import _zubrix_cef, _cefsim\nfrom qt_host import *\n"
+                        + textwrap.dedent(code), **kwargs)
     return run

@@ -160,6 +160,9 @@ bool TestApp::OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
     browser->GetMainFrame()->ExecuteJavaScript(
         message->GetArgumentList()->GetString(0), "", 1);
   } else if (name == "crash") {
+    // The default action, so that a sanitizer's handler cannot turn the
+    // crash into an ordinary exit.
+    signal(SIGSEGV, SIG_DFL);
     raise(SIGSEGV);
   } else {
     return false;

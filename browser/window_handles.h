@@ -1,0 +1,14 @@
+// Window handles cross the Python boundary as signed 32-bit integers and are
+// widened by sign extension.
+#ifndef ZUBRIX_BROWSER_WINDOW_HANDLES_H_
+#define ZUBRIX_BROWSER_WINDOW_HANDLES_H_
+
+#include <cstdint>
+
+#include "platform/win32_window.h"
+
+inline HWND WindowFromPythonHandle(int handle) {
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+}
+
+#endif  // ZUBRIX_BROWSER_WINDOW_HANDLES_H_

@@ -1,0 +1,105 @@
+#include "browser/zubrix_cef_browser.h"
+
+#include "bridge/host_bridge_singleton.h"
+#include "browser/browser_creation.h"
+#include "browser/function_task.h"
+#include "browser/window_handles.h"
+#include "include/cef_client.h"
+
+namespace {
+
+// Moves and sizes the browser's window once it exists; until then the call
+// follows the creation task on CEF's UI thread, whose tasks run in order.
+void ResizeWhenCreated(const std::shared_ptr<BrowserSlot>& slot, int x, int y,
+                       int width, int height) {
+  CefRefPtr<CefBrowser> browser = slot->Get();
+  if (browser) {
+    HWND window = browser->GetHost()->GetWindowHandle();
+    if (IsWindow(window))
+      SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
+    return;
+  }
+  if (CefCurrentlyOn(TID_UI))
+    return;  // Created already and failed: the chain ends here.
+  PostToUiThread([slot, x, y, width, height]() {
+    ResizeWhenCreated(slot, x, y, width, height);
+  });
+}
+
+}  // namespace
+
+ZubrixCefBrowser* ZubrixCefBrowser::CreateBrowserSync(int parent_window,
+                                                      const std::wstring& url) {
+  ZubrixCefBrowser* object = new ZubrixCefBrowser();
+  std::shared_ptr<BrowserSlot> slot = object->browser_;
+  HWND parent = WindowFromPythonHandle(parent_window);
+  PostToUiThread(
+      [slot, parent, url]() { CreateBrowserOnUiThread(slot, parent, url); });
+  return object;
+}
+
+ZubrixCefBrowser::ZubrixCefBrowser()
+    : browser_(std::make_shared<BrowserSlot>()) {}
+
+void ZubrixCefBrowser::Resize(int x, int y, int width, int height) {
+  ResizeWhenCreated(browser_, x, y, width, height);
+}
+
+void ZubrixCefBrowser::Close() {
+  if (!browser_->Get())
+    return;
+  // Windows lets only the creating thread, CEF's UI thread, destroy a
+  // window.
+  std::shared_ptr<BrowserSlot> slot = browser_;
+  auto destroy = [slot]() {
+    HWND window = slot->Get()->GetHost()->GetWindowHandle();
+    if (IsWindow(window))
+      DestroyWindow(window);
+  };
+  if (CefCurrentlyOn(TID_UI))
+    destroy();
+  else
+    PostToUiThread(destroy);
+}
+
+void ZubrixCefBrowser::Reload() {
+  if (CefRefPtr<CefBrowser> browser = browser_->Get())
+    browser->Reload();
+}
+
+void ZubrixCefBrowser::ExecuteJavascript(const std::string& code) {
+  CefRefPtr<CefBrowser> browser = browser_->Get();
+  if (!browser)
+    return;
+  CefRefPtr<CefFrame> frame = browser->GetHost()->GetBrowser()->GetMainFrame();
+  // The code ends at its first NUL byte.
+  CefString script;
+  script.FromString(std::string(code.c_str()));
+  frame->ExecuteJavaScript(script, frame->GetURL(), 0);
+}
+
+void ZubrixCefBrowser::ShowDevTools(int parent_window) {
+  CefRefPtr<CefBrowser> browser = browser_->Get();
+  if (!browser)
+    return;
+  CefRefPtr<CefBrowserHost> host = browser->GetHost();
+  CefWindowInfo info;
+  SetUpDevToolsWindow(WindowFromPythonHandle(parent_window), &info);
+  CefBrowserSettings settings;
+  host->ShowDevTools(info, host->GetClient(), settings, CefPoint(0, 0));
+}
+
+void ZubrixCefBrowser::RegisterStartupCode(const std::string& code) {
+  // Posted, so that it runs after the creation task and finds the browser.
+  std::shared_ptr<BrowserSlot> slot = browser_;
+  PostToUiThread([slot, code]() {
+    if (CefRefPtr<CefBrowser> browser = slot->Get())
+      HostBridgeSingleton::Instance()->SetStartupCode(browser->GetIdentifier(),
+                                                      code);
+  });
+}
+
+void ZubrixCefBrowser::UnregisterStartupCode() {
+  if (CefRefPtr<CefBrowser> browser = browser_->Get())
+    HostBridgeSingleton::Instance()->RemoveStartupCode(browser->GetIdentifier());
+}

@@ -1,0 +1,58 @@
+#include "browser/zubrix_cef_client_handler.h"
+
+#include <string>
+
+#include "bridge/host_bridge_singleton.h"
+
+namespace {
+
+// Not CEF's own reload id, nor in its user range.
+const int kReloadCommandId = 0;
+
+}  // namespace
+
+ZubrixCefClientHandler::ZubrixCefClientHandler()
+    : signals_(new HostBridgeSignals) {}
+
+ZubrixCefClientHandler::~ZubrixCefClientHandler() {
+  // Also ends its connection to the bridge.
+  delete signals_;
+}
+
+void ZubrixCefClientHandler::OnBeforeContextMenu(
+    CefRefPtr<CefBrowser> browser,
+    CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params,
+    CefRefPtr<CefMenuModel> model) {
+  if ((params->GetTypeFlags() & (CM_TYPEFLAG_PAGE | CM_TYPEFLAG_FRAME)) == 0)
+    return;
+  model->Clear();
+  model->AddItem(kReloadCommandId, "Reload");
+}
+
+bool ZubrixCefClientHandler::OnContextMenuCommand(
+    CefRefPtr<CefBrowser> browser,
+    CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params,
+    int command_id,
+    EventFlags event_flags) {
+  if (command_id != kReloadCommandId)
+    return false;
+  browser->Reload();
+  return true;
+}
+
+void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
+                                         CefRefPtr<CefFrame> frame,
+                                         TransitionType transition_type) {
+  std::string code;
+  if (!HostBridgeSingleton::Instance()->GetStartupCode(browser->GetIdentifier(),
+                                                       &code)) {
+    return;
+  }
+  // Whichever frame starts loading, the code runs in the main frame.
+  CefRefPtr<CefFrame> main_frame = browser->GetMainFrame();
+  CefString script;
+  script.FromString(code);
+  main_frame->ExecuteJavaScript(script, main_frame->GetURL(), 0);
+}

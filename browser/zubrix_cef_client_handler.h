@@ -1,0 +1,53 @@
+// The CEF client of every browser the module makes: a one-entry context
+// menu, the registered start-up code at each load start, and the hand-over of
+// render-process requests to the host's main thread.
+#ifndef ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
+#define ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
+
+#include "bridge/host_bridge_signals.h"
+#include "include/cef_client.h"
+#include "include/cef_context_menu_handler.h"
+#include "include/cef_load_handler.h"
+
+class ZubrixCefClientHandler : public CefClient,
+                               public CefContextMenuHandler,
+                               public CefLoadHandler {
+ public:
+  ZubrixCefClientHandler();
+  ~ZubrixCefClientHandler() override;
+  ZubrixCefClientHandler(const ZubrixCefClientHandler&) = delete;
+  ZubrixCefClientHandler& operator=(const ZubrixCefClientHandler&) = delete;
+
+  HostBridgeSignals* signals() const { return signals_; }
+
+  // CefClient:
+  CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
+    return this;
+  }
+  CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
+  bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
+                                CefProcessId source_process,
+                                CefRefPtr<CefProcessMessage> message) override;
+
+  // CefContextMenuHandler:
+  void OnBeforeContextMenu(CefRefPtr<CefBrowser> browser,
+                           CefRefPtr<CefFrame> frame,
+                           CefRefPtr<CefContextMenuParams> params,
+                           CefRefPtr<CefMenuModel> model) override;
+  bool OnContextMenuCommand(CefRefPtr<CefBrowser> browser,
+                            CefRefPtr<CefFrame> frame,
+                            CefRefPtr<CefContextMenuParams> params,
+                            int command_id,
+                            EventFlags event_flags) override;
+
+  // CefLoadHandler:
+  void OnLoadStart(CefRefPtr<CefBrowser> browser,
+                   CefRefPtr<CefFrame> frame,
+                   TransitionType transition_type) override;
+
+ private:
+  HostBridgeSignals* const signals_;  // Owned.
+  IMPLEMENT_REFCOUNTING(ZubrixCefClientHandler);
+};
+
+#endif  // ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds everything with ThreadSanitizer in build-tsan/ and runs the C++
+# tests, then the Python tests with TSan's runtime preloaded into Debian's
+# interpreter. Every process that reports (host, render process, test)
+# leaves a log in build-tsan/tsan-logs/; any log fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh --tsan
+
+logs=$PWD/build-tsan/tsan-logs
+rm -rf "$logs"
+mkdir -p "$logs"
+export TSAN_OPTIONS="suppressions=$PWD/tests/tsan_suppressions.txt:log_path=$logs/report:second_deadlock_stack=1"
+runtime=$(gcc -print-file-name=libtsan.so)
+
+status=0
+(cd build-tsan && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1
+PYTHONPATH="$PWD/build-tsan:$PWD" ZUBRIX_BUILD_DIR="$PWD/build-tsan" \
+  xvfb-run -a env LD_PRELOAD="$runtime" /usr/bin/python3 -m pytest -q tests/python || status=1
+
+if compgen -G "$logs/report*" >/dev/null; then
+  echo "ThreadSanitizer reports:"
+  cat "$logs"/report*
+  status=1
+fi
+exit $status

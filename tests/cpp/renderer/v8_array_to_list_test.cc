@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_script_host.h"
+#include "renderer/v8_array_to_list.h"
+#include "v8/script_context.h"
+
+namespace {
+
+class V8ArrayToListTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(script_.context()->Enter()); }
+  void TearDown() override { EXPECT_TRUE(script_.context()->Exit()); }
+
+  CefRefPtr<CefListValue> Convert(const std::string& array_expression) {
+    CefRefPtr<CefV8Value> array = Eval(script_.context(), array_expression);
+    EXPECT_TRUE(array && array->IsArray()) << array_expression;
+    CefRefPtr<CefListValue> list = CefListValue::Create();
+    V8ArrayToList(array, list);
+    return list;
+  }
+
+  FakeScriptHost host_;
+  cefsim::ScriptContext script_{nullptr, nullptr, &host_};
+};
+
+// Nesting depth of a list whose entry |index| is a list, and so on. A list
+// taken from its parent is valid only while the parent is, so every level is
+// kept.
+int Depth(CefRefPtr<CefListValue> list, size_t index = 0) {
+  std::vector<CefRefPtr<CefListValue>> levels = {list};
+  while (levels.back()->GetType(index) == VTYPE_LIST)
+    levels.push_back(levels.back()->GetList(index));
+  return static_cast<int>(levels.size());
+}
+
+TEST_F(V8ArrayToListTest, StringsIntegersBooleansAndArraysTravel) {
+  CefRefPtr<CefListValue> list = Convert("['x', 5, false, [1, ['y']], []]");
+  ASSERT_EQ(list->GetSize(), 5u);
+  EXPECT_EQ(list->GetString(0).ToString(), "x");
+  EXPECT_EQ(list->GetInt(1), 5);
+  EXPECT_EQ(list->GetType(2), VTYPE_BOOL);
+  EXPECT_FALSE(list->GetBool(2));
+  CefRefPtr<CefListValue> nested = list->GetList(3);
+  ASSERT_EQ(nested->GetSize(), 2u);
+  EXPECT_EQ(nested->GetInt(0), 1);
+  EXPECT_EQ(nested->GetList(1)->GetString(0).ToString(), "y");
+  EXPECT_EQ(list->GetList(4)->GetSize(), 0u);
+}
+
+TEST_F(V8ArrayToListTest, TextKeepsEveryCodeUnit) {
+  CefRefPtr<CefListValue> list = Convert("['\\u00e9', 'a\\u0000b', '\\ud83d\\ude00']");
+  EXPECT_EQ(list->GetString(0).ToString16(), u"\u00e9");
+  EXPECT_EQ(list->GetString(1).ToString16(), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(list->GetString(2).ToString16(), u"\U0001F600");
+}
+
+TEST_F(V8ArrayToListTest, OnlyThirtyTwoBitIntegersTravelAsNumbers) {
+  CefRefPtr<CefListValue> list = Convert("[-5, 2147483647, -2147483648, 7.0]");
+  ASSERT_EQ(list->GetSize(), 4u);
+  EXPECT_EQ(list->GetInt(0), -5);
+  EXPECT_EQ(list->GetInt(1), 2147483647);
+  EXPECT_EQ(list->GetInt(2), -2147483647 - 1);
+  EXPECT_EQ(list->GetInt(3), 7);
+  EXPECT_EQ(Convert("[1.5, 2147483648, NaN, Infinity]")->GetSize(), 0u);
+}
+
+TEST_F(V8ArrayToListTest, DroppedValuesLeaveNullsOnlyBeforeLaterEntries) {
+  EXPECT_EQ(Convert("[1, {k: 1}]")->GetSize(), 1u);
+  CefRefPtr<CefListValue> list =
+      Convert("[{k: 1}, null, undefined, function() {}, new Date(), 1]");
+  ASSERT_EQ(list->GetSize(), 6u);
+  for (size_t i = 0; i < 5; ++i)
+    EXPECT_EQ(list->GetType(i), VTYPE_NULL) << i;
+  EXPECT_EQ(list->GetInt(5), 1);
+}
+
+TEST_F(V8ArrayToListTest, NestingIsBoundedSoASelfContainingArrayEnds) {
+  CefRefPtr<CefListValue> cyclic = Convert("(function() { var a = [1]; a.push(a); return a; })()");
+  // Each level holds 1 and then the next level, down to the bound, where
+  // the array itself is dropped.
+  EXPECT_EQ(Depth(cyclic, 1), kMaxArrayDepth);
+  std::vector<CefRefPtr<CefListValue>> levels = {cyclic};
+  for (int i = 1; i < kMaxArrayDepth; ++i)
+    levels.push_back(levels.back()->GetList(1));
+  EXPECT_EQ(levels.back()->GetSize(), 1u);
+  EXPECT_EQ(levels.back()->GetInt(0), 1);
+
+  const std::string nest =
+      "(function(n) { var a = []; for (var i = 1; i < n; ++i) a = [a]; "
+      "return a; })";
+  EXPECT_EQ(Depth(Convert(nest + "(64)")), 64);
+  EXPECT_EQ(Depth(Convert(nest + "(65)")), 64);
+  EXPECT_EQ(Depth(Convert(nest + "(1000)")), 64);
+}
+
+TEST_F(V8ArrayToListTest, ArrayLikeObjectsAreNotArrays) {
+  CefRefPtr<CefListValue> list = Convert("[{0: 'a', length: 1}, 'b']");
+  ASSERT_EQ(list->GetSize(), 2u);
+  EXPECT_EQ(list->GetType(0), VTYPE_NULL);
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// ListToTuple over nested lists built from the input: every entry lands in
+// its position with the type and value it should have, nothing else is left
+// behind (no empty position, no pending error, no leak).
+#include <Python.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "embedded_python.h"
+#include "include/cef_values.h"
+#include "ipc/value_codec.h"
+#include "renderer/list_to_tuple.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition || PyErr_Occurred())
+    abort();
+}
+
+// Reads the input as a little program that builds the list, one byte per
+// step: each step appends an entry to the innermost open list, or opens or
+// closes one.
+class ListBuilder {
+ public:
+  ListBuilder(const uint8_t* data, size_t size) : data_(data), left_(size) {
+    open_.push_back(CefListValue::Create());
+  }
+
+  CefRefPtr<CefListValue> Build() {
+    while (left_ > 0)
+      Step(Next());
+    while (open_.size() > 1)
+      Close();
+    return open_.front();
+  }
+
+ private:
+  uint8_t Next() {
+    if (left_ == 0)
+      return 0;
+    --left_;
+    return *data_++;
+  }
+
+  uint32_t Next32() {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+      value |= static_cast<uint32_t>(Next()) << (8 * i);
+    return value;
+  }
+
+  void Step(uint8_t op) {
+    CefRefPtr<CefListValue> list = open_.back();
+    size_t at = list->GetSize();
+    switch (op % 10) {
+      case 0:
+        list->SetString(at, Text());
+        break;
+      case 1:
+        list->SetInt(at, static_cast<int>(Next32()));
+        break;
+      case 2:
+        list->SetBool(at, Next() & 1);
+        break;
+      case 3:
+        // Lists arrive from the wire, which refuses deeper ones.
+        if (open_.size() <= cefsim::kMaxWireValueDepth)
+          open_.push_back(CefListValue::Create());
+        break;
+      case 4:
+        Close();
+        break;
+      case 5: {
+        double value;
+        uint64_t bits = Next32() | static_cast<uint64_t>(Next32()) << 32;
+        memcpy(&value, &bits, sizeof(value));
+        list->SetDouble(at, value);
+        break;
+      }
+      case 6:
+        list->SetNull(at);
+        break;
+      case 7:
+        list->SetBinary(at, CefBinaryValue::Create(&op, 1));
+        break;
+      case 8: {
+        CefRefPtr<CefDictionaryValue> dictionary = CefDictionaryValue::Create();
+        dictionary->SetString("key", Text());
+        list->SetDictionary(at, dictionary);
+        break;
+      }
+      default:
+        // A gap: setting past the end fills it with null entries.
+        list->SetInt(at + Next() % 4, 1);
+        break;
+    }
+  }
+
+  // Up to 15 UTF-16 code units, NULs and lone surrogates among them.
+  CefString Text() {
+    std::u16string units(Next() % 16, u'\0');
+    for (char16_t& unit : units)
+      unit = static_cast<char16_t>(Next() | Next() << 8);
+    return CefString(units);
+  }
+
+  void Close() {
+    if (open_.size() < 2)
+      return;
+    CefRefPtr<CefListValue> child = open_.back();
+    open_.pop_back();
+    open_.back()->SetList(open_.back()->GetSize(), child);
+  }
+
+  const uint8_t* data_;
+  size_t left_;
+  std::vector<CefRefPtr<CefListValue>> open_;
+};
+
+void CheckItem(CefRefPtr<CefValue> value, PyObject* item);
+
+void CheckTuple(CefRefPtr<CefListValue> list, PyObject* tuple) {
+  Check(PyTuple_Check(tuple) &&
+        PyTuple_GET_SIZE(tuple) == static_cast<Py_ssize_t>(list->GetSize()));
+  for (size_t i = 0; i < list->GetSize(); ++i)
+    CheckItem(list->GetValue(i), PyTuple_GET_ITEM(tuple, i));
+}
+
+void CheckItem(CefRefPtr<CefValue> value, PyObject* item) {
+  Check(item != nullptr);
+  switch (value->GetType()) {
+    case VTYPE_STRING: {
+      std::string utf8 = value->GetString().ToString();
+      Check(PyBytes_Check(item) &&
+            strcmp(PyBytes_AS_STRING(item), utf8.c_str()) == 0 &&
+            strlen(PyBytes_AS_STRING(item)) ==
+                static_cast<size_t>(PyBytes_GET_SIZE(item)));
+      break;
+    }
+    case VTYPE_INT:
+      Check(PyLong_CheckExact(item) && PyLong_AsLong(item) == value->GetInt());
+      break;
+    case VTYPE_BOOL:
+      Check(item == (value->GetBool() ? Py_True : Py_False));
+      break;
+    case VTYPE_LIST:
+      CheckTuple(value->GetList(), item);
+      break;
+    default:
+      Check(item == Py_None);
+      break;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  StartEmbeddedPython();
+  CefRefPtr<CefListValue> list = ListBuilder(data, size).Build();
+  PyObject* tuple = PyTuple_New(static_cast<Py_ssize_t>(list->GetSize()));
+  Check(tuple != nullptr);
+  ListToTuple(list, tuple);
+  CheckTuple(list, tuple);
+  Py_DECREF(tuple);
+  return 0;
+}

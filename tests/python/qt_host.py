@@ -1,0 +1,74 @@
+"""A small host for scenarios: a Qt application with one parent window, CEF
+started with the sub-process executable, and helpers to wait while the Qt
+event loop delivers queued calls. Imported by the snippets run_host runs."""
+import re
+import subprocess
+import time
+
+from PySide2 import QtWidgets
+
+import _cefsim
+import _zubrix_cef
+
+app = QtWidgets.QApplication.instance() or QtWidgets.QApplication([])
+
+
+def make_window(width=320, height=240):
+    window = QtWidgets.QWidget()
+    window.resize(width, height)
+    window.show()
+    pump(0.05)
+    return window
+
+
+def handle(window):
+    return int(window.winId())
+
+
+def pump(seconds):
+    """Turns the Qt event loop for a while."""
+    end = time.time() + seconds
+    while time.time() < end:
+        app.processEvents()
+        time.sleep(0.005)
+
+
+def pump_until(condition, timeout=10.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        app.processEvents()
+        if condition():
+            return True
+        time.sleep(0.005)
+    return False
+
+
+def start(subprocess_path):
+    _zubrix_cef.Initialize({"browser_subprocess_path": subprocess_path})
+
+
+def browser_records():
+    return _cefsim.browsers()
+
+
+def wait_for_browsers(count, timeout=10.0):
+    assert pump_until(lambda: len(_cefsim.browsers()) >= count, timeout), \
+        _cefsim.browsers()
+    return _cefsim.browsers()
+
+
+def x_geometry(window_id):
+    """(x, y, width, height, parent id) as the X server reports them, or None
+    when the window does not exist."""
+    tree = subprocess.run(["xwininfo", "-children", "-id", str(window_id)],
+                          capture_output=True, text=True)
+    info = subprocess.run(["xwininfo", "-id", str(window_id)],
+                          capture_output=True, text=True)
+    if info.returncode != 0 or tree.returncode != 0:
+        return None
+    values = {}
+    for key in ("Relative upper-left X", "Relative upper-left Y", "Width", "Height"):
+        values[key] = int(re.search(key + r":\s+(-?\d+)", info.stdout).group(1))
+    parent = int(re.search(r"Parent window id: (0x[0-9a-f]+)", tree.stdout).group(1), 16)
+    return (values["Relative upper-left X"], values["Relative upper-left Y"],
+            values["Width"], values["Height"], parent)

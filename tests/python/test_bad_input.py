@@ -1,0 +1,200 @@
+"""Bad input to every function, method and property of the module: each call
+raises the binding's error (or gives its documented result) and leaves CEF,
+the callback registry and the objects involved as they were."""
+
+import textwrap
+
+# Shared by the snippets: runs a call and names what it raised.
+ATTEMPT = """
+import _zubrix_cef, _cefsim
+def attempt(call):
+    try:
+        call()
+        return None
+    except Exception as e:
+        return type(e).__name__
+"""
+
+HUGE = 8 * 1024 * 1024
+
+
+def with_attempt(snippet):
+    return ATTEMPT + textwrap.dedent(snippet)
+
+
+def test_module_functions_refuse_wrong_arguments_and_start_nothing(run_host):
+    outcome = run_host(with_attempt("""
+        target = []
+        callable_id = _zubrix_cef.RegisterPyCallback(target.append)
+        refs = sys.getrefcount(target.append.__self__)
+        calls = {
+            "Initialize()": lambda: _zubrix_cef.Initialize(),
+            "Initialize(list)": lambda: _zubrix_cef.Initialize([("cache_path", "x")]),
+            "Initialize(None)": lambda: _zubrix_cef.Initialize(None),
+            "Initialize(str)": lambda: _zubrix_cef.Initialize("cache_path"),
+            "Initialize(two)": lambda: _zubrix_cef.Initialize({}, {}),
+            "Initialize(kw)": lambda: _zubrix_cef.Initialize(settings={}),
+            "Shutdown(1)": lambda: _zubrix_cef.Shutdown(1),
+            "Shutdown(kw)": lambda: _zubrix_cef.Shutdown(now=True),
+            "Register()": lambda: _zubrix_cef.RegisterPyCallback(),
+            "Register(two)": lambda: _zubrix_cef.RegisterPyCallback(len, len),
+            "Register(kw)": lambda: _zubrix_cef.RegisterPyCallback(callable=len),
+            "Unregister()": lambda: _zubrix_cef.UnregisterPyCallback(),
+            "Unregister(kw)": lambda: _zubrix_cef.UnregisterPyCallback(callback_id=0),
+            "Unregister(two)": lambda: _zubrix_cef.UnregisterPyCallback(0, 0),
+        }
+        for bad in (-1, -2 ** 31, 2 ** 32, 2 ** 64, -2 ** 64, 1.5, float("nan"),
+                    "0", b"0", None, [0], 0j):
+            calls["Unregister(%r)" % (bad,)] = (
+                lambda bad=bad: _zubrix_cef.UnregisterPyCallback(bad))
+        raised = {name: attempt(call) for name, call in calls.items()}
+        report({
+            "raised": raised,
+            "started": [_cefsim.initialize_count(), _cefsim.processes()],
+            "registration kept": sys.getrefcount(target.append.__self__) == refs,
+            "next id": _zubrix_cef.RegisterPyCallback(len),
+        })
+    """)).result
+    assert {name: error for name, error in outcome["raised"].items()
+            if error != "TypeError"} == {}
+    assert outcome["started"] == [0, []]
+    assert outcome["registration kept"]
+    assert outcome["next id"] == 1
+
+
+def test_setting_values_that_are_no_strings_raise_before_cef_starts(run_host):
+    outcome = run_host(with_attempt("""
+        keys = ["resources_dir_path", "locales_dir_path",
+                "browser_subprocess_path", "cache_path"]
+        raised = []
+        for key in keys:
+            for bad in (None, 3, 1.5, ["x"], {"x": 1}, memoryview(b"x"),
+                        object(), "\\ud800"):
+                # Good values for the keys read before, so that the bad one
+                # is what stops the start.
+                settings = {k: "fine" for k in keys[:keys.index(key)]}
+                settings[key] = bad
+                raised.append(attempt(lambda: _zubrix_cef.Initialize(settings)))
+        report([sorted(set(raised)), len(raised), _cefsim.initialize_count()])
+    """)).result
+    assert outcome == [["RuntimeError"], 32, 0]
+
+
+def test_a_settings_lookup_that_raises_propagates_and_starts_nothing(run_host):
+    outcome = run_host(with_attempt("""
+        class CollidingKey:
+            # Found in the bucket of "cache_path", then fails to compare.
+            def __hash__(self):
+                return hash("cache_path")
+            def __eq__(self, other):
+                raise ValueError("no comparing")
+        class FailingSettings(dict):
+            def __getitem__(self, key):
+                raise KeyError(key)
+        colliding = attempt(lambda: _zubrix_cef.Initialize({CollidingKey(): 1}))
+        failing = attempt(lambda: _zubrix_cef.Initialize(
+            FailingSettings(cache_path="x")))
+        report([colliding, failing, _cefsim.initialize_count()])
+    """)).result
+    assert outcome == ["ValueError", "KeyError", 0]
+
+
+def test_huge_and_nul_holding_setting_values_reach_cef_unchanged(run_host):
+    outcome = run_host("""
+        import _zubrix_cef, _cefsim
+        _zubrix_cef.Initialize({"cache_path": "x" * %d + "\\u00e9",
+                                "locales_dir_path": "a\\0b",
+                                "resources_dir_path": b"r\\0s"})
+        settings = _cefsim.settings()
+        report([len(settings["cache_path"]), settings["cache_path"][-1],
+                settings["locales_dir_path"], settings["resources_dir_path"]])
+        _zubrix_cef.Shutdown()
+    """ % HUGE).result
+    assert outcome == [HUGE + 1, "\u00e9", "a\0b", "r\0s"]
+
+
+def test_cookie_members_refuse_wrong_use_and_keep_their_values(run_host):
+    outcome = run_host(with_attempt("""
+        c = _zubrix_cef.CefCookie()
+        c.name, c.value, c.domain, c.path = "n", "v", "d", "/p"
+        c.has_expires, c.httponly = 1, 1
+        before = [c.name, c.value, c.domain, c.path, c.has_expires, c.httponly]
+        manager = _zubrix_cef.CefCookieManager.GetGlobalManager()
+        Cookie, Manager = _zubrix_cef.CefCookie, _zubrix_cef.CefCookieManager
+        calls = {
+            "del name": lambda: delattr(c, "name"),
+            "del has_expires": lambda: delattr(c, "has_expires"),
+            "set secure": lambda: setattr(c, "secure", 1),
+            "set expires": lambda: setattr(c, "expires", 1),
+            "Cookie(kw)": lambda: Cookie(name="n"),
+            "name getter on a manager": lambda: Cookie.name.fget(manager),
+            "name setter on a manager": lambda: Cookie.name.fset(manager, "x"),
+            "GetGlobalManager(kw)": lambda: Manager.GetGlobalManager(callback=None),
+            "SetCookie on a cookie": lambda: Manager.SetCookie(c, "http://a/", c),
+            "SetCookie()": lambda: manager.SetCookie(),
+            "SetCookie(three)": lambda: manager.SetCookie("http://a/", c, None),
+            "SetCookie(kw)": lambda: manager.SetCookie("http://a/", cookie=c),
+            "SetCookie(manager)": lambda: manager.SetCookie("http://a/", manager),
+            "SetCookie(cookie type)": lambda: manager.SetCookie("http://a/", Cookie),
+        }
+        for bad in (2 ** 31, -2 ** 31 - 1, 2 ** 64, 1.5, "1", None):
+            calls["has_expires=%r" % (bad,)] = (
+                lambda bad=bad: setattr(c, "has_expires", bad))
+        for bad in (3, None, b"\\xff", "\\udfff", bytearray(b"x"), memoryview(b"x")):
+            calls["value=%r" % (bad,)] = lambda bad=bad: setattr(c, "value", bad)
+        raised = {name: attempt(call) for name, call in calls.items()}
+        after = [c.name, c.value, c.domain, c.path, c.has_expires, c.httponly]
+        report([raised, before == after])
+    """)).result
+    raised, unchanged = outcome
+    # Python itself refuses deleting a member and setting one that the type
+    # does not have.
+    attribute_errors = {"del name", "del has_expires", "set secure",
+                        "set expires"}
+    assert {name for name, error in raised.items()
+            if error == "AttributeError"} == attribute_errors
+    assert {name: error for name, error in raised.items()
+            if name not in attribute_errors and error != "TypeError"} == {}
+    assert unchanged
+
+
+def test_huge_and_nul_holding_cookie_strings_round_trip(run_host):
+    outcome = run_host("""
+        import _zubrix_cef
+        c = _zubrix_cef.CefCookie()
+        huge = ("\\U0001F600" + "x") * (%d // 2)
+        c.value = huge
+        c.name = "a\\0b\\0"
+        c.path = b"/p\\0q"
+        report([c.value == huge, c.name, c.path])
+    """ % HUGE).result
+    assert outcome == [True, "a\0b\0", "/p\0q"]
+
+
+def test_set_cookie_with_odd_urls_and_cookies_answers_none_and_survives(
+        run_host):
+    outcome = run_host(with_attempt("""
+        _zubrix_cef.Initialize({})
+        manager = _zubrix_cef.CefCookieManager.GetGlobalManager()
+        c = _zubrix_cef.CefCookie()
+        c.name, c.value = "n", "v"
+        results = []
+        for url in ("http://example.com/\\0", "\\0", "http://\\0example.com/",
+                    "http://example.com/" + "p" * %d, "x" * %d, "\\U0001F600:",
+                    "http://[::1/", "http://example.com:99999/"):
+            results.append(manager.SetCookie(url, c))
+        nul_name = _zubrix_cef.CefCookie()
+        nul_name.name, nul_name.value = "a\\0b", "v\\0w"
+        results.append(manager.SetCookie("http://other.com/", nul_name))
+        stored = [[k["name"], k["value"], k["domain"]] for k in _cefsim.cookies()]
+        _zubrix_cef.Shutdown()
+        # A manager kept past Shutdown still answers without effect.
+        after = manager.SetCookie("http://example.com/", c)
+        report([results, stored, after])
+    """ % (HUGE, HUGE))).result
+    results, stored, after = outcome
+    assert results == [None] * 9
+    assert after is None
+    # Each odd URL that CEF takes sets the same cookie again; a name or value
+    # with a NUL is refused.
+    assert stored == [["n", "v", "example.com"]]
