@@ -6,7 +6,6 @@ client."""
 import os
 import textwrap
 
-import pytest
 
 from conftest import BUILD
 
@@ -14,26 +13,12 @@ from conftest import BUILD
 # application registers a "test" extension and answers "echo".
 TEST_RENDERER = os.path.join(BUILD, "tests", "cefsim_browsers_test")
 
+# What the scenarios share: a started CEF, a host window, and views of one
+# browser's recorded client events and console output.
 HOST = """
-import time
-from PySide2.QtWidgets import QApplication, QWidget
-import _zubrix_cef, _cefsim
-app = QApplication([])
-host = QWidget()
-host.resize(640, 480)
-host.show()
-app.processEvents()
-_zubrix_cef.Initialize({"browser_subprocess_path": %r})
-PARENT = int(host.winId())
-
-def wait_for(predicate, timeout=10):
-    end = time.time() + timeout
-    while time.time() < end:
-        app.processEvents()
-        if predicate():
-            return True
-        time.sleep(0.01)
-    return False
+start(%r)
+host = make_window(640, 480)
+PARENT = handle(host)
 
 def events(browser_id, *kinds):
     return [e for e in _cefsim.client_events(browser_id)
@@ -49,38 +34,21 @@ def page(browser_id):
             if c["browser_id"] == browser_id]
 """
 
-END = """
-_zubrix_cef.Shutdown()
-"""
 
-
-def host(code, renderer=None):
+def scenario(code, renderer=None):
     return (HOST % (renderer or os.path.join(BUILD, "zubrix_cef_subprocess"))
-            + textwrap.dedent(code) + END)
+            + textwrap.dedent(code) + "_zubrix_cef.Shutdown()\n")
 
 
 def test_a_browser_window_is_a_child_of_its_parent_with_the_given_geometry(
-        run_host):
-    result = run_host(host("""
-        import re, subprocess
-        def xwininfo(window):
-            out = subprocess.run(["xwininfo", "-tree", "-id", str(window)],
-                                 capture_output=True, text=True).stdout
-            out += subprocess.run(["xwininfo", "-id", str(window)],
-                                  capture_output=True, text=True).stdout
-            field = lambda label: re.search(label + r":\\s+(\\S+)",
-                                            out).group(1)
-            return {"parent": int(field("Parent window id"), 16),
-                    "geometry": [int(field("Relative upper-left X")),
-                                 int(field("Relative upper-left Y")),
-                                 int(field("Width")), int(field("Height"))],
-                    "map_state": field("Map State")}
+        run_qt_host):
+    result = run_qt_host(scenario("""
         bid = _cefsim.create_browser(PARENT, "data:text/plain,x", x=7, y=9,
                                      width=123, height=45)
         bad = _cefsim.create_browser(12345678, "data:text/plain,x")
         record = [b for b in _cefsim.browsers() if b["id"] == bid][0]
         report({"bad": bad, "parent": PARENT, "record": record,
-                "seen": xwininfo(record["window"])})
+                "seen": x_geometry(record["window"])})
     """)).result
     assert result["bad"] is None  # Not a window: no browser.
     record, seen = result["record"], result["seen"]
@@ -89,12 +57,11 @@ def test_a_browser_window_is_a_child_of_its_parent_with_the_given_geometry(
     info = record["window_info"]
     assert [info["x"], info["y"], info["width"], info["height"]] == [
         7, 9, 123, 45]
-    assert seen == {"parent": result["parent"], "geometry": [7, 9, 123, 45],
-                    "map_state": "IsViewable"}
+    assert seen == [7, 9, 123, 45, result["parent"]]
 
 
 def test_frames_load_from_file_urls_each_start_before_its_scripts(
-        run_host, tmp_path):
+        run_qt_host, tmp_path):
     (tmp_path / "child.html").write_text(
         "<script>console.log('child', typeof early);</script>")
     (tmp_path / "main.html").write_text(
@@ -104,13 +71,13 @@ def test_frames_load_from_file_urls_each_start_before_its_scripts(
         "var early = 1; console.log('main', document.title);")
     main = "file://%s/main.html" % tmp_path
     child = "file://%s/child.html" % tmp_path
-    result = run_host(host("""
+    result = run_qt_host(scenario("""
         bid = _cefsim.create_browser(PARENT, %r)
         assert _cefsim.wait_loaded(bid, 10)
         _cefsim.execute_javascript(bid, "console.log('inner', typeof early);",
                                    "inner")
         _cefsim.execute_javascript(bid, "console.log('top', typeof early);")
-        wait_for(lambda: len(page(bid)) == 4)
+        pump_until(lambda: len(page(bid)) == 4)
         record = [b for b in _cefsim.browsers() if b["id"] == bid][0]
         report({"loads": loads(bid), "console": page(bid),
                 "frames": [[f["name"], f["url"], f["is_main"]]
@@ -126,8 +93,8 @@ def test_frames_load_from_file_urls_each_start_before_its_scripts(
     assert result["frames"] == [["", main, True], ["inner", child, False]]
 
 
-def test_failures_end_in_load_errors_and_pages_keep_running(run_host):
-    result = run_host(host("""
+def test_failures_end_in_load_errors_and_pages_keep_running(run_qt_host):
+    result = run_qt_host(scenario("""
         bid = _cefsim.create_browser(
             PARENT,
             "data:text/html,<script>throw new Error('first')</script>"
@@ -146,8 +113,8 @@ def test_failures_end_in_load_errors_and_pages_keep_running(run_host):
     assert result["gone"] == [["load_error", -6]]
 
 
-def test_pages_see_v8s_type_tests_and_messages_go_both_ways(run_host):
-    result = run_host(host("""
+def test_pages_see_v8s_type_tests_and_messages_go_both_ways(run_qt_host):
+    result = run_qt_host(scenario("""
         bid = _cefsim.create_browser(
             PARENT,
             "data:text/html,<script>"
@@ -157,7 +124,7 @@ def test_pages_see_v8s_type_tests_and_messages_go_both_ways(run_host):
             "</script>")
         assert _cefsim.wait_loaded(bid, 10)
         _cefsim.send_process_message(bid, "echo", [1, "two", [True, None]])
-        wait_for(lambda: events(bid, "message") and
+        pump_until(lambda: events(bid, "message") and
                  events(bid, "message")[-1]["name"] == "echo")
         report({"console": page(bid),
                 "messages": [[e["name"], e["arguments"]]
@@ -175,12 +142,12 @@ def test_pages_see_v8s_type_tests_and_messages_go_both_ways(run_host):
         ["echo", [1, "two", [True, None]]]]
 
 
-def test_context_menus_start_with_cefs_entries_and_choices_act(run_host):
-    result = run_host(host("""
+def test_context_menus_start_with_cefs_entries_and_choices_act(run_qt_host):
+    result = run_qt_host(scenario("""
         bid = _cefsim.create_browser(PARENT, "data:text/plain,first")
         assert _cefsim.wait_loaded(bid, 10)
         _cefsim.load_url(bid, "data:text/plain,second")
-        assert wait_for(lambda: len(events(bid, "load_end")) == 2)
+        assert pump_until(lambda: len(events(bid, "load_end")) == 2)
         out = {"page": _cefsim.context_menu(bid, 1),
                "editable": _cefsim.context_menu(bid, 1 | 32, edit_flags=16),
                "selection": _cefsim.context_menu(bid, 16),
@@ -189,7 +156,7 @@ def test_context_menus_start_with_cefs_entries_and_choices_act(run_host):
         _cefsim.context_menu(bid, 1)
         out["back"] = _cefsim.context_menu_choose(bid, 100)
         out["again"] = _cefsim.context_menu_choose(bid, 100)
-        wait_for(lambda: len(events(bid, "load_end")) == 3)
+        pump_until(lambda: len(events(bid, "load_end")) == 3)
         out["events"] = [[e["kind"], e.get("code"), e.get("url")]
                          for e in events(bid)
                          if e["kind"].startswith("menu") or
@@ -216,22 +183,22 @@ def test_context_menus_start_with_cefs_entries_and_choices_act(run_host):
     assert result["unknown"] is None
 
 
-def test_a_killed_render_process_is_reported_and_others_go_on(run_host):
-    result = run_host(host("""
+def test_a_killed_render_process_is_reported_and_others_go_on(run_qt_host):
+    result = run_qt_host(scenario("""
         victim = _cefsim.create_browser(PARENT, "data:text/plain,v")
         other = _cefsim.create_browser(PARENT, "data:text/plain,o")
         assert _cefsim.wait_loaded(victim, 10) and _cefsim.wait_loaded(other, 10)
         pid = [b for b in _cefsim.browsers()
                if b["id"] == victim][0]["render_process_pid"]
         assert _cefsim.kill_render_process(pid)
-        assert wait_for(lambda: events(victim, "terminated"))
+        assert pump_until(lambda: events(victim, "terminated"))
         # The dead browser's calls do nothing harmful.
         sent = _cefsim.send_process_message(victim, "echo", [1])
         _cefsim.execute_javascript(victim, "console.log('lost')")
         _cefsim.execute_javascript(other, "console.log('alive')")
-        assert wait_for(lambda: page(other) == ["alive"])
+        assert pump_until(lambda: page(other) == ["alive"])
         _cefsim.load_url(victim, "data:text/plain,back")
-        assert wait_for(lambda: len(events(victim, "load_end")) == 2)
+        assert pump_until(lambda: len(events(victim, "load_end")) == 2)
         report({"terminated": [e["code"] for e in events(victim, "terminated")],
                 "sent": sent, "lost": page(victim),
                 "other_terminated": events(other, "terminated"),
