@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian's packages (only what is
-# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan]
+# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan|--deps-only]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
 # build-tsan/.
 set -euo pipefail
@@ -26,6 +26,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# Callers that build on their own, as the benchmarks do.
+if [ "${1:-}" = "--deps-only" ]; then
+  exit 0
 fi
 
 build_dir=build
