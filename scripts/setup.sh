@@ -17,16 +17,7 @@ packages=(
 if [ "${1:-}" = "--tsan" ]; then
   packages+=(libtsan2)
 fi
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install_packages.sh "${packages[@]}"
 # Callers that build on their own, as the benchmarks do.
 if [ "${1:-}" = "--deps-only" ]; then
   exit 0

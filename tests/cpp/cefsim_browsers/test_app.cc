@@ -43,6 +43,9 @@ bool TestApp::OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
   } else if (name == "garbage") {
     cefsim::RenderProcessChannel()->Send(cefsim::kFrameLoadStart, "\x01");
   } else if (name == "crash") {
+    // The default action, so that a sanitizer's handler cannot turn the
+    // crash into an ordinary exit.
+    signal(SIGSEGV, SIG_DFL);
     raise(SIGSEGV);
   } else {
     return false;
