@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian's packages (only what is
-# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan]
+# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan|--deps-only]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
 # build-tsan/.
 set -euo pipefail
@@ -18,6 +18,10 @@ if [ "${1:-}" = "--tsan" ]; then
   packages+=(libtsan2)
 fi
 scripts/install_packages.sh "${packages[@]}"
+# Callers that build on their own, as the benchmarks do.
+if [ "${1:-}" = "--deps-only" ]; then
+  exit 0
+fi
 
 build_dir=build
 options=()
