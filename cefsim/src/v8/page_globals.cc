@@ -28,6 +28,8 @@ class Binding : public CefV8Handler, public CefV8Accessor {
       retval = CefV8Value::CreateInt(globals->SetTimeout(arguments));
     } else if (name == "clearTimeout") {
       globals->ClearTimeout(arguments);
+    } else if (name == "now") {
+      retval = CefV8Value::CreateDouble(globals->Now());
     } else {
       globals->Log(arguments);
     }
@@ -80,7 +82,12 @@ CefRefPtr<CefV8Value> AccessorObject(CefRefPtr<Binding> binding,
 }  // namespace
 
 PageGlobals::PageGlobals(ScriptHost* host, CefRefPtr<CefV8ContextImpl> context)
-    : host_(host), context_(context) {}
+    : host_(host),
+      context_(context),
+      origin_(std::chrono::steady_clock::now()),
+      origin_epoch_ms_(std::chrono::duration<double, std::milli>(
+                           std::chrono::system_clock::now().time_since_epoch())
+                           .count()) {}
 
 void PageGlobals::Install() {
   if (!context_->Enter())
@@ -96,6 +103,12 @@ void PageGlobals::Install() {
   for (const char* name : {"setTimeout", "clearTimeout"})
     global->SetValue(name, CefV8Value::CreateFunction(name, binding),
                      V8_PROPERTY_ATTRIBUTE_NONE);
+  CefRefPtr<CefV8Value> performance = CefV8Value::CreateObject(nullptr, nullptr);
+  performance->SetValue("now", CefV8Value::CreateFunction("now", binding),
+                        V8_PROPERTY_ATTRIBUTE_NONE);
+  performance->SetValue("timeOrigin", CefV8Value::CreateDouble(origin_epoch_ms_),
+                        kFixed);
+  global->SetValue("performance", performance, kFixed);
   global->SetValue("location", AccessorObject(binding, {"href"}), kFixed);
   global->SetValue("document", AccessorObject(binding, {"title"}), kFixed);
   global->SetValue("window", global, kFixed);
@@ -155,6 +168,12 @@ int PageGlobals::SetTimeout(const CefV8ValueList& arguments) {
 void PageGlobals::ClearTimeout(const CefV8ValueList& arguments) {
   if (!arguments.empty() && arguments[0]->IsInt())
     timers_.erase(arguments[0]->GetIntValue());
+}
+
+double PageGlobals::Now() const {
+  return std::chrono::duration<double, std::milli>(
+             std::chrono::steady_clock::now() - origin_)
+      .count();
 }
 
 void PageGlobals::Navigate(CefRefPtr<CefV8Value> url) {

@@ -1,9 +1,11 @@
 // What pages find on their global object besides the language's own:
 // console.log (and its sibling levels), setTimeout and clearTimeout,
-// location.href, document.title and window.
+// performance.now and performance.timeOrigin, location.href, document.title
+// and window.
 #ifndef CEFSIM_SRC_V8_PAGE_GLOBALS_H_
 #define CEFSIM_SRC_V8_PAGE_GLOBALS_H_
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -26,6 +28,8 @@ class PageGlobals : public std::enable_shared_from_this<PageGlobals> {
   void Log(const CefV8ValueList& arguments);
   int SetTimeout(const CefV8ValueList& arguments);
   void ClearTimeout(const CefV8ValueList& arguments);
+  // Milliseconds since the time origin, on a clock that never goes back.
+  double Now() const;
   CefString url() { return host_->GetUrl(); }
   void Navigate(CefRefPtr<CefV8Value> url);
   const CefString& title() const { return title_; }
@@ -48,6 +52,11 @@ class PageGlobals : public std::enable_shared_from_this<PageGlobals> {
   ScriptHost* const host_;
   const CefRefPtr<CefV8ContextImpl> context_;
   CefString title_;
+  // When the page's globals came, on the monotonic clock and as
+  // milliseconds since the Unix epoch: together they let another process
+  // compare its clock with the page's.
+  const std::chrono::steady_clock::time_point origin_;
+  const double origin_epoch_ms_;
   std::map<int, Timer> timers_;
   int next_timer_id_ = 1;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "fake_script_host.h"
 #include "include/cef_v8.h"
@@ -107,6 +109,35 @@ TEST_F(ScriptContextTest, LocationAndTitleGoThroughTheHost) {
   EXPECT_EQ(Text("document.title"), "Hello");
   EXPECT_EQ(script_.title().ToString(), "Hello");
   EXPECT_TRUE(Eval(script_.context(), "window === this && window.window === window")
+                  ->GetBoolValue());
+}
+
+TEST_F(ScriptContextTest, PerformanceCountsFromAnEpochTimeOriginAndNeverGoesBack) {
+  auto epoch_ms = [] {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+  };
+  const double before = epoch_ms();
+  cefsim::ScriptContext page(nullptr, nullptr, &host_);
+  const double after = epoch_ms();
+  auto number = [&](const std::string& code) {
+    return Eval(page.context(), code)->GetDoubleValue();
+  };
+  const double origin = number("performance.timeOrigin");
+  EXPECT_GE(origin, before);
+  EXPECT_LE(origin, after);
+  EXPECT_EQ(number("performance.timeOrigin = 5; performance.timeOrigin"), origin);
+
+  const double first = number("performance.now()");
+  EXPECT_GE(first, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(3));
+  EXPECT_GE(number("performance.now()"), first + 3);
+  EXPECT_TRUE(Eval(page.context(),
+                   "var last = performance.now(), back = false;"
+                   "for (var i = 0; i < 1000; ++i) {"
+                   "  var t = performance.now(); back = back || t < last; last = t;"
+                   "} !back")
                   ->GetBoolValue());
 }
 
