@@ -34,9 +34,16 @@ class Arrivals:
         """Runs |start| and then the event loop until |expected| calls came."""
         self.times = []
         self.expected = expected
-        QtCore.QTimer.singleShot(int(timeout_s * 1000), lambda: app().exit(1))
+        # A timer of its own, stopped once the calls came, so that it cannot
+        # end a later run's loop.
+        timer = QtCore.QTimer()
+        timer.setSingleShot(True)
+        timer.timeout.connect(lambda: app().exit(1))
+        timer.start(int(timeout_s * 1000))
         start()
-        if app().exec_() != 0:
+        code = app().exec_()
+        timer.stop()
+        if code != 0:
             sys.exit("only %d of %d calls arrived" % (len(self.times), expected))
         return self.times
 
@@ -51,11 +58,6 @@ def record(row, variant, unit, samples):
     print("RECORD\t%s\t%s\t%s\t%s" % (row, variant, unit,
                                       "\t".join("%.9g" % s for s in samples)))
     sys.stdout.flush()
-
-
-def report_burst(row, variant, sent_ns, arrived_ns):
-    """Calls per second from the first call to the last arrival."""
-    return len(arrived_ns) * 1e9 / (arrived_ns[-1] - sent_ns[0])
 
 
 def latencies_us(sent_ns, arrived_ns):
