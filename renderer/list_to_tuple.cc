@@ -30,17 +30,20 @@ PyObject* TupleFromList(CefRefPtr<CefListValue> list) {
 }
 
 // A new reference, or null for a type that does not travel to Python or an
-// item that could not be made.
-PyObject* ItemFromValue(CefRefPtr<CefValue> value) {
-  switch (value ? value->GetType() : VTYPE_INVALID) {
+// item that could not be made. Read through the list's typed getters: a
+// CefValue per entry would be one more object, and in CEF a copy, per entry.
+PyObject* ItemAt(CefRefPtr<CefListValue> list, size_t index) {
+  switch (list->GetType(index)) {
     case VTYPE_STRING:
-      return BytesFromText(value->GetString());
+      return BytesFromText(list->GetString(index));
     case VTYPE_INT:
-      return IntFromValue(value->GetInt());
+      return IntFromValue(list->GetInt(index));
     case VTYPE_BOOL:
-      return PyBool_FromLong(value->GetBool());
-    case VTYPE_LIST:
-      return TupleFromList(value->GetList());
+      return PyBool_FromLong(list->GetBool(index));
+    case VTYPE_LIST: {
+      CefRefPtr<CefListValue> nested = list->GetList(index);
+      return nested ? TupleFromList(nested) : nullptr;
+    }
     default:
       return nullptr;
   }
@@ -51,7 +54,7 @@ PyObject* ItemFromValue(CefRefPtr<CefValue> value) {
 void ListToTuple(CefRefPtr<CefListValue> source, PyObject* target) {
   size_t size = source->GetSize();
   for (size_t i = 0; i < size; ++i) {
-    PyObject* item = ItemFromValue(source->GetValue(i));
+    PyObject* item = ItemAt(source, i);
     if (!item) {
       // An empty position must never reach Python code, and a failed item
       // must not leave its error pending for the call that follows.
