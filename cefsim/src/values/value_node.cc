@@ -128,8 +128,14 @@ bool ValueNode::SetChild(size_t index, Ptr child) {
   // The bound keeps index + 1 from wrapping around to an empty list.
   if (!list || !child || index >= list->max_size())
     return false;
-  if (index >= list->size())
-    Resize(index + 1);
+  // Appending, a list's usual way to grow, takes the vector's amortised
+  // growth: no placeholder, no reallocation to the exact new size.
+  if (index > list->size())
+    Resize(index);
+  if (index == list->size()) {
+    list->push_back(Adopt(child));
+    return true;
+  }
   Release((*list)[index]);
   (*list)[index] = Adopt(child);
   return true;

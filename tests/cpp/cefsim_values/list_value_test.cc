@@ -20,6 +20,16 @@ TEST(ListValueTest, SettingPastTheEndFillsTheGapWithNulls) {
   ASSERT_TRUE(list->SetSize(2));
   EXPECT_EQ(2u, list->GetSize());
   EXPECT_EQ(VTYPE_INVALID, list->GetType(3));
+
+  // Appends, after a gap and one after another, keep every entry.
+  ASSERT_TRUE(list->SetInt(4, 4));
+  for (int i = 5; i < 200; ++i)
+    ASSERT_TRUE(list->SetInt(static_cast<size_t>(i), i));
+  ASSERT_EQ(200u, list->GetSize());
+  EXPECT_EQ(VTYPE_NULL, list->GetType(2));
+  EXPECT_EQ(VTYPE_NULL, list->GetType(3));
+  for (int i = 4; i < 200; ++i)
+    ASSERT_EQ(i, list->GetInt(static_cast<size_t>(i)));
 }
 
 TEST(ListValueTest, IndexTooLargeForAnyListChangesNothing) {
