@@ -1,7 +1,8 @@
 #include "scheme/file_reading.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
-#include <vector>
 
 #include "scheme/mime_types.h"
 
@@ -17,10 +18,20 @@ bool ReadWholeFile(const std::string& path, std::string* body) {
   FILE* file = fopen(path.c_str(), "rb");
   if (!file)
     return false;
-  std::vector<char> piece(kReadPieceSize);
+  // Room for the size the file has now and the piece that finds its end, so
+  // that pieces land in place without the body growing again; a file that
+  // changes meanwhile is still read to its end.
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && info.st_size > 0)
+    body->reserve(body->size() + static_cast<size_t>(info.st_size) +
+                  kReadPieceSize);
   size_t read;
-  while ((read = fread(piece.data(), 1, piece.size(), file)) > 0)
-    body->append(piece.data(), read);
+  do {
+    const size_t start = body->size();
+    body->resize(start + kReadPieceSize);
+    read = fread(&(*body)[start], 1, kReadPieceSize, file);
+    body->resize(start + read);
+  } while (read > 0);
   const bool failed = ferror(file) != 0;
   fclose(file);
   return !failed;

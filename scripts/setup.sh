@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian's packages (only what is
-# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan]
+# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan|--deps-only]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
 # build-tsan/.
 set -euo pipefail
@@ -17,15 +17,10 @@ packages=(
 if [ "${1:-}" = "--tsan" ]; then
   packages+=(libtsan2)
 fi
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+scripts/install_packages.sh "${packages[@]}"
+# Callers that build on their own, as the benchmarks do.
+if [ "${1:-}" = "--deps-only" ]; then
+  exit 0
 fi
 
 build_dir=build

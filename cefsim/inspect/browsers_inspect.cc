@@ -1,8 +1,7 @@
 #include "inspect/browsers_inspect.h"
 
-#include <chrono>
-
 #include "inspect/cefsim_inspect.h"
+#include "inspect/event_pump.h"
 
 namespace py = pybind11;
 
@@ -105,40 +104,12 @@ py::list Console() {
   return result;
 }
 
-// The host's Qt event loop, when there is one, so that queued calls reach
-// the main thread while the caller waits. Found at call time, so that this
-// module needs no Qt of its own.
-py::object DefaultPump() {
-  try {
-    py::object app = py::module_::import("PySide2.QtCore")
-                         .attr("QCoreApplication")
-                         .attr("instance")();
-    if (!app.is_none())
-      return app.attr("processEvents");
-  } catch (const py::error_already_set&) {
-  }
-  return py::none();
-}
-
 bool WaitLoaded(int browser_id, double timeout, py::object pump) {
-  constexpr int kSliceMs = 10;
-  if (pump.is_none())
-    pump = DefaultPump();
-  auto deadline = std::chrono::steady_clock::now() +
-                  std::chrono::milliseconds(static_cast<int64_t>(timeout * 1000));
-  while (true) {
-    bool loaded;
-    {
-      py::gil_scoped_release release;
-      loaded = cefsim_inspect::WaitLoaded(browser_id, kSliceMs);
-    }
-    if (!pump.is_none())
-      pump();
-    if (loaded)
-      return true;
-    if (std::chrono::steady_clock::now() >= deadline)
-      return false;
-  }
+  return PumpUntil(
+      [browser_id](int slice_ms) {
+        return cefsim_inspect::WaitLoaded(browser_id, slice_ms);
+      },
+      timeout, pump);
 }
 
 }  // namespace

@@ -3,11 +3,15 @@
 #ifndef CEFSIM_INSPECT_CEFSIM_INSPECT_BROWSERS_H_
 #define CEFSIM_INSPECT_CEFSIM_INSPECT_BROWSERS_H_
 
+#include <future>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "include/cef_base.h"
+#include "include/cef_browser.h"
+#include "include/cef_values.h"
 
 namespace cefsim_inspect {
 
@@ -53,6 +57,61 @@ struct ConsoleRecord {
 
 // All console output of every page, in order.
 std::vector<ConsoleRecord> ConsoleMessages();
+
+// What a context menu is opened over. The type flags pick CEF's default
+// entries and are what the handler's params report.
+struct ContextMenuRequest {
+  int type_flags = CM_TYPEFLAG_PAGE;
+  int x = 0;
+  int y = 0;
+  int edit_flags = CM_EDITFLAG_NONE;  // For CM_TYPEFLAG_EDITABLE.
+  std::string selection_text;
+  std::string link_url;
+  std::string source_url;  // For CM_TYPEFLAG_MEDIA: an image's.
+};
+
+struct MenuEntry {
+  int command_id = -1;  // -1 for a separator.
+  std::string label;
+  bool is_separator = false;
+  bool visible = true;
+  bool enabled = true;
+};
+
+// Opens a context menu in the browser, on CEF's UI thread, as a right click
+// would. The entries are the model as the client's OnBeforeContextMenu left
+// it; none for an unknown or closed browser.
+std::future<std::optional<std::vector<MenuEntry>>> OpenContextMenu(
+    int browser_id, const ContextMenuRequest& request);
+
+// Picks an entry of the menu open in the browser, as the user would; false
+// when no menu the stand-in shows is open there or the entry cannot be
+// picked (absent, hidden or disabled).
+std::future<bool> ChooseContextMenuEntry(int browser_id, int command_id);
+
+// What CEF told the client of a browser made by CreateRecordedBrowser, in
+// order. |kind| is one of load_start, load_end, load_error, message,
+// terminated, menu_command, menu_dismissed, before_close.
+struct ClientEvent {
+  std::string kind;
+  bool main_frame = false;  // Load events.
+  std::string url;          // Load events: the frame's URL.
+  int code = 0;  // Transition, HTTP status, error, termination status or
+                 // menu command.
+  std::string name;                 // A message's name.
+  CefRefPtr<CefListValue> arguments;  // A message's arguments.
+};
+
+// Creates a browser, on CEF's UI thread, with the stand-in's own client,
+// which records what it is told and leaves every decision to CEF. The
+// browser's identifier, or 0 when CEF made none.
+std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
+                                       const std::string& url);
+std::vector<ClientEvent> ClientEvents(int browser_id);
+
+// The browser with this identifier, for driving it through CEF's own API;
+// null once it has closed, or for an unknown one.
+CefRefPtr<CefBrowser> BrowserById(int browser_id);
 
 }  // namespace cefsim_inspect
 

@@ -4,7 +4,9 @@
 
 #include "inspect/browsers_inspect.h"
 #include "inspect/cefsim_inspect.h"
+#include "inspect/context_menu_inspect.h"
 #include "inspect/cookies_inspect.h"
+#include "inspect/test_client_inspect.h"
 
 namespace py = pybind11;
 
@@ -82,4 +84,6 @@ PYBIND11_MODULE(_cefsim, m) {
   m.def("kill_render_process", &cefsim_inspect::KillRenderProcess);
   RegisterBrowserInspection(m);
   RegisterCookieInspection(m);
+  RegisterContextMenuInspection(m);
+  RegisterTestClientInspection(m);
 }

@@ -63,5 +63,6 @@ def run_qt_host(run_host):
     """Like run_host, with the Qt host helpers of qt_host imported."""
     def run(code, **kwargs):
         return run_host("import _zubrix_cef, _cefsim\nfrom qt_host import *\n"
+                        "SUBPROCESS_PATH[0] = SUBPROCESS\n"
                         + textwrap.dedent(code), **kwargs)
     return run

@@ -76,3 +76,42 @@ def x_geometry(window_id):
     parent = int(re.search(r"Parent window id: (0x[0-9a-f]+)", tree.stdout).group(1), 16)
     return (values["Relative upper-left X"], values["Relative upper-left Y"],
             values["Width"], values["Height"], parent)
+
+
+def data_url(html):
+    """A page given inline, percent-escaped so that any text survives."""
+    from urllib.parse import quote
+    return "data:text/html," + quote(html)
+
+
+def open_page(html_or_url, width=320, height=240, timeout=15.0):
+    """Starts CEF if needed, opens a browser on the page in a new window and
+    waits until the page has loaded. Returns (browser, window, browser id)."""
+    if _cefsim.initialize_count() == 0:
+        start(SUBPROCESS_PATH[0])
+    window = make_window(width, height)
+    url = html_or_url if ":" in html_or_url[:12] else data_url(html_or_url)
+    known = {r["id"] for r in _cefsim.browsers()}
+    browser = _zubrix_cef.CreateBrowserSync(handle(window), url)
+    assert pump_until(lambda: {r["id"] for r in _cefsim.browsers()} - known, timeout)
+    browser_id = max({r["id"] for r in _cefsim.browsers()} - known)
+    assert _cefsim.wait_loaded(browser_id, timeout)
+    return browser, window, browser_id
+
+
+def console_messages(browser_id=None):
+    return [m["message"] for m in _cefsim.console()
+            if browser_id is None or m["browser_id"] == browser_id]
+
+
+class Recorder:
+    """A callable that records every call's arguments."""
+
+    def __init__(self):
+        self.calls = []
+
+    def __call__(self, *args):
+        self.calls.append(args)
+
+
+SUBPROCESS_PATH = [None]

@@ -2,6 +2,7 @@
 
 #include "browser/browser_registry.h"
 #include "browser/termination_status.h"
+#include "context_menu/context_menus.h"
 #include "include/cef_request_context.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/process_message_impl.h"
@@ -416,6 +417,7 @@ void BrowserHostImpl::CloseOnUi() {
     devtools->CloseOnUi();
   if (IsWindow(window_))
     DestroyWindow(window_);
+  DismissContextMenu(id_);
   CefRefPtr<CefLifeSpanHandler> life_span =
       params_.client ? params_.client->GetLifeSpanHandler() : nullptr;
   if (life_span)

@@ -34,6 +34,11 @@ std::vector<BrowserRecord> Browsers() {
   return records;
 }
 
+CefRefPtr<CefBrowser> BrowserById(int browser_id) {
+  CefRefPtr<cefsim::BrowserHostImpl> browser = cefsim::FindBrowser(browser_id);
+  return browser && !browser->closed() ? browser.get() : nullptr;
+}
+
 bool WaitLoaded(int browser_id, int timeout_ms) {
   CefRefPtr<cefsim::BrowserHostImpl> browser = cefsim::FindBrowser(browser_id);
   return browser &&

@@ -18,6 +18,7 @@ namespace {
 // Set once before the render thread starts, read-only afterwards.
 CefRefPtr<CefRenderProcessHandler>* g_handler = nullptr;
 Channel* g_channel = nullptr;
+void (*g_teardown)() = nullptr;
 
 // A script that never ends keeps the render thread busy; the process then
 // ends without waiting for it.
@@ -26,7 +27,12 @@ constexpr auto kRenderThreadExitGrace = std::chrono::seconds(1);
 void EndRenderThread() {
   auto done = std::make_shared<std::promise<void>>();
   std::future<void> finished = done->get_future();
-  if (!PostToNamedThread(TID_RENDERER, [done]() { done->set_value(); }) ||
+  auto last_task = [done]() {
+    if (g_teardown)
+      g_teardown();
+    done->set_value();
+  };
+  if (!PostToNamedThread(TID_RENDERER, last_task) ||
       finished.wait_for(kRenderThreadExitGrace) != std::future_status::ready) {
     _exit(0);
   }
@@ -40,6 +46,8 @@ CefRefPtr<CefRenderProcessHandler> RenderProcessHandler() {
 }
 
 Channel* RenderProcessChannel() { return g_channel; }
+
+void SetRenderProcessTeardown(void (*teardown)()) { g_teardown = teardown; }
 
 int RunRenderProcess(CefRefPtr<CefApp> application,
                      CefRefPtr<CommandLineImpl> command_line) {

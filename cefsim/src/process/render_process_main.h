@@ -17,6 +17,11 @@ int RunRenderProcess(CefRefPtr<CefApp> application,
 CefRefPtr<CefRenderProcessHandler> RenderProcessHandler();
 Channel* RenderProcessChannel();
 
+// |teardown| runs on the render thread once the browser process has closed
+// the channel, while the thread still runs: render-side objects let go of
+// what lives on it. Set once, during static initialisation.
+void SetRenderProcessTeardown(void (*teardown)());
+
 }  // namespace cefsim
 
 #endif  // CEFSIM_SRC_PROCESS_RENDER_PROCESS_MAIN_H_

@@ -62,7 +62,7 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
   if (IsHtml(response.mime_type))
     document_ = ScanHtml(response.body);
   frame_->browser()->DetachChildren(frame_);
-  frame_->CommitDocument(url_);
+  frame_->CommitDocument(url_, document_.title);
   state_ = State::kAwaitingGoAhead;
 
   LoadStartMessage start;
@@ -85,11 +85,14 @@ void FrameLoad::OnGoAhead(int load_id) {
 }
 
 void FrameLoad::RunItems() {
+  // What the scripts call may reach this load; it stays alive meanwhile.
+  std::shared_ptr<FrameLoad> self = shared_from_this();
   while (Current() && !waiting_for_script_ &&
          next_item_ < document_.items.size()) {
     const DocumentItem& item = document_.items[next_item_++];
     switch (item.kind) {
       case DocumentItem::kInlineScript:
+        frame_->scripts().Run(item.text, frame_->GetURL(), item.line);
         break;
       case DocumentItem::kScriptSource: {
         std::string base = frame_->GetURL().ToString();
@@ -131,6 +134,15 @@ void FrameLoad::OnScriptSource(const std::string& url,
   if (!Current() || !waiting_for_script_)
     return;
   waiting_for_script_ = false;
+  if (response.error_code == ERR_NONE) {
+    frame_->scripts().Run(response.body, url, 1);
+  } else {
+    // As Chrome's console reports it; the page's later scripts still run.
+    frame_->scripts().AddConsoleMessage(
+        "Failed to load resource: " +
+            NetErrorName(static_cast<cef_errorcode_t>(response.error_code)),
+        url, 0);
+  }
   RunItems();
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "include/cef_render_process_handler.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/process_message_impl.h"
 #include "process/render_process_main.h"
@@ -15,6 +16,18 @@ std::map<int, CefRefPtr<RenderBrowserImpl>>& Browsers() {
   static auto* browsers = new std::map<int, CefRefPtr<RenderBrowserImpl>>();
   return *browsers;
 }
+
+// Contexts are released while the render thread still runs; the browsers
+// themselves stay, as their frames may still be held.
+void DestroyRenderBrowsers() {
+  for (const auto& entry : Browsers())
+    entry.second->Destroy();
+}
+
+const bool registered = [] {
+  SetRenderProcessTeardown(DestroyRenderBrowsers);
+  return true;
+}();
 
 }  // namespace
 
@@ -72,6 +85,14 @@ void RenderBrowserImpl::DetachChildren(CefRefPtr<RenderFrameImpl> frame) {
       }
     }
   }
+}
+
+void RenderBrowserImpl::Destroy() {
+  DetachChildren(main_frame_);
+  main_frame_->Detach();
+  frames_.clear();
+  if (CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler())
+    handler->OnBrowserDestroyed(this);
 }
 
 void RenderBrowserImpl::RequestNavigation(

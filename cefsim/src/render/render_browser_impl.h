@@ -23,6 +23,10 @@ class RenderBrowserImpl : public CefBrowser {
                                          const CefString& name);
   // Drops |frame|'s sub-frames, deepest first, releasing their contexts.
   void DetachChildren(CefRefPtr<RenderFrameImpl> frame);
+  // The browser goes away with its process: every frame is detached,
+  // sub-frames first, and the handler hears OnBrowserDestroyed. The browser
+  // object stays valid, with a detached main frame.
+  void Destroy();
   // Frames whose load has not ended; for stopping them.
   std::vector<CefRefPtr<RenderFrameImpl>> Frames() { return frames_; }
   // Asks the browser process for a navigation of |frame|.

@@ -1,6 +1,5 @@
 #include "render/render_frame_impl.h"
 
-#include "include/cef_v8.h"
 #include "render/frame_load.h"
 #include "render/render_browser_impl.h"
 
@@ -27,11 +26,18 @@ void RenderFrameImpl::StartLoad(const CefString& url, int navigation_id,
   load_->Start();
 }
 
-void RenderFrameImpl::CommitDocument(const CefString& url) { url_ = url; }
+void RenderFrameImpl::CommitDocument(const CefString& url,
+                                     const CefString& title) {
+  // The handler hears of the old context's release under the old URL.
+  scripts_.Release();
+  url_ = url;
+  scripts_.StartDocument(title);
+}
 
 void RenderFrameImpl::Detach() {
   valid_ = false;
   load_.reset();
+  scripts_.Release();
 }
 
 void RenderFrameImpl::LoadURL(const CefString& url) {
@@ -42,7 +48,10 @@ void RenderFrameImpl::LoadURL(const CefString& url) {
 
 void RenderFrameImpl::ExecuteJavaScript(const CefString& code,
                                         const CefString& script_url,
-                                        int start_line) {}
+                                        int start_line) {
+  if (valid_ && !code.empty())
+    scripts_.Run(code, script_url, start_line);
+}
 
 CefRefPtr<CefFrame> RenderFrameImpl::GetParent() {
   return IsMain() ? nullptr : browser_->GetFrame(parent_identifier_);
@@ -50,6 +59,8 @@ CefRefPtr<CefFrame> RenderFrameImpl::GetParent() {
 
 CefRefPtr<CefBrowser> RenderFrameImpl::GetBrowser() { return browser_.get(); }
 
-CefRefPtr<CefV8Context> RenderFrameImpl::GetV8Context() { return nullptr; }
+CefRefPtr<CefV8Context> RenderFrameImpl::GetV8Context() {
+  return valid_ ? scripts_.Context() : nullptr;
+}
 
 }  // namespace cefsim

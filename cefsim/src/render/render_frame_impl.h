@@ -1,11 +1,12 @@
-// A frame in its render process: its document, its current load and (once
-// the document has scripts) its JavaScript context. Render thread only.
+// A frame in its render process: its document, its current load and its
+// JavaScript. Render thread only.
 #ifndef CEFSIM_SRC_RENDER_RENDER_FRAME_IMPL_H_
 #define CEFSIM_SRC_RENDER_RENDER_FRAME_IMPL_H_
 
 #include <memory>
 
 #include "include/cef_frame.h"
+#include "render/frame_scripts.h"
 
 namespace cefsim {
 
@@ -24,9 +25,12 @@ class RenderFrameImpl : public CefFrame {
   void StartLoad(const CefString& url, int navigation_id, int transition,
                  std::weak_ptr<FrameLoad> parent_load);
   std::shared_ptr<FrameLoad> current_load() { return load_; }
-  // The load has its document: the frame shows it from now on.
-  void CommitDocument(const CefString& url);
-  // The frame's document went away with its parent's.
+  FrameScripts& scripts() { return scripts_; }
+  // The load has its document: the frame shows it from now on, with a new
+  // script context.
+  void CommitDocument(const CefString& url, const CefString& title);
+  // The frame's document went away with its parent's, and its context
+  // with it.
   void Detach();
 
   // CefFrame:
@@ -60,6 +64,9 @@ class RenderFrameImpl : public CefFrame {
   CefString url_;
   bool valid_ = true;
   std::shared_ptr<FrameLoad> load_;
+  // Its contexts hold the frame, so that a frame with a context lives until
+  // Detach() releases it.
+  FrameScripts scripts_{this};
 
   IMPLEMENT_REFCOUNTING(RenderFrameImpl);
 };

@@ -30,6 +30,8 @@ class PageGlobals : public std::enable_shared_from_this<PageGlobals> {
   void Navigate(CefRefPtr<CefV8Value> url);
   const CefString& title() const { return title_; }
   void SetTitle(CefRefPtr<CefV8Value> title);
+  // The document's own title, which is no change the host hears of.
+  void SetDocumentTitle(const CefString& title) { title_ = title; }
 
  private:
   // A function to call, or else code to run.

@@ -40,4 +40,8 @@ bool ScriptContext::RunScript(const CefString& source, const CefString& url,
 
 CefString ScriptContext::title() const { return globals_->title(); }
 
+void ScriptContext::SetDocumentTitle(const CefString& title) {
+  globals_->SetDocumentTitle(title);
+}
+
 }  // namespace cefsim

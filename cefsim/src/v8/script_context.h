@@ -39,6 +39,8 @@ class ScriptContext {
 
   // document.title as the page last set it.
   CefString title() const;
+  // The title the document came with; the page has not set one.
+  void SetDocumentTitle(const CefString& title);
 
  private:
   CefRefPtr<CefV8ContextImpl> context_;

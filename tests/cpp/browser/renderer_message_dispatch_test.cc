@@ -64,7 +64,7 @@ TEST_F(DispatchTest, NamesAreMatchedExactly) {
 TEST_F(DispatchTest, CommandTextIsDecodedFromUtf8AndCutAtNul) {
   EXPECT_TRUE(Send(Command("ExecuteMayaMel", "sphere -r 1")));
   EXPECT_TRUE(Send(Command("ExecuteMayaPython",
-                           std::string("print('\xC3\xA9')\0tail", 18))));
+                           std::string("print('\xC3\xA9')\0tail", 16))));
   EXPECT_TRUE(Send(CefProcessMessage::Create("ExecuteMayaPython")));
   ASSERT_EQ(emitted_.mel.size(), 1u);
   EXPECT_EQ(emitted_.mel[0], QString("sphere -r 1"));

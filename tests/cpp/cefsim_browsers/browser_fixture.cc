@@ -31,6 +31,40 @@ class FunctionTask : public CefTask {
 
 }  // namespace
 
+void RecordingClient::OnBeforeContextMenu(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, CefRefPtr<CefMenuModel> model) {
+  Record("menu_before " + std::to_string(params->GetTypeFlags()));
+  if (before_context_menu)
+    before_context_menu(params, model);
+}
+
+bool RecordingClient::RunContextMenu(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, CefRefPtr<CefMenuModel> model,
+    CefRefPtr<CefRunContextMenuCallback> callback) {
+  if (runs_context_menu)
+    menu_callback = callback;
+  return runs_context_menu;
+}
+
+bool RecordingClient::OnContextMenuCommand(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, int command_id,
+    EventFlags event_flags) {
+  Record("menu_command " + std::to_string(command_id));
+  for (int handled : handled_commands) {
+    if (handled == command_id)
+      return true;
+  }
+  return false;
+}
+
+void RecordingClient::OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
+                                             CefRefPtr<CefFrame> frame) {
+  Record("menu_dismissed");
+}
+
 void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
                                   CefRefPtr<CefFrame> frame,
                                   TransitionType transition_type) {
@@ -102,13 +136,16 @@ std::vector<std::string> RecordingClient::Lines(const std::string& prefix) {
 }
 
 bool RecordingClient::WaitFor(const std::string& prefix) {
+  return WaitForCount(prefix, 1);
+}
+
+bool RecordingClient::WaitForCount(const std::string& prefix, size_t count) {
   std::unique_lock<std::mutex> lock(mutex_);
   return changed_.wait_for(lock, std::chrono::seconds(10), [&] {
-    for (const std::string& line : lines_) {
-      if (line.compare(0, prefix.size(), prefix) == 0)
-        return true;
-    }
-    return false;
+    size_t found = 0;
+    for (const std::string& line : lines_)
+      found += line.compare(0, prefix.size(), prefix) == 0;
+    return found >= count;
   });
 }
 
@@ -119,6 +156,17 @@ CefRefPtr<CefListValue> RecordingClient::LastMessage(const std::string& name) {
       return (*it)->GetArgumentList();
   }
   return nullptr;
+}
+
+std::vector<CefRefPtr<CefProcessMessage>> RecordingClient::Messages(
+    const std::string& prefix) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::vector<CefRefPtr<CefProcessMessage>> result;
+  for (const auto& message : messages_) {
+    if (message->GetName().ToString().compare(0, prefix.size(), prefix) == 0)
+      result.push_back(message);
+  }
+  return result;
 }
 
 void BrowserTest::SetUp() {
@@ -174,6 +222,15 @@ CefRefPtr<CefBrowser> BrowserTest::Create(const std::string& url, int x, int y,
 
 bool BrowserTest::WaitLoaded(CefRefPtr<CefBrowser> browser) {
   return cefsim_inspect::WaitLoaded(browser->GetIdentifier(), 10000);
+}
+
+std::vector<std::string> BrowserTest::Console(CefRefPtr<CefBrowser> browser) {
+  std::vector<std::string> messages;
+  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
+    if (record.browser_id == browser->GetIdentifier())
+      messages.push_back(record.message);
+  }
+  return messages;
 }
 
 std::string BrowserTest::WriteFile(const std::string& name,

@@ -18,14 +18,34 @@
 // Each callback appends a line such as "load_start main data:..." and checks
 // that it runs on the UI thread.
 class RecordingClient : public CefClient,
+                        public CefContextMenuHandler,
                         public CefLoadHandler,
                         public CefRequestHandler,
                         public CefLifeSpanHandler {
  public:
+  CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
+    return this;
+  }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
   CefRefPtr<CefRequestHandler> GetRequestHandler() override { return this; }
   CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
 
+  // Context menus record "menu_before <type flags>", "menu_command <id>"
+  // and "menu_dismissed".
+  void OnBeforeContextMenu(CefRefPtr<CefBrowser> browser,
+                           CefRefPtr<CefFrame> frame,
+                           CefRefPtr<CefContextMenuParams> params,
+                           CefRefPtr<CefMenuModel> model) override;
+  bool RunContextMenu(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                      CefRefPtr<CefContextMenuParams> params,
+                      CefRefPtr<CefMenuModel> model,
+                      CefRefPtr<CefRunContextMenuCallback> callback) override;
+  bool OnContextMenuCommand(CefRefPtr<CefBrowser> browser,
+                            CefRefPtr<CefFrame> frame,
+                            CefRefPtr<CefContextMenuParams> params,
+                            int command_id, EventFlags event_flags) override;
+  void OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
+                              CefRefPtr<CefFrame> frame) override;
   void OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                    TransitionType transition_type) override;
   void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
@@ -42,6 +62,14 @@ class RecordingClient : public CefClient,
 
   // Runs on the UI thread inside OnLoadStart, before the frame's scripts.
   std::function<void(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>)> on_load_start;
+  // Context-menu behaviour; unset, the client leaves everything to CEF.
+  std::function<void(CefRefPtr<CefContextMenuParams>, CefRefPtr<CefMenuModel>)>
+      before_context_menu;
+  // Set: the client runs the menu itself and keeps the callback here.
+  bool runs_context_menu = false;
+  CefRefPtr<CefRunContextMenuCallback> menu_callback;
+  // The commands the client handles itself.
+  std::vector<int> handled_commands;
 
   void Record(const std::string& line);
   std::vector<std::string> Lines();
@@ -49,8 +77,12 @@ class RecordingClient : public CefClient,
   std::vector<std::string> Lines(const std::string& prefix);
   // Waits up to 10 s for a line that starts with |prefix|.
   bool WaitFor(const std::string& prefix);
+  // Waits up to 10 s for |count| lines that start with |prefix|.
+  bool WaitForCount(const std::string& prefix, size_t count);
   // The arguments of the last process message called |name|.
   CefRefPtr<CefListValue> LastMessage(const std::string& name);
+  // The process messages whose names start with |prefix|, in order.
+  std::vector<CefRefPtr<CefProcessMessage>> Messages(const std::string& prefix);
 
  private:
   std::mutex mutex_;
@@ -71,6 +103,8 @@ class BrowserTest : public testing::Test {
   CefRefPtr<CefBrowser> Create(const std::string& url, int x = 0, int y = 0,
                                int width = 320, int height = 240);
   bool WaitLoaded(CefRefPtr<CefBrowser> browser);
+  // The console output of |browser|'s pages so far, in order.
+  static std::vector<std::string> Console(CefRefPtr<CefBrowser> browser);
   // Writes |contents| into the test's folder; its file: URL.
   std::string WriteFile(const std::string& name, const std::string& contents);
 

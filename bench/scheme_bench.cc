@@ -1,0 +1,87 @@
+// Serves files and archive entries through the module's resource handler on
+// CEF's IO thread, and reads the same bytes the plainest way beside it.
+// Prints one RECORD line per figure for bench/run_bench.py.
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "content_fixtures.h"
+#include "handler_requests.h"
+#include "plain_reads.h"
+#include "sampling.h"
+#include "test_support/temp_dir.h"
+#include "threads/named_threads.h"
+
+namespace {
+
+const size_t kPieceSize = 65536;
+const size_t kArchiveEntrySize = 4096;
+
+std::string SizeName(size_t bytes) {
+  if (bytes >= (1u << 20))
+    return std::to_string(bytes >> 20) + " MiB";
+  return std::to_string(bytes >> 10) + " KiB";
+}
+
+// Both ways must have served the whole of the same content.
+void CheckServed(long served, size_t expected, const std::string& what) {
+  if (served != static_cast<long>(expected))
+    throw std::runtime_error(what + ": served " + std::to_string(served) +
+                             " bytes, expected " + std::to_string(expected));
+}
+
+void MeasureHandler(const std::string& row, const std::string& url,
+                    size_t expected) {
+  std::vector<double> samples;
+  bench::RunOnIoThread([&] {
+    std::vector<char> piece(kPieceSize);
+    CheckServed(bench::ServeThroughHandler(url, &piece), expected, row);
+    samples = bench::SampleSecondsPerOperation(
+        [&] { bench::ServeThroughHandler(url, &piece); });
+  });
+  bench::PrintRecord(row, "handler", expected, samples);
+}
+
+void MeasureFolderRoute(const test_support::TempDir& folder, size_t size) {
+  const std::string name = "file" + std::to_string(size) + ".html";
+  const std::string path =
+      folder.WriteFile(name, bench::PageLikeText(size, 7));
+  const std::string row = "folder " + SizeName(size);
+  MeasureHandler(row, "client://internal/" + name, size);
+  CheckServed(static_cast<long>(bench::ReadFileInOneRead(path)), size, row);
+  bench::PrintRecord(row, "limit", size, bench::SampleSecondsPerOperation([&] {
+                       bench::ReadFileInOneRead(path);
+                     }));
+}
+
+void MeasureArchiveRoute(const test_support::TempDir& folder, int count) {
+  const std::string path =
+      folder.Path("site" + std::to_string(count) + ".plovex");
+  bench::WriteContentArchive(path, count, kArchiveEntrySize);
+  // The middle entry: half the archive lies before it, half after.
+  const std::string entry = bench::ArchiveEntryName(count / 2);
+  const std::string row = "archive " + std::to_string(count) + " entries";
+  MeasureHandler(row, "client://plovex/" + path + "/" + entry,
+                 kArchiveEntrySize);
+  CheckServed(static_cast<long>(bench::InflateOneEntry(path, entry)),
+              kArchiveEntrySize, row);
+  bench::PrintRecord(row, "limit", kArchiveEntrySize,
+                     bench::SampleSecondsPerOperation(
+                         [&] { bench::InflateOneEntry(path, entry); }));
+}
+
+}  // namespace
+
+int main() {
+  test_support::TempDir folder;
+  setenv("CEF_PLOVEX_INTERNAL", folder.path().c_str(), 1);
+  cefsim::StartNamedThread(TID_IO);
+  for (size_t size : {1u << 10, 4u << 10, 16u << 10, 64u << 10, 256u << 10,
+                      1u << 20, 4u << 20, 10u << 20})
+    MeasureFolderRoute(folder, size);
+  for (int count : {1, 5, 20, 50, 100, 200})
+    MeasureArchiveRoute(folder, count);
+  cefsim::StopNamedThread(TID_IO);
+  return 0;
+}

@@ -1,0 +1,80 @@
+#include "render/frame_scripts.h"
+
+#include "include/cef_render_process_handler.h"
+#include "ipc/frame_kinds.h"
+#include "ipc/page_messages.h"
+#include "process/render_process_main.h"
+#include "render/render_browser_impl.h"
+#include "render/render_frame_impl.h"
+#include "render/url_resolution.h"
+#include "threads/named_threads.h"
+
+namespace cefsim {
+
+FrameScripts::FrameScripts(RenderFrameImpl* frame) : frame_(frame) {}
+
+void FrameScripts::StartDocument(const CefString& title) {
+  Release();
+  Create(title);
+}
+
+CefRefPtr<CefV8Context> FrameScripts::Context() {
+  if (!script_)
+    Create(CefString());
+  return script_ ? script_->context() : nullptr;
+}
+
+void FrameScripts::Run(const CefString& code, const CefString& script_url,
+                       int start_line) {
+  if (!script_)
+    Create(CefString());
+  if (script_)
+    script_->RunScript(code, script_url, start_line);
+}
+
+void FrameScripts::Create(const CefString& title) {
+  if (creating_)
+    return;
+  CefRefPtr<CefBrowser> browser = frame_->browser();
+  creating_ = true;
+  auto script = std::make_unique<ScriptContext>(browser, frame_, this);
+  creating_ = false;
+  script->SetDocumentTitle(title);
+  script_ = std::move(script);
+  if (CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler())
+    handler->OnContextCreated(browser, frame_, script_->context());
+}
+
+void FrameScripts::Release() {
+  if (!script_)
+    return;
+  if (CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler())
+    handler->OnContextReleased(frame_->browser(), frame_, script_->context());
+  script_.reset();
+}
+
+void FrameScripts::AddConsoleMessage(const CefString& message,
+                                     const CefString& source, int line) {
+  ConsoleMessage report;
+  report.browser_id = frame_->browser()->GetIdentifier();
+  report.frame_id = frame_->GetIdentifier();
+  report.line = line;
+  report.frame_url = frame_->GetURL().ToString16();
+  report.message = message.ToString16();
+  report.source = source.ToString16();
+  RenderProcessChannel()->Send(kFrameConsoleMessage, Encode(report));
+}
+
+void FrameScripts::PostDelayedTask(std::function<void()> task,
+                                   int64_t delay_ms) {
+  PostToNamedThread(TID_RENDERER, std::move(task), delay_ms);
+}
+
+CefString FrameScripts::GetUrl() { return frame_->GetURL(); }
+
+void FrameScripts::Navigate(const CefString& url) {
+  std::string resolved = ResolveUrl(frame_->GetURL().ToString(), url.ToString());
+  frame_->LoadURL(resolved.empty() ? url : CefString(resolved));
+}
+
+}  // namespace cefsim

@@ -1,0 +1,68 @@
+"""Start-up code: registered per browser, run in the main frame at every
+load start of every frame, replaced and removed from the next load start."""
+
+PAGE_WITH_TWO_IFRAMES = (
+    "<iframe src='data:text/html,a'></iframe><iframe src='data:text/html,b'></iframe>")
+
+
+def test_start_up_code_runs_in_the_main_frame_at_each_load_start(run_qt_host):
+    outcome = run_qt_host("""
+        recorder = Recorder()
+        _zubrix_cef.RegisterPyCallback(recorder)
+        start(SUBPROCESS)
+        window = make_window()
+        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(%r))
+        browser.RegisterStartupCode(
+            "host.call_python_callback(0, [location.href.slice(0, 15)])")
+        wait_for_browsers(1)
+        _cefsim.wait_loaded(1, 15.0)
+        pump(0.3)
+        report(sorted(repr(c) for c in recorder.calls))
+        _zubrix_cef.Shutdown()
+    """ % PAGE_WITH_TWO_IFRAMES).result
+    # Three load starts (the page and its two frames), each running the code
+    # in the main frame.
+    assert outcome == [repr((b"data:text/html,",))] * 3
+
+
+def test_start_up_code_is_replaced_and_removed_from_the_next_load_on(run_qt_host):
+    outcome = run_qt_host("""
+        recorder = Recorder()
+        _zubrix_cef.RegisterPyCallback(recorder)
+        browser, window, browser_id = open_page("<p>page</p>")
+        def load_with(action):
+            del recorder.calls[:]
+            action()
+            pump(0.2)
+            browser.Reload()
+            pump(0.2)
+            _cefsim.wait_loaded(browser_id, 15.0)
+            pump(0.3)
+            return [repr(c) for c in recorder.calls]
+        first = load_with(lambda: browser.RegisterStartupCode(
+            "host.call_python_callback(0, ['first'])"))
+        second = load_with(lambda: browser.RegisterStartupCode(
+            "host.call_python_callback(0, ['second'])"))
+        removed = load_with(browser.UnregisterStartupCode)
+        report([first, second, removed])
+        _zubrix_cef.Shutdown()
+    """).result
+    assert outcome == [[repr((b"first",))], [repr((b"second",))], []]
+
+
+def test_start_up_code_runs_before_the_page_scripts(run_qt_host):
+    outcome = run_qt_host("""
+        recorder = Recorder()
+        _zubrix_cef.RegisterPyCallback(recorder)
+        start(SUBPROCESS)
+        window = make_window()
+        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(
+            "<script>host.call_python_callback(0, ['page', String(window.ready)])</script>"))
+        browser.RegisterStartupCode("window.ready = 1; host.call_python_callback(0, ['startup'])")
+        wait_for_browsers(1)
+        _cefsim.wait_loaded(1, 15.0)
+        pump(0.3)
+        report([repr(c) for c in recorder.calls])
+        _zubrix_cef.Shutdown()
+    """).result
+    assert outcome == [repr((b"startup",)), repr((b"page", b"1"))]
