@@ -125,7 +125,8 @@ class Demo(object):
         return x_window_size(window) if window else None
 
     def check_panel_follows(self):
-        wanted = (self.panel.width(), self.panel.height())
+        ratio = self.panel.devicePixelRatioF()
+        wanted = (int(round(self.panel.width() * ratio)), int(round(self.panel.height() * ratio)))
         if self.panel_browser_size() != wanted:
             return False
         self.steps.done("resize", "the panel's browser window (X window %#x) follows: "
@@ -134,7 +135,11 @@ class Demo(object):
 
     def poll(self, condition):
         timer = QtCore.QTimer(self.window)
-        timer.timeout.connect(lambda: condition() and timer.stop())
+
+        def check():
+            if condition():
+                timer.stop()
+        timer.timeout.connect(check)
         timer.start(20)
 
     def finish(self):

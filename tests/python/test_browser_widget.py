@@ -78,3 +78,28 @@ def test_browser_window_goes_when_the_widget_is_destroyed(run_widget_host):
         _zubrix_cef.Shutdown()
     """)
     assert outcome.result == [True, True]
+
+
+def test_page_from_a_packed_archive_calls_a_named_callback(run_widget_host, tmp_path):
+    site = tmp_path / "site"
+    (site / "js" / "lib").mkdir(parents=True)
+    (site / "index.html").write_text('<script src="js/lib/call.js"></script>')
+    (site / "js" / "lib" / "call.js").write_text(
+        "host.call_python_callback(ids.seen, ['nested entry', ids.seen]);")
+    outcome = run_widget_host("""
+        from zubrix_cef.callbacks import CallbackRegistry
+        from zubrix_cef.pack import pack
+        calls = []
+        registry = CallbackRegistry()
+        registry.register(len, name="unused")
+        registry.register(lambda *args: calls.append(args), name="seen")
+        archive = %r
+        pack(%r, archive)
+        widget = BrowserWidget("client://plovex/" + archive + "/index.html",
+                               registry.javascript("ids"))
+        widget.show()
+        pump_until(lambda: calls, 15)
+        report([[a.decode() if isinstance(a, bytes) else a for a in call] for call in calls])
+        _zubrix_cef.Shutdown()
+    """ % (str(tmp_path / "site.plovex"), str(site)))
+    assert outcome.result == [["nested entry", 1]]
