@@ -4,7 +4,8 @@ namespace {
 
 // Elements one call converts at most, nested ones included: an array that
 // holds itself twice would otherwise take 2^64 steps before the depth bound
-// ends it. Arrays met past the budget are dropped like too deep ones.
+// ends it. Elements past the budget are left out like values that do not
+// travel; real calls stay far below it.
 const int kMaxConvertedElements = 1 << 20;
 
 void ConvertArray(CefRefPtr<CefV8Value> source, CefRefPtr<CefListValue> target,
