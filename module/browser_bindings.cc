@@ -14,17 +14,27 @@ ZubrixCefBrowser* CreateBrowserSync(int parent_window, const CefString& url) {
   return ZubrixCefBrowser::CreateBrowserSync(parent_window, url.ToWString());
 }
 
+// Binds a method with its object taken by reference: pybind11 hands a
+// pointer receiver None as a null object, which a reference refuses with
+// TypeError.
+template <typename... Args>
+auto Method(void (ZubrixCefBrowser::*method)(Args...)) {
+  return [method](ZubrixCefBrowser& self, Args... args) {
+    (self.*method)(args...);
+  };
+}
+
 }  // namespace
 
 void RegisterBrowserType(py::module_& module) {
   py::class_<ZubrixCefBrowser>(module, "CefBrowser")
-      .def("Resize", &ZubrixCefBrowser::Resize)
-      .def("Close", &ZubrixCefBrowser::Close)
-      .def("Reload", &ZubrixCefBrowser::Reload)
-      .def("ExecuteJavascript", &ZubrixCefBrowser::ExecuteJavascript)
-      .def("ShowDevTools", &ZubrixCefBrowser::ShowDevTools)
-      .def("RegisterStartupCode", &ZubrixCefBrowser::RegisterStartupCode)
-      .def("UnregisterStartupCode", &ZubrixCefBrowser::UnregisterStartupCode);
+      .def("Resize", Method(&ZubrixCefBrowser::Resize))
+      .def("Close", Method(&ZubrixCefBrowser::Close))
+      .def("Reload", Method(&ZubrixCefBrowser::Reload))
+      .def("ExecuteJavascript", Method(&ZubrixCefBrowser::ExecuteJavascript))
+      .def("ShowDevTools", Method(&ZubrixCefBrowser::ShowDevTools))
+      .def("RegisterStartupCode", Method(&ZubrixCefBrowser::RegisterStartupCode))
+      .def("UnregisterStartupCode", Method(&ZubrixCefBrowser::UnregisterStartupCode));
 }
 
 void RegisterBrowserFunctions(py::module_& module) {

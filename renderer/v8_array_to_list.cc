@@ -2,10 +2,16 @@
 
 namespace {
 
+// Elements one call converts at most, nested ones included: an array that
+// holds itself twice would otherwise take 2^64 steps before the depth bound
+// ends it. Elements past the budget are left out like values that do not
+// travel; real calls stay far below it.
+const int kMaxConvertedElements = 1 << 20;
+
 void ConvertArray(CefRefPtr<CefV8Value> source, CefRefPtr<CefListValue> target,
-                  int depth) {
+                  int depth, int* budget) {
   // The length is read again for each element: a getter may change it.
-  for (int i = 0; i < source->GetArrayLength(); ++i) {
+  for (int i = 0; i < source->GetArrayLength() && *budget > 0; ++i, --*budget) {
     CefRefPtr<CefV8Value> element = source->GetValue(i);
     if (!element)
       continue;
@@ -18,7 +24,7 @@ void ConvertArray(CefRefPtr<CefV8Value> source, CefRefPtr<CefListValue> target,
       target->SetBool(index, element->GetBoolValue());
     } else if (element->IsArray() && depth < kMaxArrayDepth) {
       CefRefPtr<CefListValue> nested = CefListValue::Create();
-      ConvertArray(element, nested, depth + 1);
+      ConvertArray(element, nested, depth + 1, budget);
       target->SetList(index, nested);
     }
   }
@@ -28,5 +34,6 @@ void ConvertArray(CefRefPtr<CefV8Value> source, CefRefPtr<CefListValue> target,
 
 void V8ArrayToList(CefRefPtr<CefV8Value> source,
                    CefRefPtr<CefListValue> target) {
-  ConvertArray(source, target, 1);
+  int budget = kMaxConvertedElements;
+  ConvertArray(source, target, 1, &budget);
 }

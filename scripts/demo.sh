@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 run=()
 [ -n "${DISPLAY:-}" ] || run=(xvfb-run -a)
-exec "${run[@]}" /usr/bin/python3 examples/start_and_stop.py "$@"
+exec "${run[@]}" /usr/bin/python3 examples/web_panel_demo.py "$@"

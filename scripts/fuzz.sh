@@ -13,7 +13,8 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(channel_frames_fuzzer value_codec_fuzzer cef_string_fuzzer
-           list_to_tuple_fuzzer)
+           list_to_tuple_fuzzer scheme_route_fuzzer parse_url_fuzzer
+           v8_array_to_list_fuzzer)
 fi
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -28,7 +29,9 @@ for target in "${targets[@]}"; do
   work=build-fuzz/fuzz/work/$target
   mkdir -p "$work" build-fuzz/fuzz/artifacts
   echo "== $target: ${seconds}s"
-  ASAN_OPTIONS=detect_leaks=1 "build-fuzz/fuzz/$target" \
+  ASAN_OPTIONS=detect_leaks=1 \
+    LSAN_OPTIONS=suppressions=tests/fuzz/lsan_suppressions.txt \
+    "build-fuzz/fuzz/$target" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix=build-fuzz/fuzz/artifacts/"$target"- \
     "$work" "tests/fuzz/corpus/$target" || status=1

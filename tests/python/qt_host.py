@@ -1,6 +1,7 @@
 """A small host for scenarios: a Qt application with one parent window, CEF
 started with the sub-process executable, and helpers to wait while the Qt
 event loop delivers queued calls. Imported by the snippets run_host runs."""
+import os
 import re
 import subprocess
 import time
@@ -10,6 +11,9 @@ from PySide2 import QtWidgets
 import _cefsim
 import _zubrix_cef
 
+# Without a session bus Qt's accessibility asks libdbus to autolaunch one; a
+# render process spawned meanwhile inherits that pipe and show() then blocks.
+os.environ.setdefault("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus")
 app = QtWidgets.QApplication.instance() or QtWidgets.QApplication([])
 
 

@@ -198,3 +198,123 @@ def test_set_cookie_with_odd_urls_and_cookies_answers_none_and_survives(
     # Each odd URL that CEF takes sets the same cookie again; a name or value
     # with a NUL is refused.
     assert stored == [["n", "v", "example.com"]]
+
+
+def test_browser_methods_refuse_wrong_arguments_and_change_nothing(run_qt_host):
+    outcome = run_qt_host(with_attempt("""
+        received = []
+        _zubrix_cef.RegisterPyCallback(received.append)
+        browser, parent, browser_id = open_page(
+            "<script>host.call_python_callback(0, ['loaded'])</script>")
+        window = _cefsim.browsers()[0]["window"]
+        browser.Resize(1, 2, 100, 50)
+        pump(0.1)
+        geometry = x_geometry(window)
+        Browser, cookie = _zubrix_cef.CefBrowser, _zubrix_cef.CefCookie()
+        calls = {
+            "CefBrowser()": lambda: Browser(),
+            "Resize()": lambda: browser.Resize(),
+            "Resize(three)": lambda: browser.Resize(0, 0, 1),
+            "Resize(five)": lambda: browser.Resize(0, 0, 1, 1, 1),
+            "Resize(kw)": lambda: browser.Resize(0, 0, 1, height=1),
+            "Close(1)": lambda: browser.Close(1),
+            "Reload(1)": lambda: browser.Reload(True),
+            "Reload(kw)": lambda: browser.Reload(ignore_cache=True),
+            "Execute()": lambda: browser.ExecuteJavascript(),
+            "Execute(kw)": lambda: browser.ExecuteJavascript(code="1"),
+            "Execute(two)": lambda: browser.ExecuteJavascript("1", "u"),
+            "ShowDevTools()": lambda: browser.ShowDevTools(),
+            "ShowDevTools(kw)": lambda: browser.ShowDevTools(parent=1),
+            "Register()": lambda: browser.RegisterStartupCode(),
+            "Register(kw)": lambda: browser.RegisterStartupCode(code="1"),
+            "Unregister(1)": lambda: browser.UnregisterStartupCode(1),
+            "Reload on a cookie": lambda: Browser.Reload(cookie),
+        }
+        # None in place of the browser: once a crash of the binding.
+        for name, args in (("Resize", (0, 0, 1, 1)), ("Close", ()),
+                           ("Reload", ()), ("ExecuteJavascript", ("1",)),
+                           ("ShowDevTools", (handle(parent),)),
+                           ("RegisterStartupCode", ("1",)),
+                           ("UnregisterStartupCode", ())):
+            calls[name + " on None"] = (
+                lambda name=name, args=args: getattr(Browser, name)(None, *args))
+        for bad in (2 ** 31, -2 ** 31 - 1, 2 ** 64, 1.5, float("inf"), "1",
+                    b"1", None, [1], 1j):
+            for position in range(4):
+                values = [0, 0, 10, 10]
+                values[position] = bad
+                calls["Resize[%d]=%r" % (position, bad)] = (
+                    lambda values=values: browser.Resize(*values))
+            calls["ShowDevTools(%r)" % (bad,)] = (
+                lambda bad=bad: browser.ShowDevTools(bad))
+        for bad in (None, 1, 1.5, ["1"], {"1": 1}, "\\ud800", object()):
+            calls["Execute(%r)" % (bad,)] = (
+                lambda bad=bad: browser.ExecuteJavascript(bad))
+            calls["Register(%r)" % (bad,)] = (
+                lambda bad=bad: browser.RegisterStartupCode(bad))
+        raised = {name: attempt(call) for name, call in calls.items()}
+        pump(0.3)
+        # No code was stored and nothing ran: a reload calls once more only.
+        browser.Reload()
+        pump_until(lambda: len(received) >= 2)
+        pump(0.3)
+        report({
+            "raised": raised,
+            "geometry kept": x_geometry(window) == geometry,
+            "browsers": len(_cefsim.browsers()),
+            "calls": [repr(c) for c in received],
+        })
+        _zubrix_cef.Shutdown()
+    """)).result
+    assert {name: error for name, error in outcome["raised"].items()
+            if error != "TypeError"} == {}
+    assert outcome["geometry kept"]
+    assert outcome["browsers"] == 1
+    assert outcome["calls"] == [repr(b"loaded")] * 2
+
+
+def test_browser_code_that_is_huge_or_holds_nuls_runs_as_documented(
+        run_qt_host):
+    outcome = run_qt_host("""
+        received = []
+        _zubrix_cef.RegisterPyCallback(lambda *a: received.append(a))
+        browser, parent, browser_id = open_page("<p>x</p>")
+        huge = "x" * %d
+        # Execution ends at the first NUL; bytes count as UTF-8.
+        browser.ExecuteJavascript(
+            "var s = '" + huge + "'; host.call_python_callback(0, [s.length])")
+        browser.ExecuteJavascript(
+            "host.call_python_callback(0, ['before'])\\0"
+            "host.call_python_callback(0, ['after'])")
+        browser.ExecuteJavascript(b"host.call_python_callback(0, ['\\xc3\\xa9'])")
+        browser.ExecuteJavascript("\\0host.call_python_callback(0, ['none'])")
+        pump_until(lambda: len(received) >= 3, 20.0)
+        pump(0.3)
+        executed = [repr(c) for c in received]
+        del received[:]
+        # Start-up code keeps its NULs: inside a literal they are text,
+        # outside they make the script fail to parse, and nothing runs.
+        browser.RegisterStartupCode(
+            "host.call_python_callback(0, ['a\\0b'.length])")
+        pump(0.2)
+        browser.Reload()
+        pump_until(lambda: received, 10.0)
+        pump(0.3)
+        browser.RegisterStartupCode(
+            "host.call_python_callback(0, ['x']);\\0host.call_python_callback(0, ['y'])")
+        pump(0.2)
+        browser.Reload()
+        pump(0.8)
+        browser.RegisterStartupCode("var s = '" + huge + "';"
+                                    "host.call_python_callback(0, [s.length])")
+        pump(0.2)
+        browser.Reload()
+        pump_until(lambda: len(received) >= 2, 20.0)
+        pump(0.3)
+        report([executed, [repr(c) for c in received]])
+        _zubrix_cef.Shutdown()
+    """ % HUGE, timeout=120).result
+    executed, started = outcome
+    assert executed == [repr((HUGE,)), repr((b"before",)),
+                        repr(("\u00e9".encode(),))]
+    assert started == [repr((3,)), repr((HUGE,))]

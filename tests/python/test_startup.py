@@ -159,3 +159,21 @@ def test_shutdown_with_a_render_process_running_ends_cleanly(run_host):
         report([p["alive"] for p in _cefsim.processes() if p["type"]])
     """)
     assert run.result == [False, False, False]
+
+
+def test_render_processes_inherit_no_descriptor_but_their_channel(run_host):
+    # A pipe left inheritable by some library of the host: once the host
+    # closes its write end, the reader must see the end of it, which a
+    # render process holding a copy would prevent.
+    outcome = run_host("""
+        import _zubrix_cef, _cefsim, select
+        read_end, write_end = os.pipe()
+        os.set_inheritable(write_end, True)
+        _zubrix_cef.Initialize({"browser_subprocess_path": SUBPROCESS})
+        pid = _cefsim.start_render_process(20.0)
+        os.close(write_end)
+        ready, _, _ = select.select([read_end], [], [], 5.0)
+        report([pid > 0, bool(ready) and os.read(read_end, 1) == b""])
+        _zubrix_cef.Shutdown()
+    """).result
+    assert outcome == [True, True]

@@ -54,6 +54,10 @@ pid_t Spawn(const std::vector<std::string>& argv, int channel_fd) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, channel_fd, kRendererChannelFd);
+  // Only the channel goes to the child: a descriptor the host's libraries
+  // left inheritable (a pipe another process waits on to close, say) must
+  // not be kept open by a render process.
+  posix_spawn_file_actions_addclosefrom_np(&actions, kRendererChannelFd + 1);
   pid_t pid = -1;
   if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0)
     pid = -1;

@@ -1,0 +1,84 @@
+// Any URL bytes through the client scheme's routing and not-found page: the
+// route is one the path really holds, and the page carries the name as text
+// only, never as markup.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "include/cef_parser.h"
+#include "scheme/client_route.h"
+#include "scheme/not_found_page.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition)
+    abort();
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+void CheckRoute(const std::string& path) {
+  const zubrix::ClientRoute route = zubrix::RouteClientPath(path);
+  switch (route.kind) {
+    case zubrix::ClientRoute::Kind::kArchive:
+      Check(StartsWith(path, "//plovex/"));
+      Check(route.archive_path.find(".plovex") != std::string::npos);
+      if (route.has_entry_name) {
+        const std::string marker = ".plovex";
+        Check(route.archive_path.size() >= marker.size() &&
+              route.archive_path.compare(route.archive_path.size() - marker.size(),
+                                         marker.size(), marker) == 0);
+        Check(path == "//plovex/" + route.archive_path + "/" + route.entry_name);
+      } else {
+        Check(path == "//plovex/" + route.archive_path);
+      }
+      break;
+    case zubrix::ClientRoute::Kind::kFolder:
+      Check(StartsWith(path, "//internal/"));
+      // The pieces after "internal", none of them empty.
+      Check(route.relative_path.find("//") == std::string::npos);
+      Check(route.relative_path.empty() ||
+            (route.relative_path.front() != '/' &&
+             route.relative_path.back() != '/'));
+      break;
+    case zubrix::ClientRoute::Kind::kNone:
+      Check(!StartsWith(path, "//internal/"));
+      break;
+  }
+}
+
+void CheckNotFoundPage(const std::string& name) {
+  const std::string head =
+      "<html><head><title>Not Found File</title></head><body bgcolor="
+      "\"white\">Cannot Serve File:";
+  const std::string tail = "</body>";
+  const std::string page = zubrix::NotFoundPage(name);
+  Check(page.size() >= head.size() + tail.size() && StartsWith(page, head) &&
+        page.compare(page.size() - tail.size(), tail.size(), tail) == 0);
+  const std::string middle =
+      page.substr(head.size(), page.size() - head.size() - tail.size());
+  Check(middle.find_first_of("<>\"'") == std::string::npos);
+  Check(middle.size() >= name.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  // As the handler sees it: the path part of the parsed URL.
+  CefString url;
+  url.FromString(bytes);
+  CefURLParts parts;
+  CefParseURL(url, parts);
+  const std::string path = CefString(&parts.path).ToString();
+  CheckRoute(path);
+  CheckNotFoundPage(path);
+  // And the raw bytes, as a path that no URL parser cleaned.
+  CheckRoute(bytes);
+  CheckNotFoundPage(bytes);
+  return 0;
+}

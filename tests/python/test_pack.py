@@ -1,0 +1,114 @@
+"""The packer: the same folder gives the same bytes, entries are the files
+named by their path below the folder, and bad requests fail loudly."""
+import os
+import subprocess
+import zipfile
+
+import pytest
+
+from conftest import PYTHON, ROOT
+from zubrix_cef.pack import pack
+
+
+def make_tree(root, files, reverse=False):
+    for name in sorted(files, reverse=reverse):
+        path = os.path.join(str(root), *name.split("/"))
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(files[name])
+    return str(root)
+
+
+TREE = {"index.html": b"<p>i</p>", "js/app.js": b"x()", "js/lib/util.js": b"u",
+        "css/site.css": b"p{}", "Zeta.txt": b"z", "a b.txt": b"space"}
+
+
+def test_same_content_gives_same_bytes_whatever_times_order_and_modes(tmp_path):
+    first = make_tree(tmp_path / "one", TREE)
+    second = make_tree(tmp_path / "two", TREE, reverse=True)
+    for i, name in enumerate(sorted(TREE)):
+        path = os.path.join(second, *name.split("/"))
+        os.utime(path, (1e9 + i, 1.5e9 + i))
+        os.chmod(path, 0o600 if i % 2 else 0o755)
+    out_one, out_two = str(tmp_path / "one.plovex"), str(tmp_path / "two.plovex")
+    pack(first, out_one)
+    pack(second, out_two)
+    with open(out_one, "rb") as a, open(out_two, "rb") as b:
+        assert a.read() == b.read()
+    pack(first, out_two)
+    with open(out_one, "rb") as a, open(out_two, "rb") as b:
+        assert a.read() == b.read()
+
+
+def test_entries_are_sorted_files_with_fixed_metadata(tmp_path):
+    folder = make_tree(tmp_path / "site", TREE)
+    os.makedirs(os.path.join(folder, "empty", "deeper"))
+    out = str(tmp_path / "site.plovex")
+    names = pack(folder, out)
+    assert names == sorted(TREE)
+    with zipfile.ZipFile(out) as archive:
+        infos = archive.infolist()
+        assert [i.filename for i in infos] == names
+        assert {n: archive.read(n) for n in names} == TREE
+        for info in infos:
+            assert info.date_time == (1980, 1, 1, 0, 0, 0)
+            assert info.external_attr >> 16 == 0o100644
+            assert info.create_system == 3
+            assert info.compress_type == zipfile.ZIP_DEFLATED
+
+
+def test_empty_folder_gives_an_empty_archive(tmp_path):
+    (tmp_path / "nothing" / "inside").mkdir(parents=True)
+    out = str(tmp_path / "nothing.plovex")
+    assert pack(str(tmp_path / "nothing"), out) == []
+    with zipfile.ZipFile(out) as archive:
+        assert archive.namelist() == []
+
+
+def test_names_beyond_ascii_are_stored_as_utf8(tmp_path):
+    folder = make_tree(tmp_path / "f", {"caf\u00e9/\u4e2d.js": b"1"})
+    out = str(tmp_path / "f.plovex")
+    pack(folder, out)
+    with zipfile.ZipFile(out) as archive:
+        (info,) = archive.infolist()
+        assert info.filename == "caf\u00e9/\u4e2d.js" and info.flag_bits & 0x800
+
+
+def test_archive_written_into_the_packed_folder_leaves_itself_out(tmp_path):
+    folder = make_tree(tmp_path / "site", {"index.html": b"i"})
+    out = os.path.join(folder, "site.plovex")
+    pack(folder, out)
+    assert pack(folder, out) == ["index.html"]
+
+
+@pytest.mark.parametrize("files, archive_name, message", [
+    ({"a.js": b"1", "A.js": b"2"}, "x.plovex", "differ only in case"),
+    ({"a.js": b"1"}, "x.zip", "must end in .plovex"),
+    ({"a.js": b"1"}, "x.PLOVEX", "must end in .plovex"),
+])
+def test_refuses_archives_that_could_not_serve_every_file(tmp_path, files, archive_name, message):
+    folder = make_tree(tmp_path / "site", files)
+    if len(os.listdir(folder)) < len(files):
+        pytest.skip("file system ignores case")
+    out = str(tmp_path / archive_name)
+    with pytest.raises(ValueError, match=message):
+        pack(folder, out)
+    assert not os.path.exists(out)
+
+
+def run_command(*args):
+    return subprocess.run([PYTHON, "-m", "zubrix_cef.pack"] + list(args), cwd=ROOT,
+                          capture_output=True, text=True)
+
+
+def test_command_packs_and_reports_failures(tmp_path):
+    folder = make_tree(tmp_path / "site", TREE)
+    out = str(tmp_path / "site.plovex")
+    done = run_command(folder, out)
+    assert done.returncode == 0 and "6 entries" in done.stdout
+    assert zipfile.ZipFile(out).namelist() == sorted(TREE)
+
+    missing = run_command(str(tmp_path / "missing"), str(tmp_path / "m.plovex"))
+    assert missing.returncode == 1 and "not a folder" in missing.stderr
+    assert not os.path.exists(str(tmp_path / "m.plovex"))
+    assert run_command(folder).returncode == 2

@@ -1,0 +1,9 @@
+"""Helpers for host code that uses the _zubrix_cef module.
+
+- zubrix_cef.browser_widget: a QWidget that hosts a browser.
+- zubrix_cef.callbacks: named Python callbacks for pages, and the start-up
+  script that tells a page their ids.
+- zubrix_cef.pack: turns a folder into a .plovex content archive.
+
+Nothing is imported here, so that the packer runs without the module or Qt.
+"""
