@@ -18,27 +18,27 @@ bool IsStandardScheme(const std::string& scheme) {
 }
 
 // GURL ignores leading and trailing control characters and spaces.
-std::string TrimSpec(const std::string& spec) {
+std::string TrimUrlText(const std::string& text) {
   size_t begin = 0;
-  size_t end = spec.size();
-  while (begin < end && static_cast<unsigned char>(spec[begin]) <= 0x20)
+  size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20)
     ++begin;
-  while (end > begin && static_cast<unsigned char>(spec[end - 1]) <= 0x20)
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20)
     --end;
-  return spec.substr(begin, end - begin);
+  return text.substr(begin, end - begin);
 }
 
-bool ParseScheme(const std::string& spec, std::string* scheme, size_t* colon) {
-  *colon = spec.find(':');
+bool ParseScheme(const std::string& text, std::string* scheme, size_t* colon) {
+  *colon = text.find(':');
   if (*colon == std::string::npos || *colon == 0 ||
-      !std::isalpha(static_cast<unsigned char>(spec[0])))
+      !std::isalpha(static_cast<unsigned char>(text[0])))
     return false;
   for (size_t i = 1; i < *colon; ++i) {
-    unsigned char c = static_cast<unsigned char>(spec[i]);
+    unsigned char c = static_cast<unsigned char>(text[i]);
     if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
       return false;
   }
-  *scheme = LowerAscii(spec.substr(0, *colon));
+  *scheme = LowerAscii(text.substr(0, *colon));
   return true;
 }
 
@@ -137,9 +137,9 @@ bool ParseStandard(const std::string& rest, CookieUrl* url) {
 
 }  // namespace
 
-CookieUrl ParseCookieUrl(const std::string& spec) {
+CookieUrl ParseCookieUrl(const std::string& text) {
   CookieUrl url;
-  std::string trimmed = TrimSpec(spec);
+  std::string trimmed = TrimUrlText(text);
   size_t colon = 0;
   if (!ParseScheme(trimmed, &url.scheme, &colon))
     return url;
