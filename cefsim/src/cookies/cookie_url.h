@@ -19,7 +19,7 @@ struct CookieUrl {
 
 // A URL is valid with a scheme and, for standard schemes other than file:, a
 // host; everything after a non-standard scheme's colon is its path.
-CookieUrl ParseCookieUrl(const std::string& spec);
+CookieUrl ParseCookieUrl(const std::string& url);
 
 // Schemes and host names compare without regard to ASCII case.
 std::string LowerAscii(std::string text);
