@@ -8,6 +8,15 @@
 #include "include/cef_values.h"
 
 struct CefListValueWrapper {
+  CefListValueWrapper() = default;
+  // Qt makes the queued copy on CEF's UI thread and the slot's copy on the
+  // host's main thread. Its event queue orders the two, but with locks of
+  // its own that a thread checker cannot see; copying under one lock of ours
+  // makes the hand-over of the list, and of everything written to it
+  // before, explicit.
+  CefListValueWrapper(const CefListValueWrapper& other);
+  CefListValueWrapper& operator=(const CefListValueWrapper& other);
+
   CefRefPtr<CefListValue> list;
 };
 
