@@ -94,9 +94,9 @@ void LoadJob::Start() {
     Fail(ERR_INVALID_URL);
     return;
   }
-  result_.url = canonical.spec;
+  result_.url = canonical.full_url;
   CefRefPtr<RequestImpl> request(new RequestImpl());
-  request->SetURL(canonical.spec);
+  request->SetURL(canonical.full_url);
   request->SetResourceType(resource_type_);
   request->SetIdentifier(next_request_identifier++);
   request->SetReadOnly(true);

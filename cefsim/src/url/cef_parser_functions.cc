@@ -18,7 +18,7 @@ bool CefParseURL(const CefString& url, CefURLParts& parts) {
   cefsim::CanonicalUrl canonical;
   if (!cefsim::CanonicalizeUrl(url.ToString(), &canonical))
     return false;
-  SetField(&parts.spec, canonical.spec);
+  SetField(&parts.spec, canonical.full_url);
   SetField(&parts.scheme, canonical.scheme);
   SetField(&parts.username, canonical.username);
   SetField(&parts.password, canonical.password);
@@ -56,6 +56,6 @@ bool CefCreateURL(const CefURLParts& parts, CefString& url) {
   cefsim::CanonicalUrl canonical;
   if (source.empty() || !cefsim::CanonicalizeUrl(source, &canonical))
     return false;
-  url.FromString(canonical.spec);
+  url.FromString(canonical.full_url);
   return true;
 }

@@ -291,11 +291,11 @@ bool CanonicalizeStandard(const std::string& rest, CanonicalUrl* out) {
     user_info += "@";
   }
   out->origin = out->scheme + "://" + host_port + "/";
-  out->spec = out->scheme + "://" + user_info + host_port + out->path;
+  out->full_url = out->scheme + "://" + user_info + host_port + out->path;
   if (has_query)
-    out->spec += "?" + out->query;
+    out->full_url += "?" + out->query;
   if (has_ref)
-    out->spec += "#" + Escape(raw_ref, "\"<>`");
+    out->full_url += "#" + Escape(raw_ref, "\"<>`");
   return true;
 }
 
@@ -308,11 +308,11 @@ void CanonicalizeNonStandard(const std::string& rest, CanonicalUrl* out) {
   SplitPathQueryRef(rest, &path, &query, &ref, &has_query, &has_ref);
   out->path = EscapeControlsAndNonAscii(path);
   out->query = Escape(query, "\"#<>");
-  out->spec = out->scheme + ":" + out->path;
+  out->full_url = out->scheme + ":" + out->path;
   if (has_query)
-    out->spec += "?" + out->query;
+    out->full_url += "?" + out->query;
   if (has_ref)
-    out->spec += "#" + EscapeControlsAndNonAscii(ref);
+    out->full_url += "#" + EscapeControlsAndNonAscii(ref);
 }
 
 }  // namespace

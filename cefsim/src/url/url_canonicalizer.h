@@ -11,7 +11,7 @@ namespace cefsim {
 
 // Every part in UTF-8; empty when the URL has none.
 struct CanonicalUrl {
-  std::string spec;
+  std::string full_url;  // The whole canonical URL.
   std::string scheme;
   std::string username;
   std::string password;
