@@ -1,5 +1,5 @@
 // CefParseURL over any text: it never crashes, what it accepts has a
-// scheme of scheme characters, and its spec parses again.
+// scheme of scheme characters, and its full URL parses again.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(!scheme.empty());
   for (char16_t c : scheme)
     Check(IsSchemeCharacter(c));
-  // What it accepts it can give back as a spec that parses again.
+  // What it accepts it can give back as a full URL that parses again.
   Check(CefParseURL(CefString(Text(parts.spec)), parts));
   return 0;
 }
