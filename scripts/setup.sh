@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  cmake g++ make pkg-config git
+  cmake g++ make pkg-config git ccache
   qtbase5-dev pybind11-dev python3-dev libgtest-dev
   libjavascriptcoregtk-4.1-dev libminizip-dev libx11-dev
   xvfb xauth x11-utils
@@ -32,5 +32,9 @@ elif [ "${1:-}" = "--tsan" ]; then
   build_dir=build-tsan
   options+=(-DZUBRIX_TSAN=ON)
 fi
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+# ccache lets the builds of several checkouts share their compiled objects.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}" CCACHE_NOHASHDIR=1
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+  "${options[@]}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
