@@ -74,7 +74,10 @@
       return value;
     }
     if (value instanceof Error) {
-      return value.stack ? String(value.stack) : String(value);
+      // V8's stack starts with "Name: message"; JavaScriptCore's does not.
+      var text = String(value);
+      var stack = value.stack ? String(value.stack) : "";
+      return stack.indexOf(text) === 0 ? stack : stack ? text + "\n" + stack : text;
     }
     if (value !== null && typeof value === "object") {
       try {
