@@ -192,15 +192,18 @@ class Channel(object):
         self._load = None
 
     def startup_code(self, author_code=None):
-        """The start-up code that attach registers: the channel's code for
-        allowed pages, then author_code (run as a script of its own in every
-        page, allowed or not; an error in it does not stop the channel)."""
-        code = self._install_code()
+        """The start-up code that attach registers: in allowed pages, the
+        channel's page side; then author_code, run as a script of its own in
+        every page, allowed or not (an error in it does not stop the
+        channel); then, in allowed pages, the channel's install, which runs
+        the page's ready functions."""
+        parts = [self._define_code()]
         if author_code:
-            code += (u"\n;(function(){try{(0,eval)(%s);}catch(e){"
-                     u"if(window.console)console.error('start-up code: '+e);}})();"
-                     % javascript_string(decode_page_text(author_code)))
-        return code
+            parts.append(u";(function(){try{(0,eval)(%s);}catch(e){"
+                         u"if(window.console)console.error('start-up code: '+e);}})();"
+                         % javascript_string(decode_page_text(author_code)))
+        parts.append(self._install_call())
+        return u"\n".join(parts)
 
     def close(self):
         """Unregisters the channel's callback, ends the channel in the page
@@ -375,7 +378,13 @@ class Channel(object):
                u"window.zubrix._receive(%s);})();" % (url_guard(self._allowed_urls),
                                                       javascript_string(body))
 
-    def _install_code(self):
+    def _define_code(self):
+        return u"(function(){%s\n%s\n})();" % (url_guard(self._allowed_urls), page_script())
+
+    def _install_call(self):
         settings = _to_json({"secret": self._secret, "callback": self._callback_id})
-        return u"(function(){%s\n%s\nwindow.zubrix._install(%s);})();" % (
-            url_guard(self._allowed_urls), page_script(), settings)
+        return u"(function(){%s\nwindow.zubrix._install(%s);})();" % (
+            url_guard(self._allowed_urls), settings)
+
+    def _install_code(self):
+        return self._define_code() + u"\n" + self._install_call()

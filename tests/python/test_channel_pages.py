@@ -34,7 +34,8 @@ READY = "(window.zubrixReady = window.zubrixReady || []).push(function (zubrix) 
 @pytest.fixture
 def run_site(run_qt_host, tmp_path):
     """Packs the files (name: text) into an archive and runs code in a host
-    where SITE_URL is the archive's URL prefix."""
+    where SITE_URL is the archive's URL prefix; the same files are the
+    internal content folder unless env says otherwise."""
     def run(files, code, **kwargs):
         site = tmp_path / "site"
         site.mkdir()
@@ -44,7 +45,9 @@ def run_site(run_qt_host, tmp_path):
             else:
                 (site / name).write_text(content, encoding="utf-8")
         setup = "SITE, ARCHIVE = %r, %r\n" % (str(site), str(tmp_path / "site.plovex"))
-        return run_qt_host(setup + CHANNEL_PRELUDE + textwrap.dedent(code), **kwargs)
+        env = {"CEF_PLOVEX_INTERNAL": str(site)}
+        env.update(kwargs.pop("env", {}))
+        return run_qt_host(setup + CHANNEL_PRELUDE + textwrap.dedent(code), env=env, **kwargs)
     return run
 
 
@@ -200,30 +203,39 @@ def test_page_code_runs_once_the_channel_is_installed_in_either_order(
 
 
 def test_two_channels_in_two_widgets_answer_their_own_pages(run_site):
+    # One page from the archive, one from the internal folder; the first
+    # with start-up code of its own, which its ready function can rely on.
     app = READY % """
-      zubrix.call("whoami").then(function (name) { zubrix.call("report", name, location.href); });
+      zubrix.call("whoami").then(function (name) {
+        zubrix.call("report", name, location.href, window.authorCode || null);
+      });
     """
     outcome = run_site({"left.html": page(["app.js"]), "right.html": page(["app.js"]),
                         "app.js": app}, """
         channels = {"left": Channel(), "right": Channel()}
         names = dict((id(channel), name) for name, channel in channels.items())
+        urls = {"left": SITE_URL + "left.html", "right": "client://internal/right.html"}
         widgets = []
 
         def whoami():
             return names[id(current_channel())]
 
-        for name, channel in channels.items():
+        for name, channel in sorted(channels.items()):
             channel.expose(whoami)
             channel.expose(lambda *values, name=name: reports.append([name] + list(values)),
                            "report")
-            widgets.append(BrowserWidget(SITE_URL + name + ".html", channel=channel))
+            widgets.append(BrowserWidget(urls[name], "var authorCode = 'mine';"
+                                         if name == "left" else None, channel=channel))
             widgets[-1].show()
         pump_until(lambda: len(reports) == 2, 15)
         channels["left"].close()
-        report(sorted([r[0], r[1], r[2].rsplit("/", 1)[1]] for r in reports))
+        report(sorted(reports))
         _zubrix_cef.Shutdown()
     """)
-    assert outcome.result == [["left", "left", "left.html"], ["right", "right", "right.html"]]
+    left, right = outcome.result
+    assert left[:2] == ["left", "left"] and left[2].endswith("/site.plovex/left.html")
+    assert left[3] == "mine"
+    assert right == ["right", "right", "client://internal/right.html", None]
 
 
 def test_pages_outside_the_allowed_urls_get_no_channel(run_site, tmp_path):
@@ -337,3 +349,34 @@ def test_a_reload_makes_the_page_ready_again_and_loses_no_event(run_site):
     assert reports.count(["loaded"]) == 2
     assert ["note", "around the reload"] in reports
     assert reports[-1] == ["note", "after the reload"]
+
+
+def test_a_channel_outlives_its_widget_and_serves_the_next_one(run_site):
+    app = READY % """
+      zubrix.on("note", function (text) { zubrix.call("report", "note", text); });
+    """
+    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
+        channel = Channel()
+        channel.expose(report_from_page, "report")
+        states = []
+        first = BrowserWidget(SITE_URL + "index.html", channel=channel)
+        first.show()
+        pump_until(lambda: channel.ready, 15)
+        first.deleteLater()
+        del first
+        QtCore.QCoreApplication.sendPostedEvents(None, QtCore.QEvent.DeferredDelete)
+        states.append([channel.browser is None, channel.ready])
+        channel.emit("note", "while no widget shows the page")
+        second = BrowserWidget(SITE_URL + "index.html", channel=channel)
+        readies = []
+        second.channel_ready.connect(readies.append)
+        second.show()
+        pump_until(lambda: reports, 15)
+        states.append([channel.browser is second.browser, len(readies)])
+        report([states, reports])
+        _zubrix_cef.Shutdown()
+    """)
+    states, reports = outcome.result
+    assert states == [[True, False], [True, 1]]
+    assert reports == [["note", "while no widget shows the page"]]
+    assert "Traceback" not in outcome.stderr
