@@ -289,7 +289,10 @@ class Channel(object):
             handler(message, load, url)
 
     def _on_call(self, message, load, url):
-        name, args = message.get("name"), message.get("args") or []
+        name, args = message.get("name"), message.get("args", [])
+        if not isinstance(name, type(u"")) or not isinstance(args, list):
+            logger.warning("refused a malformed call from %s", _shortened(url))
+            return
         function = self._functions.get(name)
         if function is None:
             logger.warning("the page %s called %s, which is not exposed", _shortened(url),
@@ -321,7 +324,9 @@ class Channel(object):
             self._notify(listener, url)
 
     def _on_ack(self, message, load, url):
-        sequence = message.get("seq", 0)
+        sequence = message.get("seq")
+        if not isinstance(sequence, int):
+            return
         self._outbox = [entry for entry in self._outbox if entry[0] > sequence]
 
     def _on_console(self, message, load, url):

@@ -150,6 +150,9 @@ def test_pages_without_the_secret_or_an_allowed_url_are_refused():
     for url in ["data:text/html,x", "client://internal/help.html",
                 "client://plovex//tools/panel.plovex.evil/index.html"]:
         FakePage(channel, registry, url=url).call(3, "touch")
+    page.send({"t": "call", "id": 4, "name": "touch", "args": {"spread": "me"}})
+    page.send({"t": "call", "id": 5, "name": ["touch"], "args": []})
+    page.send({"t": "ack", "seq": "all"})
     registry.callables[page.settings["callback"]](b"no", b"secret")
     registry.callables[page.settings["callback"]]("text", "not", "bytes", "{}")
     assert calls == [1]
