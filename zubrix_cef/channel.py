@@ -104,7 +104,8 @@ class ConsoleMessage(object):
 
 
 class Channel(object):
-    """Python's end of a channel with the page of one browser."""
+    """Python's end of a channel with the page of one browser. The module
+    keeps the channel's callback, and so the channel, until close()."""
 
     def __init__(self, allowed_urls=DEFAULT_ALLOWED_URLS, registry=None):
         """allowed_urls: the URL prefixes of the pages that get the channel
@@ -176,8 +177,9 @@ class Channel(object):
 
     def attach(self, browser, startup_code=None):
         """Gives the channel to browser's pages: registers the browser's
-        start-up code (the channel's, then startup_code, the author's own,
-        when given) and installs the channel in a page already shown."""
+        start-up code (see startup_code: the channel's with startup_code, the
+        author's own, when given) and installs the channel in a page already
+        shown."""
         self._check_open()
         self._browser = browser
         self._author_code = startup_code
