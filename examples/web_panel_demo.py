@@ -3,9 +3,10 @@ application's tool code would be.
 
 It starts CEF with zubrix_cef_subprocess, packs examples/panel into a .plovex
 archive and shows it in the panel, with a second page from the internal
-content folder beside it; sets a cookie; lets the panel's page call Python and
-answers it with ExecuteJavascript, whose effect the page reports back; then
-resizes the window once and checks that the panel's browser window follows.
+content folder beside it, each with a channel of its own; sets a cookie; lets
+the panel's page call Python through its channel and get an answer, whose
+effect the page reports back; sends the page an event; then resizes the
+window once and checks that the panel's browser window follows.
 It exits 0 once all of that has happened, non-zero with the reason when it
 does not within the time limit. --stay keeps the window open.
 
@@ -13,7 +14,7 @@ Run from the repository with the build folder in ZUBRIX_BUILD_DIR (default
 build/): python3 examples/web_panel_demo.py [--stay] [--timeout SECONDS]
 """
 import argparse
-import json
+import logging
 import os
 import shutil
 import sys
@@ -29,7 +30,7 @@ from PySide2 import QtCore, QtWidgets  # noqa: E402
 import _cefsim  # noqa: E402  (the stand-in's inspection module: where the windows are)
 import _zubrix_cef  # noqa: E402
 from zubrix_cef.browser_widget import browser_widget_class  # noqa: E402
-from zubrix_cef.callbacks import CallbackRegistry  # noqa: E402
+from zubrix_cef.channel import Channel  # noqa: E402
 from zubrix_cef.pack import pack  # noqa: E402
 
 from demo_steps import Steps  # noqa: E402
@@ -39,12 +40,7 @@ ANSWER = "hello from Python"
 FIRST_SIZE = (900, 600)
 SECOND_SIZE = (1100, 700)
 COOKIE_URL = "https://panel.zubrix.example/"
-STEPS = ["cookie", "page call", "answer", "internal page", "resize"]
-
-
-def text(value):
-    """Page strings arrive as UTF-8 byte strings."""
-    return value.decode("utf-8") if isinstance(value, bytes) else value
+STEPS = ["cookie", "page call", "answer", "event", "internal page", "resize"]
 
 
 def set_cookie(steps):
@@ -69,17 +65,21 @@ class Demo(object):
         self.app = app
         self.stay = stay
         self.steps = Steps(STEPS, self.finish)
-        self.callbacks = CallbackRegistry()
-        self.callbacks.register(self.page_ready)
-        self.callbacks.register(self.answer_seen)
-        self.callbacks.register(self.about_loaded)
-        self.steps.say("callbacks registered: %s" % self.callbacks.ids)
+        self.panel_channel = Channel()
+        self.panel_channel.expose(self.page_ready)
+        self.panel_channel.expose(self.answer_seen)
+        self.panel_channel.expose(self.event_seen)
+        self.about_channel = Channel(["client://internal/"])
+        self.about_channel.expose(self.about_loaded)
+        self.steps.say("exposed to the panel: %s; to the second page: %s"
+                       % (self.panel_channel.exposed, self.about_channel.exposed))
 
         browser_widget = browser_widget_class(QtWidgets)
-        startup_code = self.callbacks.javascript()
         panel_url = "client://plovex/%s/index.html" % archive.replace(os.sep, "/")
-        self.panel = browser_widget(panel_url, startup_code)
-        self.about = browser_widget("client://internal/about.html", startup_code)
+        self.panel = browser_widget(panel_url, channel=self.panel_channel)
+        self.about = browser_widget("client://internal/about.html", channel=self.about_channel)
+        self.panel.console_message.connect(
+            lambda level, text: self.steps.say("panel console.%s: %s" % (level, text)))
         self.window = self.main_window()
         self.steps.say("panel: %s" % panel_url)
         self.steps.say("second page: %s" % self.about.url)
@@ -96,18 +96,22 @@ class Demo(object):
         window.resize(*FIRST_SIZE)
         return window
 
-    def page_ready(self, url, number, flag, nested):
+    def page_ready(self, url, number, flag, nested, options):
         self.steps.done("page call", "the page called page_ready%r" % (
-            (url, number, flag, nested),))
-        self.steps.say("Python answers: receiveFromPython(%s)" % json.dumps(ANSWER))
-        self.panel.browser.ExecuteJavascript("receiveFromPython(%s);" % json.dumps(ANSWER))
+            (url, number, flag, nested, options),))
+        self.steps.say("Python answers: %r" % ANSWER)
+        return {"message": ANSWER, "scale": options.get("scale", 1) * 2}
 
     def answer_seen(self, message, title):
-        if text(message) != ANSWER:
+        if message != ANSWER:
             self.steps.say("the page saw a different answer: %r" % (message,))
             return
         self.steps.done("answer", "the page received Python's answer and reports "
-                        "answer_seen%r; its title is now %r" % ((message, title), text(title)))
+                        "answer_seen%r; its title is now %r" % ((message, title), title))
+        self.panel_channel.emit("greeting", {"from": "Python", "items": [1, 2.5, None]})
+
+    def event_seen(self, payload):
+        self.steps.done("event", "the page handled the event greeting%r" % (payload,))
         self.resize_once()
 
     def about_loaded(self, url):
@@ -160,7 +164,8 @@ class Demo(object):
         self.window.close()
         self.window.deleteLater()
         QtCore.QCoreApplication.sendPostedEvents(None, QtCore.QEvent.DeferredDelete)
-        self.callbacks.unregister_all()
+        self.panel_channel.close()
+        self.about_channel.close()
 
 
 def main():
@@ -168,6 +173,7 @@ def main():
     parser.add_argument("--stay", action="store_true", help="keep the window open")
     parser.add_argument("--timeout", type=float, default=30.0, help="seconds (default 30)")
     args = parser.parse_args()
+    logging.basicConfig(format="  %(name)s %(levelname)s: %(message)s")
 
     # Without a session bus Qt's accessibility asks libdbus to autolaunch one;
     # a render process spawned meanwhile inherits that pipe and show() blocks.

@@ -1,6 +1,9 @@
 """Helpers for host code that uses the _zubrix_cef module.
 
 - zubrix_cef.browser_widget: a QWidget that hosts a browser.
+- zubrix_cef.channel: a channel between a page and Python (calls answered
+  through promises, events, page functions, console messages, readiness);
+  its page side is channel.js beside it.
 - zubrix_cef.callbacks: named Python callbacks for pages, and the start-up
   script that tells a page their ids.
 - zubrix_cef.pack: turns a folder into a .plovex content archive.

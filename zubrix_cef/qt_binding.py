@@ -1,4 +1,5 @@
-"""Finds the QtWidgets module of whichever Qt binding the host uses."""
+"""Finds the QtWidgets module of whichever Qt binding the host uses, and
+the signal type of a binding."""
 import importlib
 import sys
 
@@ -15,3 +16,13 @@ def find_qt_widgets():
         except ImportError:
             continue
     raise ImportError("no Qt binding found (tried %s)" % ", ".join(_BINDINGS))
+
+
+def signal_type(qt_widgets):
+    """The signal class of the binding that qt_widgets belongs to: QtCore's
+    Signal (PySide) or pyqtSignal (PyQt)."""
+    qt_core = importlib.import_module(qt_widgets.__name__.rpartition(".")[0] + ".QtCore")
+    signal = getattr(qt_core, "Signal", None) or getattr(qt_core, "pyqtSignal", None)
+    if signal is None:
+        raise ImportError("%s has no signal type" % qt_core.__name__)
+    return signal

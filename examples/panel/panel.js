@@ -1,12 +1,17 @@
-// pyCallbacks (callback name to id) comes from the host's start-up code,
-// which runs before this script.
+// The panel's code runs once the channel that the host gives this page is
+// installed, whether that happens before or after this script.
+(window.zubrixReady = window.zubrixReady || []).push(function (zubrix) {
+  zubrix.on("greeting", function (payload) {
+    console.log("greeting from " + payload.from);
+    zubrix.call("event_seen", payload);
+  });
 
-// Python calls this with ExecuteJavascript; the page reports what it saw.
-function receiveFromPython(message) {
-  document.title = "Python says: " + message;
-  host.call_python_callback(pyCallbacks.answer_seen, [message, document.title]);
-}
-
-console.log("panel.js running with callbacks " + JSON.stringify(pyCallbacks));
-host.call_python_callback(pyCallbacks.page_ready,
-                          [location.href, 42, true, ["nested", 7]]);
+  zubrix.call("page_ready", location.href, 42, true, ["nested", 7], {scale: 1.5})
+    .then(function (answer) {
+      document.title = "Python says: " + answer.message;
+      return zubrix.call("answer_seen", answer.message, document.title);
+    })
+    .then(null, function (error) {
+      console.error("the panel's call failed: " + error.name + ": " + error.message);
+    });
+});

@@ -1,0 +1,331 @@
+// The page side of a zubrix_cef channel (ES5, no DOM needed).
+//
+// Python's start-up code runs this file in every allowed page and then
+// installs the channel; a page may also include the file itself, before or
+// after that: whichever runs first defines window.zubrix, the other keeps it.
+//
+// A page's code waits for the channel in a ready function, which works
+// whether or not this file was included and whichever runs first:
+//
+//   (window.zubrixReady = window.zubrixReady || []).push(function (zubrix) {
+//     zubrix.call("list_items").then(show, showError);
+//     zubrix.on("renamed", function (item) { ... });
+//     zubrix.expose("select", function (name) { ... });
+//   });
+(function (global) {
+  "use strict";
+  if (global.zubrix && global.zubrix._isZubrixChannel) {
+    return;
+  }
+
+  var CONSOLE_LEVELS = ["log", "info", "warn", "error", "debug"];
+  var EARLY_MESSAGE_LIMIT = 200;
+
+  var config = null;      // {secret, callback, load} once installed
+  var closed = false;
+  var started = false;    // a ready function has run in this page
+  var announced = false;  // Python was told, since the last install
+  var unsent = [];        // messages made before the channel was installed
+  var readyFunctions = [];
+  var nextCallId = 1;
+  var pendingCalls = {};  // call id -> {resolve, reject}
+  var eventHandlers = {}; // event name -> [handler]
+  var pageFunctions = {}; // name -> function Python may call
+  var lastDelivered = 0;  // sequence number of Python's last message handled
+  var originalConsole = {};
+
+  function channelError(name, message) {
+    var error = new Error(message);
+    error.name = name;
+    return error;
+  }
+
+  // Lone surrogates would not survive the trip through UTF-8: escape them.
+  function escapeLoneSurrogates(text) {
+    return text.replace(/[\ud800-\udbff][\udc00-\udfff]|[\ud800-\udfff]/g, function (found) {
+      return found.length === 2 ? found : "\\u" + found.charCodeAt(0).toString(16);
+    });
+  }
+
+  function transmit(body) {
+    if (typeof host !== "object" || !host || typeof host.call_python_callback !== "function") {
+      return;
+    }
+    host.call_python_callback(config.callback,
+                              [config.secret, config.load, String(global.location.href),
+                               escapeLoneSurrogates(body)]);
+  }
+
+  // body: the message as JSON text, which never holds a raw U+0000. Before
+  // the install, calls wait in full; console messages only up to a limit.
+  function send(body, droppable) {
+    if (closed) {
+      return;
+    }
+    if (config) {
+      transmit(body);
+    } else if (!droppable || unsent.length < EARLY_MESSAGE_LIMIT) {
+      unsent.push(body);
+    }
+  }
+
+  function describe(value) {
+    if (typeof value === "string") {
+      return value;
+    }
+    if (value instanceof Error) {
+      // V8's stack starts with "Name: message"; JavaScriptCore's does not.
+      var text = String(value);
+      var stack = value.stack ? String(value.stack) : "";
+      return stack.indexOf(text) === 0 ? stack : stack ? text + "\n" + stack : text;
+    }
+    if (value !== null && typeof value === "object") {
+      try {
+        return JSON.stringify(value);
+      } catch (ignored) {
+        // An object that holds itself: its plain form will do.
+      }
+    }
+    return String(value);
+  }
+
+  function forwardConsole(level, text, source, line) {
+    send(JSON.stringify({t: "console", level: level, text: text,
+                         source: source || "", line: line || 0}), true);
+  }
+
+  function reportUncaught(error, what) {
+    var text = "Uncaught " + describe(error) + (what ? " (in " + what + ")" : "");
+    if (originalConsole.error) {
+      try {
+        originalConsole.error.call(global.console, text);
+      } catch (ignored) {
+        // The page's own console is of no more use.
+      }
+    }
+    forwardConsole("error", text);
+  }
+
+  function runGuarded(fn, self, args, what) {
+    try {
+      return fn.apply(self, args);
+    } catch (error) {
+      reportUncaught(error, what);
+    }
+    return undefined;
+  }
+
+  function wrapConsole() {
+    var console = global.console;
+    if (!console) {
+      return;
+    }
+    CONSOLE_LEVELS.forEach(function (level) {
+      var original = console[level];
+      originalConsole[level] = typeof original === "function" ? original : null;
+      console[level] = function () {
+        var parts = [];
+        for (var i = 0; i < arguments.length; i++) {
+          parts.push(describe(arguments[i]));
+        }
+        if (originalConsole[level]) {
+          originalConsole[level].apply(console, arguments);
+        }
+        forwardConsole(level, parts.join(" "));
+      };
+    });
+  }
+
+  function listenForUncaughtErrors() {
+    if (typeof global.addEventListener !== "function") {
+      return;
+    }
+    global.addEventListener("error", function (event) {
+      var text = event.error !== undefined && event.error !== null
+                 ? describe(event.error) : String(event.message);
+      forwardConsole("error", "Uncaught " + text, event.filename, event.lineno);
+    });
+    global.addEventListener("unhandledrejection", function (event) {
+      forwardConsole("error", "Uncaught (in promise) " + describe(event.reason));
+    });
+  }
+
+  function announceReady() {
+    send(JSON.stringify({t: "ready"}));
+  }
+
+  function runReadyFunction(fn) {
+    runGuarded(fn, global, [api], "a zubrixReady function");
+    started = true;
+    if (!announced) {
+      announced = true;
+      announceReady();
+    }
+  }
+
+  function settle(message) {
+    var pending = pendingCalls[message.id];
+    if (!pending) {
+      return;
+    }
+    delete pendingCalls[message.id];
+    if (message.ok) {
+      pending.resolve(message.value);
+    } else {
+      pending.reject(channelError(message.error.name, message.error.message));
+    }
+  }
+
+  function callPageFunction(name, args) {
+    var fn = pageFunctions.hasOwnProperty(name) ? pageFunctions[name] : global[name];
+    if (typeof fn !== "function") {
+      reportUncaught(channelError("ReferenceError",
+                                  "Python called " + JSON.stringify(name) +
+                                  ", which is no page function"));
+      return;
+    }
+    runGuarded(fn, global, args, JSON.stringify(name) + ", called from Python");
+  }
+
+  function dispatchEvent(name, args) {
+    var handlers = (eventHandlers.hasOwnProperty(name) ? eventHandlers[name] : []).slice();
+    handlers.forEach(function (handler) {
+      runGuarded(handler, global, args, "a handler of " + JSON.stringify(name));
+    });
+  }
+
+  function deliver(messages) {
+    messages.forEach(function (message) {
+      if (message.seq <= lastDelivered) {
+        return;
+      }
+      lastDelivered = message.seq;
+      if (message.kind === "event") {
+        dispatchEvent(message.name, message.args);
+      } else {
+        callPageFunction(message.name, message.args);
+      }
+    });
+    send(JSON.stringify({t: "ack", seq: lastDelivered}));
+  }
+
+  function close() {
+    var calls = pendingCalls;
+    closed = true;
+    config = null;
+    pendingCalls = {};
+    Object.keys(calls).forEach(function (id) {
+      calls[id].reject(channelError("ChannelError", "the channel was closed"));
+    });
+  }
+
+  function newLoadToken() {
+    return String(Math.random()).slice(2) + "." + String(new Date().getTime());
+  }
+
+  var api = {
+    _isZubrixChannel: true,
+
+    // Calls the Python function exposed under name with the remaining
+    // arguments (any JSON values); the Promise settles with its answer.
+    call: function (name) {
+      var args = Array.prototype.slice.call(arguments, 1);
+      return new Promise(function (resolve, reject) {
+        if (closed) {
+          reject(channelError("ChannelError", "the channel was closed"));
+          return;
+        }
+        var id = nextCallId++;
+        var body = JSON.stringify({t: "call", id: id, name: String(name), args: args});
+        pendingCalls[id] = {resolve: resolve, reject: reject};
+        send(body);
+      });
+    },
+
+    // Subscribes handler to the events Python emits under name.
+    on: function (name, handler) {
+      if (!eventHandlers.hasOwnProperty(name)) {
+        eventHandlers[name] = [];
+      }
+      eventHandlers[name].push(handler);
+      return api;
+    },
+
+    off: function (name, handler) {
+      if (eventHandlers.hasOwnProperty(name)) {
+        eventHandlers[name] = eventHandlers[name].filter(function (h) { return h !== handler; });
+      }
+      return api;
+    },
+
+    // Makes fn callable from Python under name; Python may also call global
+    // functions by their names.
+    expose: function (name, fn) {
+      pageFunctions[name] = fn;
+      return api;
+    },
+
+    // Runs fn(zubrix) once the channel is installed (at once when it is).
+    ready: function (fn) {
+      if (config) {
+        runReadyFunction(fn);
+      } else {
+        readyFunctions.push(fn);
+      }
+      return api;
+    },
+
+    // Start-up code installs the channel; again in the same page, it says
+    // again that the page is ready, for a channel attached anew.
+    _install: function (settings) {
+      var early = unsent;
+      if (config && config.secret === settings.secret) {
+        if (started) {
+          announceReady();
+        }
+        return;
+      }
+      config = {secret: settings.secret, callback: settings.callback, load: newLoadToken()};
+      closed = false;
+      announced = false;
+      unsent = [];
+      early.forEach(transmit);
+      while (readyFunctions.length) {
+        runReadyFunction(readyFunctions.shift());
+      }
+      if (started && !announced) {
+        announced = true;
+        announceReady();
+      }
+    },
+
+    // Python's messages: answers, events and calls for this page's load,
+    // and the channel's end.
+    _receive: function (text) {
+      var message = JSON.parse(text);
+      if (message.t === "closed") {
+        close();
+      } else if (config && message.load === config.load) {
+        if (message.t === "answer") {
+          settle(message);
+        } else if (message.t === "deliver") {
+          deliver(message.messages);
+        }
+      }
+    }
+  };
+
+  global.zubrix = api;
+  wrapConsole();
+  listenForUncaughtErrors();
+
+  var earlyReady = global.zubrixReady;
+  global.zubrixReady = {push: function () {
+    for (var i = 0; i < arguments.length; i++) {
+      api.ready(arguments[i]);
+    }
+  }};
+  if (earlyReady && typeof earlyReady.length === "number") {
+    global.zubrixReady.push.apply(null, earlyReady);
+  }
+}(typeof window === "object" && window ? window : this));
