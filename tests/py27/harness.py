@@ -1,0 +1,70 @@
+"""What the Python 2.7 test scripts share: where the builds are, and a tiny
+test runner (there is no pytest for Python 2.7 here).
+
+A test script defines functions named test_* and ends with
+run_tests(globals()): each test runs in definition order, a failure prints
+its traceback, and the last line of output reads "N passed, N failed"; the
+exit status is 1 when any test failed. Each script runs in a host process
+of its own (tests/py27/run.sh), so CEF is started at most once per script."""
+import os
+import sys
+import traceback
+
+TESTS = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(TESTS))
+BUILD = os.environ.get("ZUBRIX_PY27_BUILD_DIR", os.path.join(ROOT, "build-py27"))
+# The default build, whose stand-in and sub-process executable the 2.7
+# build uses.
+STANDIN_BUILD = os.environ.get("ZUBRIX_BUILD_DIR", os.path.join(ROOT, "build"))
+SUBPROCESS = os.path.join(STANDIN_BUILD, "zubrix_cef_subprocess")
+
+for path in (ROOT, BUILD):
+    if path not in sys.path:
+        sys.path.insert(0, path)
+
+
+def run_tests(namespace, finish=None):
+    """Runs the namespace's tests, then finish() (say, CEF's Shutdown),
+    reports and exits."""
+    tests = [value for name, value in namespace.items()
+             if name.startswith("test_") and callable(value)]
+    tests.sort(key=lambda test: test.__code__.co_firstlineno)
+    passed = failed = 0
+    for test in tests:
+        try:
+            test()
+        except Exception:
+            failed += 1
+            sys.stdout.write("FAIL %s\n" % test.__name__)
+            traceback.print_exc(file=sys.stdout)
+        else:
+            passed += 1
+            sys.stdout.write("ok   %s\n" % test.__name__)
+        sys.stdout.flush()
+    if finish:
+        finish()
+    sys.stdout.write("%d passed, %d failed\n" % (passed, failed))
+    sys.stdout.flush()
+    sys.exit(1 if failed else 0)
+
+
+def expect_error(error_type, function, *args, **kwargs):
+    """Calls function and returns the error it raised, which must be an
+    error_type."""
+    try:
+        function(*args, **kwargs)
+    except error_type as error:
+        return error
+    raise AssertionError("%s did not raise %s" % (
+        getattr(function, "__name__", function), error_type.__name__))
+
+
+def mismatches(cases, actual):
+    """The (case, expected, actual) triples where actual(case) differs from
+    the expected value; cases is a list of (case, expected) pairs."""
+    found = []
+    for case, expected in cases:
+        got = actual(case)
+        if got != expected:
+            found.append((case, expected, got))
+    return found
