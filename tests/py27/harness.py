@@ -7,7 +7,9 @@ its traceback, and the last line of output reads "N passed, N failed"; the
 exit status is 1 when any test failed. Each script runs in a host process
 of its own (tests/py27/run.sh), so CEF is started at most once per script."""
 import os
+import shutil
 import sys
+import tempfile
 import traceback
 
 TESTS = os.path.dirname(os.path.abspath(__file__))
@@ -46,6 +48,29 @@ def run_tests(namespace, finish=None):
     sys.stdout.write("%d passed, %d failed\n" % (passed, failed))
     sys.stdout.flush()
     sys.exit(1 if failed else 0)
+
+
+class TemporaryFolder(object):
+    """A new folder for a with block, removed with everything in it after."""
+
+    def __enter__(self):
+        self.path = tempfile.mkdtemp()
+        return self.path
+
+    def __exit__(self, *error):
+        shutil.rmtree(self.path)
+
+
+def write_tree(folder, files):
+    """Writes each file, named by its path below folder with "/" between
+    the parts (bytes, or unicode as UTF-8), and returns folder."""
+    for name, data in files.items():
+        path = os.path.join(folder, *name.split("/"))
+        if not os.path.isdir(os.path.dirname(path)):
+            os.makedirs(os.path.dirname(path))
+        with open(path, "wb") as f:
+            f.write(data.encode("utf-8") if isinstance(data, unicode) else data)
+    return folder
 
 
 def expect_error(error_type, function, *args, **kwargs):

@@ -2,10 +2,8 @@
 """Local content under Python 2.7: pages from the internal folder and from
 a content archive that the helper package's packer made, calling Python."""
 import os
-import shutil
-import tempfile
 
-from harness import run_tests
+from harness import TemporaryFolder, run_tests, write_tree
 from pages import Recorder, open_page
 
 import _zubrix_cef
@@ -18,29 +16,16 @@ INDEX = "<script src='app.js'></script>"
 APP = u"host.call_python_callback(%d, ['%s', 'd\u00e9j\u00e0 vu', 7, [true]]);"
 
 
-def write_files(folder, files):
-    for name, text in files.items():
-        path = os.path.join(folder, *name.split("/"))
-        if not os.path.isdir(os.path.dirname(path)):
-            os.makedirs(os.path.dirname(path))
-        with open(path, "wb") as f:
-            f.write(text.encode("utf-8") if isinstance(text, unicode) else text)
-
-
 def calls_from(folder_files, make_url):
     recorder = Recorder()
     callback_id = _zubrix_cef.RegisterPyCallback(recorder)
-    work = tempfile.mkdtemp()
-    try:
+    with TemporaryFolder() as work:
         files = dict(folder_files)
         files["app.js"] = APP % (callback_id, "from " + make_url.__name__)
-        content = os.path.join(work, "content")
-        write_files(content, files)
+        content = write_tree(os.path.join(work, "content"), files)
         open_page(make_url(work, content))
         host_app.run_until(lambda: recorder.calls, 5)
         host_app.run_events(0.2)
-    finally:
-        shutil.rmtree(work)
     return recorder.calls
 
 

@@ -1,6 +1,8 @@
-"""The helper package's named callbacks and window handles under Python 2.7,
-with the module's ids behind the names."""
+"""The helper package's named callbacks and window handles under Python 2.7:
+names given as str or unicode, the module's ids behind them, handles given
+as int or long."""
 import gc
+import json
 import weakref
 
 from harness import expect_error, run_tests
@@ -15,58 +17,54 @@ class Callback(object):
         pass
 
 
-def test_names_map_to_module_ids_and_replacing_a_name_releases_the_old():
+def test_str_and_unicode_names_name_the_same_callback():
     registry = CallbackRegistry()
 
-    @registry.callback
+    @registry.callback(name=u"greet")
     def greet():
-        pass
-
-    @registry.callback(name=u"other")
-    def renamed():
         pass
     old = Callback()
     ref = weakref.ref(old)
-    first = registry.register(old, name="slot")
+    first = registry.register(old, name="greet")
     del old
-    second = registry.register(len, name="slot")
+    second = registry.register(len, "greet")
     gc.collect()
-    assert registry.ids == {"greet": 0, "other": 1, "slot": 3}
-    assert (first, second, ref() is None) == (2, 3, True)
-    assert "greet" in registry and registry["greet"] == 0
     assert greet.__name__ == "greet"
-    assert _zubrix_cef.RegisterPyCallback(len) == 4
+    assert registry.ids == {"greet": second} and registry[u"greet"] == second
+    assert (type(first), type(second)) == (int, int)
+    assert ref() is None, "the replaced callable is still held"
+    assert _zubrix_cef.RegisterPyCallback(len) == second + 1
+    registry.unregister(u"greet")
+    registry.unregister("greet")
+    assert "greet" not in registry
 
 
-def test_unregister_drops_names_and_releases_their_callables():
+def test_unregister_all_releases_every_callable():
     registry = CallbackRegistry()
-    kept, dropped = Callback(), Callback()
-    refs = [weakref.ref(kept), weakref.ref(dropped)]
-    registry.register(kept, "kept")
-    registry.register(dropped, "dropped")
-    del kept, dropped
-    registry.unregister("dropped")
-    registry.unregister("dropped")
-    registry.unregister("never")
-    gc.collect()
-    assert (list(registry.ids), [r() is None for r in refs]) == (["kept"], [False, True])
+    callables = [Callback(), Callback()]
+    refs = map(weakref.ref, callables)
+    registry.register(callables[0], "first")
+    registry.register(callables[1], u"second")
+    del callables
     registry.unregister_all()
     gc.collect()
     assert (registry.ids, [r() is None for r in refs]) == ({}, [True, True])
 
 
-def test_javascript_defines_the_ids_under_a_checked_name():
+def test_javascript_holds_ids_under_names_of_either_kind():
     registry = CallbackRegistry()
-    b = registry.register(len, name="b")
-    quoted = registry.register(abs, name=u'quote"\u2028')
-    assert registry.javascript("ids") == \
-        'var ids = {"b": %d, "quote\\"\\u2028": %d};' % (b, quoted)
-    for bad in ["", "1x", "a-b", "x;alert(1)", "a b"]:
+    ids = {"plain": registry.register(len, name="plain"),
+           u"caf\u00e9": registry.register(abs, name=u"caf\u00e9")}
+    script = registry.javascript("ids")
+    assert script.startswith("var ids = ") and script.endswith(";")
+    assert json.loads(script[len("var ids = "):-1]) == ids
+    for bad in ["", "1x", "x;alert(1)", u"caf\u00e9"]:
         expect_error(ValueError, registry.javascript, bad)
 
 
-def test_window_handles_become_a_form_the_module_takes():
-    for native, expected in [(0x00200006, 0x00200006), (0x80001234L, -0x7FFFEDCC),
+def test_window_handles_take_int_and_long():
+    for native, expected in [(0x00200006, 0x00200006), (0x00200006L, 0x00200006),
+                             (0x80001234L, -0x7FFFEDCC),
                              (0xFFFFFFFF80001234L, -0x7FFFEDCC)]:
         assert module_window_handle(native) == expected
     for native in [1 << 32, -(1 << 31) - 1]:

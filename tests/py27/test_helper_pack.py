@@ -2,14 +2,12 @@
 """The helper package's packer under Python 2.7: the same archive, byte for
 byte, as under Python 3, and the same refusals."""
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import zipfile
 from StringIO import StringIO
 
-from harness import ROOT, expect_error, run_tests
+from harness import ROOT, TemporaryFolder, expect_error, run_tests, write_tree
 
 from zubrix_cef import pack as packer
 
@@ -19,25 +17,6 @@ TREE = {"index.html": "<p>i</p>", "js/app.js": "x()", "js/lib/util.js": "u",
         u"caf\u00e9/\u4e2d.js".encode("utf-8"): u"// \u00e9".encode("utf-8")}
 
 
-def make_tree(folder, files):
-    for name, data in files.items():
-        path = os.path.join(folder, *name.split("/"))
-        if not os.path.isdir(os.path.dirname(path)):
-            os.makedirs(os.path.dirname(path))
-        with open(path, "wb") as f:
-            f.write(data)
-    return folder
-
-
-class TemporaryFolder(object):
-    def __enter__(self):
-        self.path = tempfile.mkdtemp()
-        return self.path
-
-    def __exit__(self, *error):
-        shutil.rmtree(self.path)
-
-
 def pack_under_python3(folder, out):
     code = "import sys; from zubrix_cef.pack import pack; pack(sys.argv[1], sys.argv[2])"
     subprocess.check_call([PYTHON3, "-c", code, folder, out], cwd=ROOT)
@@ -45,7 +24,7 @@ def pack_under_python3(folder, out):
 
 def test_archives_match_python_3s_byte_for_byte():
     with TemporaryFolder() as work:
-        folder = make_tree(os.path.join(work, "site"), TREE)
+        folder = write_tree(os.path.join(work, "site"), TREE)
         os.makedirs(os.path.join(folder, "empty", "deeper"))
         for index, name in enumerate(sorted(os.listdir(folder))):
             path = os.path.join(folder, name)
@@ -65,7 +44,7 @@ def test_archives_match_python_3s_byte_for_byte():
 
 def test_an_archive_inside_the_folder_leaves_itself_out():
     with TemporaryFolder() as work:
-        make_tree(work, {"index.html": "i"})
+        write_tree(work, {"index.html": "i"})
         out = os.path.join(work, "site.plovex")
         packer.pack(work, out)
         assert packer.pack(work, out) == ["index.html"]
@@ -78,7 +57,7 @@ def test_refusals_raise_value_error_and_write_nothing():
             ({"a.js": "1"}, "x.zip", "must end in .plovex"),
             ({"a.js": "1"}, "x.PLOVEX", "must end in .plovex")]:
         with TemporaryFolder() as work:
-            folder = make_tree(os.path.join(work, "site"), files)
+            folder = write_tree(os.path.join(work, "site"), files)
             out = os.path.join(work, archive_name)
             error = expect_error(ValueError, packer.pack, folder, out)
             assert message in str(error), (files, error)
@@ -90,7 +69,7 @@ def test_refusals_raise_value_error_and_write_nothing():
 
 def test_the_command_packs_and_reports_failures():
     with TemporaryFolder() as work:
-        folder = make_tree(os.path.join(work, "site"), TREE)
+        folder = write_tree(os.path.join(work, "site"), TREE)
         out = os.path.join(work, "site.plovex")
         sys.stdout, sys.stderr = StringIO(), StringIO()
         try:

@@ -58,11 +58,17 @@ PyObject* CreateWindow(PyObject*, PyObject* args) {
   return PyInt_FromLong(handle);
 }
 
+// The window named by the only argument, parsed by |format|; null with an
+// error set when there is none.
+QWidget* WindowArgument(PyObject* args, const char* format, long* handle) {
+  if (!PyArg_ParseTuple(args, format, handle))
+    return nullptr;
+  return WindowFor(*handle);
+}
+
 PyObject* ShowWindow(PyObject*, PyObject* args) {
   long handle = 0;
-  if (!PyArg_ParseTuple(args, "l:show_window", &handle))
-    return nullptr;
-  QWidget* window = WindowFor(handle);
+  QWidget* window = WindowArgument(args, "l:show_window", &handle);
   if (!window)
     return nullptr;
   window->show();
@@ -84,9 +90,7 @@ PyObject* ResizeWindow(PyObject*, PyObject* args) {
 
 PyObject* DestroyWindow(PyObject*, PyObject* args) {
   long handle = 0;
-  if (!PyArg_ParseTuple(args, "l:destroy_window", &handle))
-    return nullptr;
-  QWidget* window = WindowFor(handle);
+  QWidget* window = WindowArgument(args, "l:destroy_window", &handle);
   if (!window)
     return nullptr;
   windows.erase(handle);
