@@ -83,13 +83,3 @@ def expect_error(error_type, function, *args, **kwargs):
     raise AssertionError("%s did not raise %s" % (
         getattr(function, "__name__", function), error_type.__name__))
 
-
-def mismatches(cases, actual):
-    """The (case, expected, actual) triples where actual(case) differs from
-    the expected value; cases is a list of (case, expected) pairs."""
-    found = []
-    for case, expected in cases:
-        got = actual(case)
-        if got != expected:
-            found.append((case, expected, got))
-    return found

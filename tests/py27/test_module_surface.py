@@ -73,6 +73,16 @@ def test_callback_ids_are_plain_ints_and_long_ids_are_taken():
     assert _zubrix_cef.RegisterPyCallback(len) == second + 1
 
 
+def test_coordinates_take_int_and_long_and_refuse_floats():
+    # Made before Initialize: the browser never comes, the object still
+    # checks its arguments.
+    browser = _zubrix_cef.CreateBrowserSync(1, u"about:blank")
+    assert browser.Resize(0, 0L, 2 ** 31 - 1, long(-2 ** 31)) is None
+    for refused in [(0, 0, 1.5, 10), (0, 0, 2 ** 31, 10), (0, 0, 10, -2 ** 31 - 1)]:
+        expect_error(TypeError, browser.Resize, *refused)
+    expect_error(TypeError, _zubrix_cef.CreateBrowserSync, 1.0, u"about:blank")
+
+
 CHILD = """
 import json, sys
 try:

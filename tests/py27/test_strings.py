@@ -5,7 +5,7 @@ interpreter's default encoding left at ASCII."""
 import sys
 
 from harness import SUBPROCESS, expect_error, run_tests
-from pages import browser_ids, make_window
+from pages import browser_ids, console_messages, make_window, open_page
 
 import _cefsim
 import _zubrix_cef
@@ -84,6 +84,15 @@ def test_create_browser_refuses_non_ascii_bytes_and_takes_ascii_bytes():
     browser = _zubrix_cef.CreateBrowserSync(window, "data:text/html,ascii")
     assert isinstance(browser, _zubrix_cef.CefBrowser)
     assert host_app.run_until(lambda: len(browser_ids()) == 1)
+
+
+def test_javascript_given_as_unicode_or_utf8_bytes_runs_alike():
+    browser, window, browser_id = open_page("<p>page</p>")
+    browser.ExecuteJavascript(u"console.log('u:\u00e9\U0001F600')")
+    browser.ExecuteJavascript(u"console.log('b:\u00e9\U0001F600')".encode("utf-8"))
+    expected = [u"u:\u00e9\U0001F600", u"b:\u00e9\U0001F600"]
+    assert host_app.run_until(lambda: console_messages(browser_id) == expected, 5), \
+        console_messages(browser_id)
 
 
 run_tests(globals(), finish=_zubrix_cef.Shutdown)
