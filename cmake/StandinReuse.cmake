@@ -9,3 +9,8 @@ endif()
 find_package(X11 REQUIRED)
 include(${standin_targets})
 add_subdirectory(cefsim/inspect)
+
+# The sub-process executable beside the modules, as in every build folder.
+add_custom_target(zubrix_cef_subprocess_link ALL
+  COMMAND ${CMAKE_COMMAND} -E create_symlink
+          $<TARGET_FILE:zubrix_cef_subprocess> ${CMAKE_BINARY_DIR}/zubrix_cef_subprocess)

@@ -12,17 +12,11 @@ import sys
 import tempfile
 import traceback
 
-TESTS = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(os.path.dirname(TESTS))
-BUILD = os.environ.get("ZUBRIX_PY27_BUILD_DIR", os.path.join(ROOT, "build-py27"))
-# The default build, whose stand-in and sub-process executable the 2.7
-# build uses.
-STANDIN_BUILD = os.environ.get("ZUBRIX_BUILD_DIR", os.path.join(ROOT, "build"))
-SUBPROCESS = os.path.join(STANDIN_BUILD, "zubrix_cef_subprocess")
-
-for path in (ROOT, BUILD):
-    if path not in sys.path:
-        sys.path.insert(0, path)
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# The host program's folder: the modules built for 2.7 and the sub-process
+# executable are there. The host puts it and ROOT on sys.path.
+BUILD = os.path.dirname(sys.executable)
+SUBPROCESS = os.path.join(BUILD, "zubrix_cef_subprocess")
 
 
 def run_tests(namespace, finish=None):

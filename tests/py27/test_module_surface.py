@@ -107,7 +107,6 @@ def import_reporting_version(version):
     os.write(handle, CHILD)
     os.close(handle)
     env = dict(os.environ, ZUBRIX_FAKE_PYTHON_VERSION=version,
-               PYTHONPATH=BUILD,
                LD_PRELOAD=os.path.join(BUILD, "libfake_python_version.so"))
     try:
         child = subprocess.Popen([sys.executable, script], env=env,

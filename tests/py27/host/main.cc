@@ -22,6 +22,21 @@ namespace {
 // interpreter.
 char python_home[] = ZUBRIX_PYTHON_HOME;
 
+// Where the host finds its plug-ins, after the script's own folder and
+// PYTHONPATH: the modules beside the host program and the helper package
+// in the source tree.
+void AppendPluginPaths() {
+  PyObject* path = PySys_GetObject(const_cast<char*>("path"));  // borrowed
+  QByteArray folders[] = {QCoreApplication::applicationDirPath().toUtf8(),
+                          QByteArray(ZUBRIX_SOURCE_DIR)};
+  for (const QByteArray& folder : folders) {
+    PyObject* entry = PyString_FromString(folder.constData());
+    if (path && entry)
+      PyList_Append(path, entry);
+    Py_XDECREF(entry);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +62,7 @@ int main(int argc, char** argv) {
   Py_Initialize();
   PyEval_InitThreads();
   PySys_SetArgvEx(argc - 1, argv + 1, 1);
+  AppendPluginPaths();
 
   int status = RunScript(argv[1]);
   if (status == 0)
