@@ -38,7 +38,7 @@ def calls_of_page(arguments):
     callback_id = _zubrix_cef.RegisterPyCallback(recorder)
     open_page("<script>host.call_python_callback(%d, %s)</script>"
               % (callback_id, arguments))
-    host_app.run_until(lambda: recorder.calls, 2)
+    host_app.run_until(lambda: recorder.calls, 5)
     host_app.run_events(0.2)
     return recorder.calls
 

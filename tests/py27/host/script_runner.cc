@@ -18,11 +18,11 @@ int StatusOfSystemExit() {
   PyObject* code = value ? PyObject_GetAttrString(value, "code") : nullptr;
   PyErr_Clear();
   int status = 1;
-  if (!code || code == Py_None) {
-    status = code ? 0 : 1;
-  } else if (PyInt_Check(code) || PyLong_Check(code)) {
+  if (code == Py_None) {
+    status = 0;
+  } else if (code && (PyInt_Check(code) || PyLong_Check(code))) {
     status = static_cast<int>(PyInt_AsLong(code));
-  } else {
+  } else if (code) {
     PyObject* error_stream = PySys_GetObject(const_cast<char*>("stderr"));
     if (error_stream) {
       PyFile_WriteObject(code, error_stream, Py_PRINT_RAW);
