@@ -9,12 +9,19 @@
 
 #include "include/internal/cef_string.h"
 
+// pybind11 before 2.9 names its compile-time type-name helper "_".
+#if PYBIND11_VERSION_MAJOR == 2 && PYBIND11_VERSION_MINOR < 9
+#define ZUBRIX_TYPE_NAME(text) _(text)
+#else
+#define ZUBRIX_TYPE_NAME(text) const_name(text)
+#endif
+
 namespace pybind11 {
 namespace detail {
 
 template <>
 struct type_caster<CefString> {
-  PYBIND11_TYPE_CASTER(CefString, const_name(PYBIND11_STRING_NAME));
+  PYBIND11_TYPE_CASTER(CefString, ZUBRIX_TYPE_NAME(PYBIND11_STRING_NAME));
 
   // Takes unicode, and byte strings decoded with the interpreter's default
   // encoding. The |convert| pass changes nothing: what one pass refuses, so

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian's packages (only what is
-# missing; apt-get as root) and builds it. Usage: scripts/setup.sh [--asan|--tsan|--deps-only]
+# missing; apt-get as root) and builds it.
+# Usage: scripts/setup.sh [--asan|--tsan|--py27|--deps-only]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
-# build-tsan/.
+# build-tsan/, the Python 2.7 build to build-py27/ (after the default build,
+# whose stand-in it links).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +33,12 @@ if [ "${1:-}" = "--asan" ]; then
 elif [ "${1:-}" = "--tsan" ]; then
   build_dir=build-tsan
   options+=(-DZUBRIX_TSAN=ON)
+elif [ "${1:-}" = "--py27" ]; then
+  scripts/setup.sh
+  scripts/python27.sh build-py27/deps
+  build_dir=build-py27
+  options+=(-DZUBRIX_PYTHON27_ROOT="$PWD/build-py27/deps/root/usr"
+            -DZUBRIX_STANDIN_BUILD="$PWD/build")
 fi
 # ccache lets the builds of several checkouts share their compiled objects.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}" CCACHE_NOHASHDIR=1

@@ -19,6 +19,13 @@ _FILE_ATTRIBUTES = 0o100644 << 16    # a regular file, rw-r--r--
 _UNIX = 3
 
 
+def _text(name):
+    """The name as text. Python 2 walks a folder given as bytes with byte
+    names: zipfile would store them unmarked, for readers to take as code
+    page 437, and lower() would fold only their ASCII letters."""
+    return name.decode("utf-8") if isinstance(name, bytes) else name
+
+
 def archive_entries(folder, excluded_path=None):
     """Sorted (entry name, file path) pairs for the files below folder,
     leaving out excluded_path. Raises ValueError for names that differ only
@@ -37,7 +44,7 @@ def archive_entries(folder, excluded_path=None):
     entries.sort()
     seen = {}
     for name, _ in entries:
-        other = seen.setdefault(name.lower(), name)
+        other = seen.setdefault(_text(name).lower(), name)
         if other != name:
             raise ValueError("entry names differ only in case: %s, %s" % (other, name))
     return entries
@@ -53,7 +60,7 @@ def pack(folder, archive_path):
     entries = archive_entries(folder, excluded_path=archive_path)
     with zipfile.ZipFile(archive_path, "w", zipfile.ZIP_DEFLATED) as archive:
         for name, path in entries:
-            info = zipfile.ZipInfo(name, date_time=_FIXED_TIME)
+            info = zipfile.ZipInfo(_text(name), date_time=_FIXED_TIME)
             info.create_system = _UNIX
             info.external_attr = _FILE_ATTRIBUTES
             info.compress_type = zipfile.ZIP_DEFLATED
