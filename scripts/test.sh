@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up and builds, then runs every test: the C++ tests through CTest and
-# the Python tests through pytest, both under a virtual X server.
+# the Python tests through pytest, both under a virtual X server; then checks
+# the type stubs against the built module.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,4 +9,5 @@ scripts/setup.sh
 status=0
 (cd build && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1
 PYTHONPATH="$PWD/build:$PWD" xvfb-run -a /usr/bin/python3 -m pytest -q tests/python || status=1
+scripts/check_stubs.sh build || status=1
 exit $status
