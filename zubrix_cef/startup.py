@@ -50,8 +50,8 @@ def initialize(settings):
     import _zubrix_cef
     logger.info("starting CEF (module %s) with %s",
                 getattr(_zubrix_cef, "__file__", "_zubrix_cef"),
-                ", ".join("%s=%r" % (key, settings[key]) for key in sorted(settings)
-                          if key in KNOWN_KEYS) or "no settings")
+                ", ".join("%s=%r" % (key, settings[key]) for key in KNOWN_KEYS
+                          if key in settings) or "no settings")
     _zubrix_cef.Initialize(settings)
 
 
