@@ -56,7 +56,8 @@ def initialize(settings):
 
 
 def _warn_unknown(key):
-    close = difflib.get_close_matches(str(key), KNOWN_KEYS, n=1)
+    text = isinstance(key, _TEXT_TYPES)
+    close = difflib.get_close_matches(key, KNOWN_KEYS, n=1) if text else []
     hint = " (did you mean %r?)" % close[0] if close else ""
     logger.warning("unknown setting %r ignored%s; known settings: %s",
                    key, hint, ", ".join(KNOWN_KEYS))

@@ -54,16 +54,17 @@ def test_refusals_name_the_setting_and_start_nothing(
 
 def test_unknown_keys_and_missing_folders_are_warned_about_then_cef_starts(
         tmp_path, started, caplog):
-    settings = {"cach_path": "c", "user_agent": "x", 7: "seven",
+    settings = {"cach_path": "c", "user_agent": "x", 7: "seven", "cach\u00e9_path": "c",
                 "browser_subprocess_path": SUBPROCESS.encode("utf-8"),
                 "resources_dir_path": str(tmp_path), "locales_dir_path": "/no/locales"}
     with caplog.at_level(logging.INFO, logger="zubrix_cef"):
         zubrix_cef.initialize(settings)
     assert started == [settings]
     warnings = messages(caplog, logging.WARNING)
-    assert len(warnings) == 4, warnings
-    typo = [w for w in warnings if "'cach_path'" in w]
-    assert typo and "did you mean 'cache_path'?" in typo[0]
+    assert len(warnings) == 5, warnings
+    for typo in ("'cach_path'", "'cach\u00e9_path'"):
+        (warning,) = [w for w in warnings if typo in w]
+        assert "did you mean 'cache_path'?" in warning
     assert any("'user_agent'" in w and "did you mean" not in w for w in warnings)
     assert any("7" in w and "unknown setting" in w for w in warnings)
     assert any("'locales_dir_path' names no folder" in w for w in warnings)
