@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian's packages (only what is
 # missing; apt-get as root) and builds it.
-# Usage: scripts/setup.sh [--asan|--tsan|--py27|--deps-only]
+# Usage: scripts/setup.sh [--asan|--tsan|--py27|--deps-only] [TARGET...]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
 # build-tsan/, the Python 2.7 build to build-py27/ (after the default build,
-# whose stand-in it links).
+# whose stand-in it links). Given targets, only those (and what they need) are
+# built; the configuration stays the same, so that a later full build reuses
+# them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode=""
+case "${1:-}" in
+  --asan|--tsan|--py27|--deps-only) mode=$1; shift ;;
+esac
+build_targets=()
+for target in "$@"; do
+  build_targets+=(--target "$target")
+done
 
 packages=(
   cmake g++ make pkg-config git ccache
@@ -16,24 +26,24 @@ packages=(
   python3-pytest python3-pyside2.qtcore python3-pyside2.qtgui
   python3-pyside2.qtwidgets
 )
-if [ "${1:-}" = "--tsan" ]; then
+if [ "$mode" = "--tsan" ]; then
   packages+=(libtsan2)
 fi
 scripts/install_packages.sh "${packages[@]}"
 # Callers that build on their own, as the benchmarks do.
-if [ "${1:-}" = "--deps-only" ]; then
+if [ "$mode" = "--deps-only" ]; then
   exit 0
 fi
 
 build_dir=build
 options=()
-if [ "${1:-}" = "--asan" ]; then
+if [ "$mode" = "--asan" ]; then
   build_dir=build-asan
   options+=(-DZUBRIX_SANITIZE=ON)
-elif [ "${1:-}" = "--tsan" ]; then
+elif [ "$mode" = "--tsan" ]; then
   build_dir=build-tsan
   options+=(-DZUBRIX_TSAN=ON)
-elif [ "${1:-}" = "--py27" ]; then
+elif [ "$mode" = "--py27" ]; then
   scripts/setup.sh
   scripts/python27.sh build-py27/deps
   build_dir=build-py27
@@ -45,4 +55,4 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}" CCACHE_NOHASHDIR=1
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
   "${options[@]}" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+cmake --build "$build_dir" -j"$(nproc)" "${build_targets[@]}"

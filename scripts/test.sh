@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and builds, then runs every test: the C++ tests through CTest, the
 # Python tests through pytest, then the Python 2.7 lane (scripts/test_py27.sh),
-# all under a virtual X server.
+# all under a virtual X server; then checks the type stubs against the built
+# module.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,4 +11,5 @@ status=0
 (cd build && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1
 PYTHONPATH="$PWD/build:$PWD" xvfb-run -a /usr/bin/python3 -m pytest -q tests/python || status=1
 scripts/test_py27.sh || status=1
+scripts/check_stubs.sh build || status=1
 exit $status

@@ -7,6 +7,10 @@
 - zubrix_cef.callbacks: named Python callbacks for pages, and the start-up
   script that tells a page their ids.
 - zubrix_cef.pack: turns a folder into a .plovex content archive.
+- zubrix_cef.initialize(settings): checks the settings, says what is wrong
+  through the "zubrix_cef" logger or an exception, and starts CEF.
 
-Nothing is imported here, so that the packer runs without the module or Qt.
+Only the standard library is imported here, so that the packer runs without
+the module or Qt.
 """
+from zubrix_cef.startup import initialize  # noqa: F401

@@ -2,18 +2,29 @@
 sorted by name, fixed timestamps and permissions, so that the same folder
 gives the same bytes.
 
-    python3 -m zubrix_cef.pack FOLDER OUT.plovex
+    python3 -m zubrix_cef.pack FOLDER OUT.plovex [--exclude PATTERN]...
+                               [--include-hidden] [--verbose]
 
 Only files become entries, named by their path below the folder with "/"
 between the parts; folders leave no entry of their own, since the archive
 reader skips them.
+
+Left out by default: dot-files and dot-folders (.git/, .DS_Store, ...),
+__pycache__ folders and *.pyc files. An exclude pattern is matched, with
+fnmatch's rules and case-sensitively, against an entry's whole path below the
+folder ("docs/*.md") and against each of its names ("*.psd", "drafts"), so a
+pattern that matches a folder's name leaves out everything below it. "*"
+also matches "/".
 """
 import argparse
+import fnmatch
 import os
 import sys
 import zipfile
 
 ARCHIVE_SUFFIX = ".plovex"
+HIDDEN_PATTERNS = (".*",)
+BUILD_LEFTOVER_PATTERNS = ("__pycache__", "*.pyc")
 _FIXED_TIME = (1980, 1, 1, 0, 0, 0)  # the earliest a ZIP entry can hold
 _FILE_ATTRIBUTES = 0o100644 << 16    # a regular file, rw-r--r--
 _UNIX = 3
@@ -26,20 +37,42 @@ def _text(name):
     return name.decode("utf-8") if isinstance(name, bytes) else name
 
 
-def archive_entries(folder, excluded_path=None):
-    """Sorted (entry name, file path) pairs for the files below folder,
-    leaving out excluded_path. Raises ValueError for names that differ only
-    in case, since the archive reader matches names without regard to case
-    and would serve only one of them."""
+def excluded_by(name, patterns):
+    """The first pattern that matches the entry name (a path with "/"
+    between its parts) or one of its parts; None when none does."""
+    for pattern in patterns:
+        if fnmatch.fnmatchcase(name, pattern):
+            return pattern
+        for part in name.split("/"):
+            if fnmatch.fnmatchcase(part, pattern):
+                return pattern
+    return None
+
+
+def exclude_patterns(exclude=(), include_hidden=False):
+    """The patterns the packer leaves out: the default ones and exclude."""
+    hidden = () if include_hidden else HIDDEN_PATTERNS
+    return hidden + BUILD_LEFTOVER_PATTERNS + tuple(exclude)
+
+
+def archive_entries(folder, excluded_path=None, patterns=()):
+    """Sorted (entry name, file path) pairs for the files below folder that
+    no pattern excludes, leaving out excluded_path. Raises ValueError for
+    names that differ only in case, since the archive reader matches names
+    without regard to case and would serve only one of them."""
     excluded = os.path.realpath(excluded_path) if excluded_path else None
     entries = []
     for directory, subdirectories, files in os.walk(folder):
-        subdirectories.sort()
+        relative = os.path.relpath(directory, folder).replace(os.sep, "/")
+        prefix = "" if relative == "." else relative + "/"
+        # Pruned here, an excluded folder is never walked.
+        subdirectories[:] = sorted(d for d in subdirectories
+                                   if excluded_by(prefix + d, patterns) is None)
         for file_name in files:
             path = os.path.join(directory, file_name)
-            if os.path.realpath(path) == excluded:
+            name = prefix + file_name
+            if os.path.realpath(path) == excluded or excluded_by(name, patterns):
                 continue
-            name = os.path.relpath(path, folder).replace(os.sep, "/")
             entries.append((name, path))
     entries.sort()
     seen = {}
@@ -50,14 +83,17 @@ def archive_entries(folder, excluded_path=None):
     return entries
 
 
-def pack(folder, archive_path):
-    """Writes the archive and returns its entry names in archive order."""
+def pack(folder, archive_path, exclude=(), include_hidden=False):
+    """Writes the archive and returns its entry names in archive order.
+    exclude: fnmatch patterns, as the module's description says, left out on
+    top of the defaults; include_hidden keeps dot-files and dot-folders."""
     if not os.path.isdir(folder):
         raise ValueError("not a folder: %s" % folder)
     if not archive_path.endswith(ARCHIVE_SUFFIX):
         # client://plovex/ URLs find an archive only by this suffix.
         raise ValueError("archive name must end in %s: %s" % (ARCHIVE_SUFFIX, archive_path))
-    entries = archive_entries(folder, excluded_path=archive_path)
+    entries = archive_entries(folder, excluded_path=archive_path,
+                              patterns=exclude_patterns(exclude, include_hidden))
     with zipfile.ZipFile(archive_path, "w", zipfile.ZIP_DEFLATED) as archive:
         for name, path in entries:
             info = zipfile.ZipInfo(_text(name), date_time=_FIXED_TIME)
@@ -71,16 +107,28 @@ def pack(folder, archive_path):
 
 def main(argv=None):
     parser = argparse.ArgumentParser(
-        prog="python3 -m zubrix_cef.pack",
-        description="Packs a folder into a deterministic .plovex content archive.")
+        prog="python -m zubrix_cef.pack",
+        description="Packs a folder into a deterministic .plovex content archive. "
+                    "Leaves out dot-files and dot-folders, __pycache__ and *.pyc.")
     parser.add_argument("folder")
     parser.add_argument("archive", help="output path, ending in " + ARCHIVE_SUFFIX)
+    parser.add_argument("--exclude", action="append", default=[], metavar="PATTERN",
+                        help="leave out entries whose path below the folder, or any "
+                             "one of whose names, matches this fnmatch pattern "
+                             "(case-sensitive; repeatable)")
+    parser.add_argument("--include-hidden", action="store_true",
+                        help="keep dot-files and dot-folders")
+    parser.add_argument("--verbose", action="store_true",
+                        help="print each entry packed")
     args = parser.parse_args(argv)
     try:
-        names = pack(args.folder, args.archive)
+        names = pack(args.folder, args.archive, args.exclude, args.include_hidden)
     except (ValueError, OSError) as error:
         sys.stderr.write("pack: %s\n" % error)
         return 1
+    if args.verbose:
+        for name in names:
+            print("  " + name)
     print("%s: %d entries" % (args.archive, len(names)))
     return 0
 

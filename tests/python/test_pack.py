@@ -96,8 +96,10 @@ def test_refuses_archives_that_could_not_serve_every_file(tmp_path, files, archi
     assert not os.path.exists(out)
 
 
-def run_command(*args):
-    return subprocess.run([PYTHON, "-m", "zubrix_cef.pack"] + list(args), cwd=ROOT,
+def run_command(*args, **kwargs):
+    env = dict(os.environ, PYTHONPATH=ROOT)
+    return subprocess.run([PYTHON, "-m", "zubrix_cef.pack"] + list(args),
+                          cwd=kwargs.get("cwd", ROOT), env=env,
                           capture_output=True, text=True)
 
 
@@ -112,3 +114,55 @@ def test_command_packs_and_reports_failures(tmp_path):
     assert missing.returncode == 1 and "not a folder" in missing.stderr
     assert not os.path.exists(str(tmp_path / "m.plovex"))
     assert run_command(folder).returncode == 2
+
+
+CLUTTERED = dict(TREE, **{
+    ".DS_Store": b"mac", ".git/HEAD": b"ref", ".git/objects/ab/cd": b"obj",
+    "js/.eslintrc": b"{}", "js/__pycache__/tool.cpython-311.pyc": b"pyc",
+    "tool.pyc": b"pyc", "tool.py": b"py", "art/logo.psd": b"psd",
+    "docs/notes.md": b"md", "docs/guide.txt": b"txt", "drafts/old.html": b"o",
+})
+PLAIN = sorted(set(TREE) | {"tool.py", "art/logo.psd", "docs/notes.md",
+                            "docs/guide.txt", "drafts/old.html"})
+
+
+@pytest.mark.parametrize("exclude, include_hidden, expected", [
+    ((), False, PLAIN),
+    ((), True, sorted(PLAIN + [".DS_Store", ".git/HEAD", ".git/objects/ab/cd",
+                               "js/.eslintrc"])),
+    # A name anywhere, a folder's name (everything below it), a whole path.
+    (("*.psd", "drafts", "docs/*.md"), False,
+     [n for n in PLAIN if n not in ("art/logo.psd", "drafts/old.html", "docs/notes.md")]),
+    # Matched whole and case-sensitively: no partial names, no other case.
+    (("doc", "*.PSD", "js/lib"), False, [n for n in PLAIN if n != "js/lib/util.js"]),
+    (("objects",), True, sorted(PLAIN + [".DS_Store", ".git/HEAD", "js/.eslintrc"])),
+])
+def test_leaves_out_hidden_files_build_leftovers_and_excluded_patterns(
+        tmp_path, exclude, include_hidden, expected):
+    folder = make_tree(tmp_path / "site", CLUTTERED)
+    out = str(tmp_path / "site.plovex")
+    assert pack(folder, out, exclude, include_hidden) == expected
+    assert zipfile.ZipFile(out).namelist() == expected
+
+
+def test_left_out_files_do_not_change_the_bytes(tmp_path):
+    clean = make_tree(tmp_path / "clean", TREE)
+    cluttered = make_tree(tmp_path / "cluttered", dict(TREE, **{
+        ".git/HEAD": b"ref", "__pycache__/x.pyc": b"p", "js/y.pyc": b"p"}))
+    pack(clean, str(tmp_path / "a.plovex"))
+    pack(cluttered, str(tmp_path / "b.plovex"))
+    assert (tmp_path / "a.plovex").read_bytes() == (tmp_path / "b.plovex").read_bytes()
+
+
+def test_command_takes_patterns_and_prints_entries_from_any_folder(tmp_path):
+    folder = make_tree(tmp_path / "site", CLUTTERED)
+    out = str(tmp_path / "site.plovex")
+    done = run_command(folder, out, "--exclude", "*.psd", "--exclude", "docs",
+                       "--include-hidden", "--verbose", cwd=str(tmp_path))
+    assert done.returncode == 0, done.stderr
+    expected = [n for n in sorted(CLUTTERED) if not n.endswith("pyc")
+                and n != "art/logo.psd" and not n.startswith("docs/")]
+    lines = done.stdout.splitlines()
+    assert [line.strip() for line in lines[:-1]] == expected
+    assert lines[-1] == "%s: %d entries" % (out, len(expected))
+    assert zipfile.ZipFile(out).namelist() == expected

@@ -1,0 +1,1 @@
+from zubrix_cef.startup import initialize as initialize

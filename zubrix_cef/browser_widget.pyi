@@ -1,0 +1,17 @@
+from types import ModuleType
+from typing import Any, Optional, Type
+
+from _zubrix_cef import CefBrowser
+
+# The class that browser_widget_class makes for a binding: it derives from
+# that binding's QWidget, which these stubs cannot name, and adds these.
+class _BrowserWidget(Any):
+    def __init__(self, url: str, startup_code: Optional[str] = ...,
+                 parent: Optional[Any] = ...) -> None: ...
+    @property
+    def url(self) -> str: ...
+    @property
+    def browser(self) -> Optional[CefBrowser]: ...
+    def window_handle(self) -> int: ...
+
+def browser_widget_class(qt_widgets: Optional[ModuleType] = ...) -> Type[_BrowserWidget]: ...

@@ -1,0 +1,3 @@
+from types import ModuleType
+
+def find_qt_widgets() -> ModuleType: ...
