@@ -1,7 +1,9 @@
+import logging
 from typing import Any, Callable, Iterable, List, Optional, Text, Tuple
 
 DEFAULT_ALLOWED_URLS: Tuple[str, ...]
 SCRIPT_PATH: str
+logger: logging.Logger
 
 def current_channel() -> Optional[Channel]: ...
 def page_script() -> Text: ...
