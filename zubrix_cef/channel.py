@@ -141,16 +141,19 @@ class Channel(object):
         given); returns function. Also a decorator: @channel.expose or
         @channel.expose(name="x"). The page's arguments arrive as positional
         JSON values (unicode strings, numbers, booleans, None, lists,
-        dicts); the return value goes back as JSON."""
+        dicts); the return value goes back as JSON. name may be a UTF-8
+        byte string."""
         if function is None:
             return lambda decorated: self.expose(decorated, name)
-        self._functions[name or function.__name__] = function
+        # The page's names arrive as unicode; a UTF-8 str name under
+        # Python 2 would never equal one that is not ASCII.
+        self._functions[decode_page_text(name or function.__name__)] = function
         return function
 
     def unexpose(self, name):
         """Withdraws the function exposed under name; unknown names are
         ignored."""
-        self._functions.pop(name, None)
+        self._functions.pop(decode_page_text(name), None)
 
     @property
     def exposed(self):
