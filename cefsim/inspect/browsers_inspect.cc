@@ -109,8 +109,11 @@ py::object Placeholder(int browser_id) {
       cefsim_inspect::Placeholder(browser_id);
   if (!record)
     return py::none();
+  py::list lines;
+  for (const std::string& line : record->lines)
+    lines.append(py::str(line));
   py::dict d;
-  d["lines"] = record->lines;
+  d["lines"] = lines;
   d["paints"] = record->paints;
   return std::move(d);
 }

@@ -146,6 +146,8 @@ std::optional<PlaceholderText> PlaceholderCanvas::Paint(
              body_top + ascent + static_cast<int>(i) * line_height,
              text.lines[i]);
   }
+  // What the caller records as drawn is then on the screen.
+  XSync(display_, False);
   return text;
 }
 
