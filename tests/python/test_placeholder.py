@@ -10,7 +10,9 @@ def test_a_browser_window_is_painted_again_when_its_host_shows_it_again(
                 "</script>")
         browser, window, bid = open_page(html, width=400, height=200)
         lines = lambda: (_cefsim.placeholder(bid) or {}).get("lines", [])
-        assert pump_until(lambda: "Title:  Shown" in lines()), lines()
+        assert pump_until(lambda: "Title:  Shown" in lines()
+                          and "State:  loaded" in lines()), lines()
+        pump(0.2)  # Nothing changes any more once that is painted.
         before = _cefsim.placeholder(bid)
         window.hide()
         pump(0.1)

@@ -1,5 +1,6 @@
 #include "placeholder/placeholder_canvas.h"
 
+#include <iterator>
 #include <vector>
 
 namespace cefsim {
@@ -53,18 +54,6 @@ bool HasGlyph(const XFontStruct* font, char16_t c) {
          glyph.lbearing != 0 || glyph.rbearing != 0;
 }
 
-unsigned long Colour(Display* display, Colormap colormap, unsigned short red,
-                     unsigned short green, unsigned short blue,
-                     unsigned long fallback) {
-  XColor colour{};
-  colour.red = red * 257;
-  colour.green = green * 257;
-  colour.blue = blue * 257;
-  if (colormap == None || !XAllocColor(display, colormap, &colour))
-    return fallback;
-  return colour.pixel;
-}
-
 }  // namespace
 
 PlaceholderCanvas::PlaceholderCanvas(Display* display)
@@ -76,8 +65,8 @@ PlaceholderCanvas::PlaceholderCanvas(Display* display)
 }
 
 PlaceholderCanvas::~PlaceholderCanvas() {
-  for (const auto& [window, pen] : pens_)
-    XFreeGC(display_, pen.gc);
+  while (!pens_.empty())
+    Drop(pens_.begin()->first);
   if (heading_font_ && heading_font_ != font_)
     XFreeFont(display_, heading_font_);
   if (font_)
@@ -90,16 +79,15 @@ bool PlaceholderCanvas::Watch(Window window) {
       attributes.c_class != InputOutput)
     return false;
   Drop(window);
-  Screen* screen = attributes.screen;
-  Colormap colormap = attributes.colormap;
-  unsigned long black = BlackPixelOfScreen(screen);
-  unsigned long white = WhitePixelOfScreen(screen);
+  unsigned long black = BlackPixelOfScreen(attributes.screen);
+  unsigned long white = WhitePixelOfScreen(attributes.screen);
   Pen pen;
-  pen.background = Colour(display_, colormap, 0xEC, 0xEC, 0xEC, white);
-  pen.band = Colour(display_, colormap, 0x3C, 0x3C, 0x46, black);
-  pen.heading = Colour(display_, colormap, 0xFF, 0xD9, 0x66, white);
-  pen.text = Colour(display_, colormap, 0x1E, 0x1E, 0x1E, black);
-  pen.frame = Colour(display_, colormap, 0x9A, 0x9A, 0x9A, black);
+  pen.colormap = attributes.colormap;
+  pen.background = Colour(pen, 0xEC, 0xEC, 0xEC, white);
+  pen.band = Colour(pen, 0x3C, 0x3C, 0x46, black);
+  pen.heading = Colour(pen, 0xFF, 0xD9, 0x66, white);
+  pen.text = Colour(pen, 0x1E, 0x1E, 0x1E, black);
+  pen.frame = Colour(pen, 0x9A, 0x9A, 0x9A, black);
   XGCValues values{};
   values.graphics_exposures = False;
   pen.gc = XCreateGC(display_, window, GCGraphicsExposures, &values);
@@ -167,11 +155,30 @@ void PlaceholderCanvas::DrawLine(Window window, const Pen& pen,
                 static_cast<int>(chars.size()));
 }
 
+unsigned long PlaceholderCanvas::Colour(Pen& pen, unsigned short red,
+                                        unsigned short green,
+                                        unsigned short blue,
+                                        unsigned long fallback) {
+  XColor colour{};
+  colour.red = red * 257;
+  colour.green = green * 257;
+  colour.blue = blue * 257;
+  if (pen.colormap == None || !XAllocColor(display_, pen.colormap, &colour))
+    return fallback;
+  pen.allocated.push_back(colour.pixel);
+  return colour.pixel;
+}
+
 void PlaceholderCanvas::Drop(Window window) {
   auto found = pens_.find(window);
   if (found == pens_.end())
     return;
-  XFreeGC(display_, found->second.gc);
+  Pen& pen = found->second;
+  XFreeGC(display_, pen.gc);
+  if (!pen.allocated.empty()) {
+    XFreeColors(display_, pen.colormap, pen.allocated.data(),
+                static_cast<int>(pen.allocated.size()), 0);
+  }
   pens_.erase(found);
 }
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "placeholder/placeholder_text.h"
 
@@ -38,7 +39,14 @@ class PlaceholderCanvas {
     unsigned long heading = 0;
     unsigned long text = 0;
     unsigned long frame = 0;
+    // The cells these took in the window's colormap, given back on Drop.
+    Colormap colormap = None;
+    std::vector<unsigned long> allocated;
   };
+
+  // The pixel for a colour in the pen's colormap, or |fallback|.
+  unsigned long Colour(Pen& pen, unsigned short red, unsigned short green,
+                       unsigned short blue, unsigned long fallback);
 
   void DrawLine(Window window, const Pen& pen, XFontStruct* font, int x,
                 int y, const std::u32string& line);
