@@ -4,9 +4,8 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdint>
+#include <functional>
 #include <set>
 
 #include "placeholder/placeholder_canvas.h"
@@ -31,6 +30,24 @@ void Wake(int fd) {
 void Drain(int fd) {
   char buffer[64];
   while (read(fd, buffer, sizeof(buffer)) > 0) {
+  }
+}
+
+// Takes the events that arrived: windows exposed or resized need painting,
+// destroyed ones are forgotten.
+void ReadEvents(Display* display, std::set<Window>* dirty,
+                const std::function<void(Window)>& forget) {
+  while (XPending(display) > 0) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == Expose && event.xexpose.count == 0) {
+      dirty->insert(event.xexpose.window);
+    } else if (event.type == ConfigureNotify) {
+      dirty->insert(event.xconfigure.window);
+    } else if (event.type == DestroyNotify) {
+      forget(event.xdestroywindow.window);
+      dirty->erase(event.xdestroywindow.window);
+    }
   }
 }
 
@@ -86,7 +103,7 @@ void PlaceholderPainter::Run() {
   auto handle = [](Window window) {
     return zubrix::x11::HandleFromWindow(window);
   };
-  auto forget = [&](Window window) {
+  std::function<void(Window)> forget = [&](Window window) {
     canvas.Drop(window);
     board_->Forget(handle(window));
   };
@@ -105,18 +122,7 @@ void PlaceholderPainter::Run() {
     for (HWND changed : changes.changed)
       dirty.insert(zubrix::x11::WindowFromHandle(changed));
 
-    while (XPending(display) > 0) {
-      XEvent event;
-      XNextEvent(display, &event);
-      if (event.type == Expose && event.xexpose.count == 0) {
-        dirty.insert(event.xexpose.window);
-      } else if (event.type == ConfigureNotify) {
-        dirty.insert(event.xconfigure.window);
-      } else if (event.type == DestroyNotify) {
-        forget(event.xdestroywindow.window);
-        dirty.erase(event.xdestroywindow.window);
-      }
-    }
+    ReadEvents(display, &dirty, forget);
 
     int timeout_ms = -1;
     if (!dirty.empty()) {
