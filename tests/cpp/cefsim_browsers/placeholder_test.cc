@@ -39,7 +39,7 @@ bool Shows(const PlaceholderRecord& record, const std::string& line) {
          record.lines.end();
 }
 
-// Pages of the "held" scheme whose body waits until the test releases it.
+// Pages of the "held" scheme whose body waits until the test lets it through.
 class HeldPage : public CefResourceHandler, public CefSchemeHandlerFactory {
  public:
   CefRefPtr<CefResourceHandler> Create(CefRefPtr<CefBrowser>,
@@ -50,7 +50,7 @@ class HeldPage : public CefResourceHandler, public CefSchemeHandlerFactory {
   bool ProcessRequest(CefRefPtr<CefRequest>,
                       CefRefPtr<CefCallback> callback) override {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (released_)
+    if (let_through_)
       callback->Continue();
     else
       callback_ = callback;
@@ -72,9 +72,9 @@ class HeldPage : public CefResourceHandler, public CefSchemeHandlerFactory {
   void Cancel() override {}
 
   // The request may not have arrived yet.
-  void Release() {
+  void LetThrough() {
     std::lock_guard<std::mutex> lock(mutex_);
-    released_ = true;
+    let_through_ = true;
     if (callback_)
       callback_->Continue();
     callback_ = nullptr;
@@ -84,7 +84,7 @@ class HeldPage : public CefResourceHandler, public CefSchemeHandlerFactory {
   const std::string body_ = "<title>Held</title>";
   size_t read_ = 0;  // IO thread only.
   std::mutex mutex_;
-  bool released_ = false;
+  bool let_through_ = false;
   CefRefPtr<CefCallback> callback_;
   IMPLEMENT_REFCOUNTING(HeldPage);
 };
@@ -135,7 +135,7 @@ TEST_F(PlaceholderTest, ShowsUrlTitleLoadingStateAndLatestConsoleLines) {
             (Lines{"cefsim: page not drawn (placeholder)", "URL:    held:page",
                    "Title:  (none)", "State:  loading...",
                    "Console: nothing logged"}));
-  held->Release();
+  held->LetThrough();
   shown = WaitPlaceholder(id, [](const auto& r) {
     return Shows(r, "State:  loaded") && Shows(r, "Title:  Held");
   });
