@@ -104,6 +104,20 @@ py::list Console() {
   return result;
 }
 
+py::object Placeholder(int browser_id) {
+  std::optional<cefsim_inspect::PlaceholderRecord> record =
+      cefsim_inspect::Placeholder(browser_id);
+  if (!record)
+    return py::none();
+  py::list lines;
+  for (const std::string& line : record->lines)
+    lines.append(py::str(line));
+  py::dict d;
+  d["lines"] = lines;
+  d["paints"] = record->paints;
+  return std::move(d);
+}
+
 bool WaitLoaded(int browser_id, double timeout, py::object pump) {
   return PumpUntil(
       [browser_id](int slice_ms) {
@@ -117,6 +131,7 @@ bool WaitLoaded(int browser_id, double timeout, py::object pump) {
 void RegisterBrowserInspection(py::module_& m) {
   m.def("browsers", &Browsers);
   m.def("console", &Console);
+  m.def("placeholder", &Placeholder);
   m.def("wait_loaded", &WaitLoaded, py::arg("browser_id"),
         py::arg("timeout") = 10.0, py::arg("pump") = py::none());
 }

@@ -58,6 +58,15 @@ struct ConsoleRecord {
 // All console output of every page, in order.
 std::vector<ConsoleRecord> ConsoleMessages();
 
+// What the stand-in last painted in a browser's window in place of its
+// page (heading first, UTF-8) and how many times it painted there.
+struct PlaceholderRecord {
+  std::vector<std::string> lines;
+  int paints = 0;
+};
+// Nothing for a browser whose window has no placeholder (any more).
+std::optional<PlaceholderRecord> Placeholder(int browser_id);
+
 // What a context menu is opened over. The type flags pick CEF's default
 // entries and are what the handler's params report.
 struct ContextMenuRequest {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace zubrix::x11 {
 namespace {
@@ -22,6 +23,18 @@ std::atomic<Display*> g_display{nullptr};
 std::atomic<XErrorHandler> g_next_error_handler{nullptr};
 std::atomic<XIOErrorHandler> g_next_io_error_handler{nullptr};
 
+// Other connections of ours (AdoptConnection). The handlers read the list on
+// the thread of a request on such a connection; no X call is made under the
+// lock.
+std::mutex g_adopted_mutex;
+std::vector<Display*> g_adopted;  // Guarded by g_adopted_mutex.
+
+bool IsAdopted(Display* display) {
+  std::lock_guard<std::mutex> lock(g_adopted_mutex);
+  return std::find(g_adopted.begin(), g_adopted.end(), display) !=
+         g_adopted.end();
+}
+
 // Passes an error on another connection to the handler that was installed
 // before ours. A handler that itself passes errors on to its predecessor, us,
 // would otherwise bounce the error back and forth for ever.
@@ -38,16 +51,18 @@ int Forward(const std::atomic<Handler>& next, Args... args) {
 
 int OnXError(Display* display, XErrorEvent* event) {
   if (display != g_display.load()) {
+    if (IsAdopted(display)) return 0;
     return Forward(g_next_error_handler, display, event);
   }
   g_request_failed = true;
   return 0;
 }
 
-// For our connection, returning lets Xlib go on to OnConnectionLost instead
-// of its default, which ends the process.
+// For our connections, returning lets Xlib go on to the connection's exit
+// handler (OnConnectionLost for the shared one) instead of its default,
+// which ends the process.
 int OnXIOError(Display* display) {
-  if (display != g_display.load()) {
+  if (display != g_display.load() && !IsAdopted(display)) {
     return Forward(g_next_io_error_handler, display);
   }
   return 0;
@@ -122,6 +137,23 @@ bool GetAttributes(const XCall& call, HWND handle, XWindowAttributes* out) {
   Window window = WindowFromHandle(handle);
   return call.display() && window != None &&
          XGetWindowAttributes(call.display(), window, out) != 0;
+}
+
+void AdoptConnection(Display* display) {
+  {
+    std::lock_guard<std::mutex> lock(g_adopted_mutex);
+    g_adopted.push_back(display);
+  }
+  // The shared connection's calls put the handlers in front again; this
+  // connection's may come first.
+  std::lock_guard<std::mutex> lock(g_mutex);
+  InstallHandlers();
+}
+
+void ReleaseConnection(Display* display) {
+  std::lock_guard<std::mutex> lock(g_adopted_mutex);
+  g_adopted.erase(std::remove(g_adopted.begin(), g_adopted.end(), display),
+                  g_adopted.end());
 }
 
 bool IsRootWindow(Display* display, Window window) {

@@ -48,6 +48,13 @@ bool GetAttributes(const XCall& call, HWND handle, XWindowAttributes* out);
 
 bool IsRootWindow(Display* display, Window window);
 
+// Takes another connection of this process under the same error handling as
+// the shared one: its X errors are dropped rather than ending the process,
+// and so is the loss of the server (the connection's own exit handler hears
+// of that). Until released, which must happen before it is closed.
+void AdoptConnection(Display* display);
+void ReleaseConnection(Display* display);
+
 // The protocol carries positions as 16-bit signed and sizes as 16-bit
 // unsigned values and refuses a size of 0; out-of-range values are pinned to
 // the nearest one it can carry instead of wrapping around on the wire.

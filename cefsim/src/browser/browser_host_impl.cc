@@ -6,6 +6,7 @@
 #include "include/cef_request_context.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/process_message_impl.h"
+#include "placeholder/placeholders.h"
 #include "platform/x11/x11_windows.h"
 #include "process/render_process_host.h"
 #include "runtime/runtime_state.h"
@@ -60,6 +61,8 @@ CefRefPtr<BrowserHostImpl> BrowserHostImpl::Create(
     return nullptr;
   }
   AddBrowser(browser);
+  ShowPlaceholder(browser->id_, window, params.url,
+                  params.inspected_browser_id);
   CefRefPtr<CefLifeSpanHandler> life_span =
       params.client ? params.client->GetLifeSpanHandler() : nullptr;
   if (life_span)
@@ -241,6 +244,7 @@ void BrowserHostImpl::UpdateLoadingState() {
     back = history_.CanGoBack();
     forward = history_.CanGoForward();
   }
+  ShowPlaceholderLoading(id_, loading);
   if (CefRefPtr<CefLoadHandler> handler = LoadHandler())
     handler->OnLoadingStateChange(this, loading, back, forward);
   {
@@ -313,6 +317,8 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
     }
   }
   frame->SetDocument(report.name, report.url);
+  if (frame->IsMain())
+    ShowPlaceholderUrl(id_, frame->GetURL());
   if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
     handler->OnLoadStart(this, frame.get(),
                          static_cast<cef_transition_type_t>(

@@ -8,6 +8,7 @@
 #include "ipc/frame_kinds.h"
 #include "ipc/page_messages.h"
 #include "ipc/process_message_impl.h"
+#include "placeholder/placeholders.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
 #include "threads/named_threads.h"
@@ -97,8 +98,20 @@ void OnConsoleMessage(const HostPtr& host, const std::string& payload) {
     return;
   }
   CefRefPtr<BrowserHostImpl> browser = FindBrowser(message.browser_id);
-  if (browser && browser->FromCurrentProcess(host.get()))
+  if (browser && browser->FromCurrentProcess(host.get())) {
     RecordConsoleMessage(message);
+    ShowPlaceholderConsoleLine(message.browser_id, CefString(message.message));
+  }
+}
+
+void OnPageTitle(const HostPtr& host, const std::string& payload) {
+  PostReport<PageTitleMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const PageTitleMessage& report) {
+        if (browser->FromCurrentProcess(from))
+          ShowPlaceholderTitle(report.browser_id, report.title);
+      });
 }
 
 void OnResourceRequest(const HostPtr& host, const std::string& payload) {
@@ -127,6 +140,7 @@ const bool registered = [] {
   SetBrowserFrameHandler(kFrameNavigationRequest, OnNavigationRequest);
   SetBrowserFrameHandler(kFrameProcessMessage, OnProcessMessage);
   SetBrowserFrameHandler(kFrameConsoleMessage, OnConsoleMessage);
+  SetBrowserFrameHandler(kFramePageTitle, OnPageTitle);
   SetBrowserFrameHandler(kFrameResourceRequest, OnResourceRequest);
   return true;
 }();

@@ -1,5 +1,6 @@
 #include "browser/browser_registry.h"
 #include "inspect/cefsim_inspect.h"
+#include "placeholder/placeholders.h"
 
 namespace cefsim_inspect {
 
@@ -37,6 +38,14 @@ std::vector<BrowserRecord> Browsers() {
 CefRefPtr<CefBrowser> BrowserById(int browser_id) {
   CefRefPtr<cefsim::BrowserHostImpl> browser = cefsim::FindBrowser(browser_id);
   return browser && !browser->closed() ? browser.get() : nullptr;
+}
+
+std::optional<PlaceholderRecord> Placeholder(int browser_id) {
+  std::optional<cefsim::PlaceholderBoard::Painted> painted =
+      cefsim::PaintedPlaceholder(browser_id);
+  if (!painted)
+    return std::nullopt;
+  return PlaceholderRecord{painted->lines, painted->paints};
 }
 
 bool WaitLoaded(int browser_id, int timeout_ms) {

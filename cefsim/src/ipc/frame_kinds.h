@@ -30,6 +30,7 @@ enum FrameKind : uint32_t {
   kFrameResourceRequest = 23,
   kFrameNavigationRequest = 24,
   kFrameConsoleMessage = 25,
+  kFramePageTitle = 26,
 };
 
 }  // namespace cefsim

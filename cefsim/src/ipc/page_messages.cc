@@ -76,6 +76,10 @@ void Fields(F& f, M& m, ConsoleMessage*) {
       f(m.source);
 }
 template <class F, class M>
+void Fields(F& f, M& m, PageTitleMessage*) {
+  f(m.browser_id), f(m.title);
+}
+template <class F, class M>
 void Fields(F& f, M& m, ResourceRequestMessage*) {
   f(m.request_id), f(m.browser_id), f(m.frame_id), f(m.resource_type),
       f(m.url);
@@ -120,6 +124,7 @@ CEFSIM_PAGE_MESSAGE(LoadEndMessage)
 CEFSIM_PAGE_MESSAGE(LoadErrorMessage)
 CEFSIM_PAGE_MESSAGE(NavigationRequestMessage)
 CEFSIM_PAGE_MESSAGE(ConsoleMessage)
+CEFSIM_PAGE_MESSAGE(PageTitleMessage)
 CEFSIM_PAGE_MESSAGE(ResourceRequestMessage)
 CEFSIM_PAGE_MESSAGE(ResourceResponseMessage)
 

@@ -103,6 +103,14 @@ struct ConsoleMessage {
   std::u16string source;  // The URL of the script that logged it.
 };
 
+// Renderer to browser: the title of the main frame's document, from its
+// <title> when it commits or from a script that sets document.title, for
+// the window's placeholder. UTF-8.
+struct PageTitleMessage {
+  int32_t browser_id = 0;
+  std::string title;
+};
+
 // Renderer to browser: fetch a document or script for a frame.
 struct ResourceRequestMessage {
   int32_t request_id = 0;
@@ -132,6 +140,7 @@ std::string Encode(const LoadEndMessage& message);
 std::string Encode(const LoadErrorMessage& message);
 std::string Encode(const NavigationRequestMessage& message);
 std::string Encode(const ConsoleMessage& message);
+std::string Encode(const PageTitleMessage& message);
 std::string Encode(const ResourceRequestMessage& message);
 std::string Encode(const ResourceResponseMessage& message);
 
@@ -145,6 +154,7 @@ bool Decode(const std::string& payload, LoadEndMessage* message);
 bool Decode(const std::string& payload, LoadErrorMessage* message);
 bool Decode(const std::string& payload, NavigationRequestMessage* message);
 bool Decode(const std::string& payload, ConsoleMessage* message);
+bool Decode(const std::string& payload, PageTitleMessage* message);
 bool Decode(const std::string& payload, ResourceRequestMessage* message);
 bool Decode(const std::string& payload, ResourceResponseMessage* message);
 

@@ -16,6 +16,7 @@ FrameScripts::FrameScripts(RenderFrameImpl* frame) : frame_(frame) {}
 void FrameScripts::StartDocument(const CefString& title) {
   Release();
   Create(title);
+  ReportTitle(title);
 }
 
 CefRefPtr<CefV8Context> FrameScripts::Context() {
@@ -71,6 +72,17 @@ void FrameScripts::PostDelayedTask(std::function<void()> task,
 }
 
 CefString FrameScripts::GetUrl() { return frame_->GetURL(); }
+
+void FrameScripts::OnTitleChange(const CefString& title) { ReportTitle(title); }
+
+void FrameScripts::ReportTitle(const CefString& title) {
+  if (!frame_->IsMain())
+    return;
+  PageTitleMessage report;
+  report.browser_id = frame_->browser()->GetIdentifier();
+  report.title = title.ToString();
+  RenderProcessChannel()->Send(kFramePageTitle, Encode(report));
+}
 
 void FrameScripts::Navigate(const CefString& url) {
   std::string resolved = ResolveUrl(frame_->GetURL().ToString(), url.ToString());

@@ -22,6 +22,7 @@ class FrameScripts : public ScriptHost {
   FrameScripts& operator=(const FrameScripts&) = delete;
 
   // A new document gets a fresh context; the old one's is released first.
+  // |title| is the document's own.
   void StartDocument(const CefString& title);
   // The current document's context; a frame that has not had a document
   // yet gets one for its initial empty document, as in Chromium. Null
@@ -40,10 +41,13 @@ class FrameScripts : public ScriptHost {
   void PostDelayedTask(std::function<void()> task, int64_t delay_ms) override;
   CefString GetUrl() override;
   void Navigate(const CefString& url) override;
-  void OnTitleChange(const CefString& title) override {}
+  void OnTitleChange(const CefString& title) override;
 
  private:
   void Create(const CefString& title);
+  // The browser process shows the main frame's title in the window's
+  // placeholder.
+  void ReportTitle(const CefString& title);
 
   RenderFrameImpl* const frame_;
   std::unique_ptr<ScriptContext> script_;

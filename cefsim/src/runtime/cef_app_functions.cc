@@ -8,6 +8,7 @@
 #include "browser/browser_registry.h"
 #include "include/cef_app.h"
 #include "inspection/process_records.h"
+#include "placeholder/placeholders.h"
 #include "process/render_process_host.h"
 #include "process/render_process_main.h"
 #include "runtime/runtime_state.h"
@@ -92,6 +93,7 @@ void CefShutdown() {
   cefsim::StopNamedThread(TID_UI);
   cefsim::StopNamedThread(TID_IO);
   cefsim::StopNamedThread(TID_FILE);
+  cefsim::StopPlaceholders();
   cefsim::EndRuntime();
 }
 

@@ -1,0 +1,34 @@
+"""What a host sees in a browser window of the stand-in, which draws no page:
+a placeholder with the page's URL, title, loading state and console lines,
+painted again whenever the X server exposes the window."""
+
+
+def test_a_browser_window_is_painted_again_when_its_host_shows_it_again(
+        run_qt_host):
+    run = run_qt_host("""
+        html = ("<title>Shown</title><script>console.log('hello', 1);"
+                "</script>")
+        browser, window, bid = open_page(html, width=400, height=200)
+        lines = lambda: (_cefsim.placeholder(bid) or {}).get("lines", [])
+        assert pump_until(lambda: "Title:  Shown" in lines()
+                          and "State:  loaded" in lines()), lines()
+        pump(0.2)  # Nothing changes any more once that is painted.
+        before = _cefsim.placeholder(bid)
+        window.hide()
+        pump(0.1)
+        window.show()
+        assert pump_until(
+            lambda: _cefsim.placeholder(bid)["paints"] > before["paints"])
+        report({"before": before, "after": _cefsim.placeholder(bid)})
+        window.close()
+        pump_until(lambda: _cefsim.placeholder(bid) is None, 2.0)
+        _zubrix_cef.Shutdown()
+    """)
+    before, after = run.result["before"], run.result["after"]
+    assert after["lines"] == before["lines"]
+    assert after["lines"][0] == "cefsim: page not drawn (placeholder)"
+    assert after["lines"][1].startswith("URL:    data:text/html,")
+    assert after["lines"][2:] == ["Title:  Shown", "State:  loaded",
+                                  "Console:", "  hello 1"]
+    # Xlib reports an X error it was left to handle before it ends a process.
+    assert "X Error" not in run.stderr
