@@ -31,15 +31,18 @@ def test_a_burst_while_the_loop_is_blocked_arrives_whole_and_frees_its_memory(
             pump(0.2)
             return received == list(range(COUNT))
 
+        # The first two bursts bring the allocator and the queues to their
+        # working size; a third that still grows the process kept something.
         first = burst()
-        before = rss_kb()
         second = burst()
+        before = rss_kb()
+        third = burst()
         after = rss_kb()
-        report([first, second, len(received), after - before])
+        report([first and second, third, len(received), after - before])
         _zubrix_cef.Shutdown()
     """, timeout=180).result
-    first, second, count, growth_kb = outcome
-    assert (first, second, count) == (True, True, 10000)
+    earlier, last, count, growth_kb = outcome
+    assert (earlier, last, count) == (True, True, 10000)
     # Ten thousand calls of a kilobyte each would leave 10 MB behind.
     assert growth_kb < 4 * 1024
 
