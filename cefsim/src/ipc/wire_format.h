@@ -20,7 +20,8 @@ class WireWriter {
   void F64(double value);
   void Bytes(const void* data, size_t size);  // Length first, then the bytes.
   void Utf8(const std::string& text) { Bytes(text.data(), text.size()); }
-  void Utf16(const std::u16string& text);
+  void Utf16(const std::u16string& text) { Utf16(text.data(), text.size()); }
+  void Utf16(const char16_t* text, size_t length);
   void Utf8List(const std::vector<std::string>& items);
 
   const std::string& data() const { return data_; }

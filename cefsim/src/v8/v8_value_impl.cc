@@ -60,6 +60,13 @@ class ProtectedArguments {
   std::vector<JSValueRef> values_;
 };
 
+// "length", made once: arrays are asked for it once per element converted.
+// The engine's strings are immutable and may be shared between threads.
+JSStringRef LengthName() {
+  static const JSStringRef name = JSStringCreateWithUTF8CString("length");
+  return name;
+}
+
 CefRefPtr<CefV8ContextImpl> CurrentValidContext() {
   CefRefPtr<CefV8ContextImpl> context = CefV8ContextImpl::Current();
   return context && context->IsValid() ? context : nullptr;
@@ -80,8 +87,12 @@ CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
   JSValueProtect(context_->engine()->utility(), held_);
   is_object_ = JSValueIsObject(js, held_);
   is_array_ = JSValueIsArray(js, held_);
-  is_date_ = JSValueIsDate(js, held_);
-  is_function_ = is_object_ && JSObjectIsFunction(js, js_object());
+  // An array is neither a date nor callable: two calls into the engine,
+  // each under its lock, saved for every array a page passes.
+  if (is_object_ && !is_array_) {
+    is_date_ = JSValueIsDate(js, held_);
+    is_function_ = JSObjectIsFunction(js, js_object());
+  }
 }
 
 CefV8ValueImpl::~CefV8ValueImpl() {
@@ -378,7 +389,7 @@ int CefV8ValueImpl::GetArrayLength() {
   if (!IsArray())
     return 0;
   JSValueRef length =
-      JSObjectGetProperty(ctx(), js_object(), JsString("length").get(), nullptr);
+      JSObjectGetProperty(ctx(), js_object(), LengthName(), nullptr);
   return static_cast<int>(
       std::min<uint32_t>(ToUint32(JSValueToNumber(ctx(), length, nullptr)),
                          INT32_MAX));
