@@ -13,12 +13,24 @@ bool FrameOutbox::Send(uint32_t kind, std::string payload) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (closing_ || failed_)
     return false;
-  // The thread waits only on an empty queue: it needs waking only then.
-  const bool was_empty = frames_.empty();
   frames_.push_back(Frame{kind, std::move(payload)});
-  if (was_empty)
+  if (frames_.size() == 1) {
+    // The thread sleeps until a first frame comes, then gathers.
+    first_queued_ = std::chrono::steady_clock::now();
     queued_.notify_one();
+  } else if (frames_.size() >= kBatchFrames) {
+    flush_ = true;
+    queued_.notify_one();
+  }
   return true;
+}
+
+void FrameOutbox::Flush() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (frames_.empty() || flush_)
+    return;
+  flush_ = true;
+  queued_.notify_one();
 }
 
 void FrameOutbox::Close() {
@@ -39,6 +51,9 @@ void FrameOutbox::Run() {
     queued_.wait(lock, [this] { return !frames_.empty() || closing_; });
     if (frames_.empty())
       return;
+    queued_.wait_until(lock, first_queued_ + kGatherTime,
+                       [this] { return flush_ || closing_; });
+    flush_ = false;
     batch.swap(frames_);
     lock.unlock();
     const bool sent = channel_->SendAll(batch);

@@ -62,7 +62,8 @@ int RunRenderProcess(CefRefPtr<CefApp> application,
   }
   g_outbox = new FrameOutbox(g_channel);
 
-  StartNamedThread(TID_RENDERER);
+  // Whatever a task sent leaves once the render thread has nothing to run.
+  StartNamedThread(TID_RENDERER, [] { g_outbox->Flush(); });
   PostToNamedThread(TID_RENDERER, []() {
     CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler();
     if (!handler)
