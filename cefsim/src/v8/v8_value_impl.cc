@@ -87,12 +87,10 @@ CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
   JSValueProtect(context_->engine()->utility(), held_);
   is_object_ = JSValueIsObject(js, held_);
   is_array_ = JSValueIsArray(js, held_);
-  // An array is neither a date nor callable: two calls into the engine,
-  // each under its lock, saved for every array a page passes.
-  if (is_object_ && !is_array_) {
-    is_date_ = JSValueIsDate(js, held_);
-    is_function_ = JSObjectIsFunction(js, js_object());
-  }
+  // An array is neither a date nor callable; for other objects each test
+  // calls into the engine, under its lock, only when asked.
+  if (is_object_ && !is_array_)
+    is_date_ = is_function_ = -1;
 }
 
 CefV8ValueImpl::~CefV8ValueImpl() {
@@ -184,7 +182,13 @@ bool CefV8ValueImpl::IsDouble() {
   return IsValid() && kind_ == Kind::kNumber;
 }
 
-bool CefV8ValueImpl::IsDate() { return IsValid() && is_date_; }
+bool CefV8ValueImpl::IsDate() {
+  if (!IsValid())
+    return false;
+  if (is_date_ < 0)
+    is_date_ = JSValueIsDate(ctx(), held_) ? 1 : 0;
+  return is_date_ == 1;
+}
 
 bool CefV8ValueImpl::IsString() {
   return IsValid() && kind_ == Kind::kString;
@@ -194,7 +198,13 @@ bool CefV8ValueImpl::IsObject() { return IsValid() && is_object_; }
 
 bool CefV8ValueImpl::IsArray() { return IsValid() && is_array_; }
 
-bool CefV8ValueImpl::IsFunction() { return IsValid() && is_function_; }
+bool CefV8ValueImpl::IsFunction() {
+  if (!IsValid())
+    return false;
+  if (is_function_ < 0)
+    is_function_ = JSObjectIsFunction(ctx(), js_object()) ? 1 : 0;
+  return is_function_ == 1;
+}
 
 bool CefV8ValueImpl::IsSame(CefRefPtr<CefV8Value> that) {
   auto* other = dynamic_cast<CefV8ValueImpl*>(that.get());
