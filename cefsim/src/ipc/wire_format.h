@@ -13,6 +13,10 @@ namespace cefsim {
 
 class WireWriter {
  public:
+  // Room for a typical message up front, rather than a reallocation for each
+  // doubling on the way.
+  WireWriter() { data_.reserve(256); }
+
   void U8(uint8_t value);
   void U32(uint32_t value);
   void I32(int32_t value);
