@@ -48,6 +48,24 @@ class Arrivals:
         return self.times
 
 
+def wait_until(app, condition, what, timeout_s=30):
+    """Runs |app|'s events until |condition| holds; ends the run if |what|
+    does not answer in time."""
+    end = time.time() + timeout_s
+    while not condition():
+        if time.time() > end:
+            sys.exit("%s did not answer" % what)
+        app.processEvents()
+        time.sleep(0.001)
+
+
+def perf_counter_ns_of(epoch_ms_texts):
+    """Epoch milliseconds on time.perf_counter_ns's clock: both clocks are
+    read here side by side, as the page read its own pair at its origin."""
+    offset_ns = time.time_ns() - time.perf_counter_ns()
+    return [int(float(t) * 1e6) - offset_ns for t in epoch_ms_texts]
+
+
 def percentile(values, fraction):
     ordered = sorted(values)
     return ordered[min(len(ordered) - 1, int(fraction * len(ordered)))]
@@ -81,3 +99,19 @@ def measure(row_prefix, variant, run_burst, run_paced, sizes=PAYLOAD_SIZES):
         record(row, variant, "calls/s", rates)
         record(row, variant, "median us", medians)
         record(row, variant, "p99 us", p99s)
+
+
+TRIPLES_ROW = "page calls of [i, 's'+i, true]"
+
+
+def measure_triples(variant, run_burst):
+    """run_burst(count) makes a page call a callable |count| times with
+    [i, 's' + i, true] and returns ([the first call's time], arrivals), in
+    nanoseconds of time.perf_counter_ns's clock: the module's row beside
+    its peer's."""
+    run_burst(10)  # warm-up
+    rates = []
+    for _ in range(SAMPLES):
+        sent, arrived = run_burst(BURST_CALLS)
+        rates.append(len(arrived) * 1e9 / (arrived[-1] - sent[0]))
+    record(TRIPLES_ROW, variant, "calls/s", rates)

@@ -6,7 +6,6 @@ last, through a second callable. Prints RECORD lines whose rows match the
 bare-signal limit's."""
 import os
 import sys
-import time
 from urllib.parse import quote
 
 BUILD = os.environ.get("ZUBRIX_BUILD_DIR", "build-bench")
@@ -35,6 +34,12 @@ function payload(size) {
   }
   return list;
 }
+function runTriples(count) {
+  var first = performance.timeOrigin + performance.now();
+  for (var i = 0; i < count; ++i)
+    host.call_python_callback(0, [i, 's' + i, true]);
+  host.call_python_callback(1, [String(first)]);
+}
 function run(size, count, gapMs) {
   var args = payload(size), sent = [], i = 0;
   function call() {
@@ -59,22 +64,6 @@ function run(size, count, gapMs) {
 </script>"""
 
 
-def perf_counter_ns_of(epoch_ms_texts):
-    """Epoch milliseconds on time.perf_counter_ns's clock: both clocks are
-    read here side by side, as the page read its own pair at its origin."""
-    offset_ns = time.time_ns() - time.perf_counter_ns()
-    return [int(float(t) * 1e6) - offset_ns for t in epoch_ms_texts]
-
-
-def wait(app, condition, timeout_s=30):
-    end = time.time() + timeout_s
-    while not condition():
-        if time.time() > end:
-            sys.exit("the page did not answer")
-        app.processEvents()
-        time.sleep(0.001)
-
-
 def main():
     app = QtWidgets.QApplication([])
     _zubrix_cef.Initialize({"browser_subprocess_path":
@@ -90,7 +79,7 @@ def main():
     app.processEvents()
     browser = _zubrix_cef.CreateBrowserSync(int(window.winId()),
                                             "data:text/html," + quote(PAGE))
-    wait(app, lambda: _cefsim.browsers())
+    call_timing.wait_until(app, lambda: _cefsim.browsers(), "the page")
     if not _cefsim.wait_loaded(_cefsim.browsers()[-1]["id"], 30):
         sys.exit("the page did not load")
 
@@ -99,11 +88,20 @@ def main():
         gap_ms = -(-gap_us // 1000)
         arrived = arrivals.wait_for(count, lambda: browser.ExecuteJavascript(
             "run(%d, %d, %d)" % (size, count, gap_ms)))
-        wait(app, lambda: reports)
-        return perf_counter_ns_of(reports[0].decode().split(",")), arrived
+        call_timing.wait_until(app, lambda: reports, "the page")
+        return (call_timing.perf_counter_ns_of(reports[0].decode().split(",")),
+                arrived)
+
+    def run_triples(count):
+        del reports[:]
+        arrived = arrivals.wait_for(count, lambda: browser.ExecuteJavascript(
+            "runTriples(%d)" % count))
+        call_timing.wait_until(app, lambda: reports, "the page")
+        return call_timing.perf_counter_ns_of([reports[0].decode()]), arrived
 
     try:
         call_timing.measure("page to Python", "page", run, run)
+        call_timing.measure_triples("page", run_triples)
     finally:
         browser.Close()
         app.processEvents()

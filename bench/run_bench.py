@@ -1,6 +1,7 @@
 """Runs every benchmark and prints one table: each figure's minimum and
-median over its samples, beside the limit measured in the same run, and the
-ratio of the medians; then how each cost grows with the work."""
+median over its samples, beside the limit (or the peer, Qt's web channel)
+measured in the same run, and the ratio of the medians; then how each cost
+grows with the work."""
 import math
 import os
 import statistics
@@ -36,7 +37,8 @@ def collect():
         add(row, variant, "requests/s", [1 / s for s in seconds])
         add(row, variant, "MB/s", [int(size) / s / MB for s in seconds])
         add(row, variant, "us/request", [s * 1e6 for s in seconds])
-    for script in ("bridge_calls.py", "page_calls.py", "page_loads.py"):
+    for script in ("bridge_calls.py", "page_calls.py", "webchannel_calls.py",
+                   "page_loads.py"):
         path = os.path.join(HERE, script)
         if os.path.exists(path):
             for row, variant, unit, *samples in run([PYTHON, path]):
@@ -54,14 +56,16 @@ def fmt(value):
 
 def print_table(figures):
     print("%-36s %-11s %11s %11s %11s %11s %7s" % (
-        "row", "unit", "module min", "module med", "limit min", "limit med",
+        "row", "unit", "module min", "module med", "ref min", "ref med",
         "ratio"))
     for (row, unit), variants in figures.items():
         if unit == "us/request":
             continue
-        limit = variants.get("limit")
-        measured = sorted(v for v in variants if v != "limit")
-        if not measured:
+        # A row has a limit, or a peer to compare with; never both.
+        reference = "limit" if "limit" in variants else "peer"
+        limit = variants.get(reference)
+        measured = sorted(v for v in variants if v != reference)
+        if not measured and limit:
             print("%-36s %-11s %11s %11s %11s %11s %7s" % (
                 row, unit, "", "", fmt(min(limit)),
                 fmt(statistics.median(limit)), ""))
@@ -70,14 +74,18 @@ def print_table(figures):
             name = row if variant == "handler" else "%s (%s)" % (row, variant)
             cells = [fmt(min(samples)), fmt(statistics.median(samples))]
             if limit:
-                # Above 1 means the module is slower than its limit.
                 higher_better = unit.endswith("/s")
                 ratio = statistics.median(limit) / statistics.median(samples)
+                if reference == "peer":
+                    ratio = 1 / ratio
                 cells += [fmt(min(limit)), fmt(statistics.median(limit)),
                           fmt(ratio if higher_better else 1 / ratio)]
             else:
                 cells += ["", "", ""]
             print("%-36s %-11s %11s %11s %11s %11s %7s" % (name, unit, *cells))
+    print("ref: the limit, or for the row with a peer Qt's web channel. ratio:"
+          " the module's cost over the limit's (1 at the limit), or its rate"
+          " over the peer's (above 1 ahead of it).")
 
 
 def work_of(row):

@@ -1,46 +1,80 @@
 #include "scheme/archive_reading.h"
 
-#include <set>
+#include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
-#include "include/cef_stream.h"
 #include "include/cef_zip_reader.h"
+#include "scheme/regular_file_stream.h"
 
 namespace zubrix {
 namespace {
 
 const size_t kReadPieceSize = 65536;
+// Room set aside up front for a body; a larger one grows as it inflates,
+// so that a size the archive merely declares reserves nothing more.
+const int64 kMostReservedUpFront = 16 << 20;
 
-// CefZipArchive's key for a name: ASCII letters in lower case, nothing else
-// changed.
-std::u16string ArchiveKey(const CefString& name) {
-  std::u16string key = name.ToString16();
-  for (char16_t& c : key) {
-    if (c >= u'A' && c <= u'Z')
-      c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return key;
+CefString::char_type LowerAscii(CefString::char_type c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<CefString::char_type>(c - 'A' + 'a')
+                              : c;
 }
 
-// Inflates the entry the reader stands on, appending its bytes to |body|
-// when there is one. False where CefZipArchive stops loading: the entry does
-// not open, a read fails, it fails its checksum or its size is not the one
-// declared.
-bool InflateEntry(CefRefPtr<CefZipReader> reader, int64 declared_size,
-                  std::vector<char>* piece, std::string* body) {
+bool SameNameIgnoringAsciiCase(const CefString& a, const CefString& b) {
+  if (a.length() != b.length())
+    return false;
+  const CefString::char_type* x = a.c_str();
+  const CefString::char_type* y = b.c_str();
+  for (size_t i = 0; i < a.length(); ++i) {
+    if (LowerAscii(x[i]) != LowerAscii(y[i]))
+      return false;
+  }
+  return true;
+}
+
+// Moves |reader| to the entry that |wanted| names: the first non-empty one
+// with that name. Only the central directory is read on the way.
+bool MoveToEntry(CefRefPtr<CefZipReader> reader, const CefString& wanted) {
+  if (!reader->MoveToFirstFile())
+    return false;
+  do {
+    if (reader->GetFileSize() > 0 &&
+        SameNameIgnoringAsciiCase(reader->GetFileName(), wanted))
+      return true;
+  } while (reader->MoveToNextFile());
+  return false;
+}
+
+// Inflates the entry the reader stands on into |body|. False when it is
+// damaged: it does not open, a read fails, it inflates to more or fewer
+// bytes than declared, or it fails its checksum.
+bool InflateEntry(CefRefPtr<CefZipReader> reader, std::string* body) {
+  const int64 declared_size = reader->GetFileSize();
   if (!reader->OpenFile(CefString()))
     return false;
+  std::vector<char> piece(kReadPieceSize);
   int64 total = 0;
   bool ok = true;
-  while (true) {
-    const int read = reader->ReadFile(piece->data(), piece->size());
-    if (read <= 0) {
-      ok = read == 0;
-      break;
+  try {
+    body->reserve(
+        static_cast<size_t>(std::min(declared_size, kMostReservedUpFront)));
+    while (ok) {
+      const int read = reader->ReadFile(piece.data(), piece.size());
+      if (read <= 0) {
+        ok = read == 0;
+        break;
+      }
+      total += read;
+      // Past its declared size it is damaged: no need to inflate the rest.
+      ok = total <= declared_size;
+      if (ok)
+        body->append(piece.data(), static_cast<size_t>(read));
     }
-    total += read;
-    if (body)
-      body->append(piece->data(), static_cast<size_t>(read));
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  } catch (const std::length_error&) {
+    ok = false;
   }
   const bool closed = reader->CloseFile();
   return ok && closed && total == declared_size;
@@ -50,41 +84,18 @@ bool InflateEntry(CefRefPtr<CefZipReader> reader, int64 declared_size,
 
 bool ReadArchiveEntry(const std::string& archive_path,
                       const std::string& entry_name, std::string* body) {
-  CefRefPtr<CefStreamReader> stream =
-      CefStreamReader::CreateForFile(archive_path);
+  CefRefPtr<CefStreamReader> stream = OpenRegularFileStream(archive_path);
   if (!stream)
     return false;
   CefRefPtr<CefZipReader> reader = CefZipReader::Create(stream);
-  if (!reader || !reader->MoveToFirstFile())
+  if (!reader)
     return false;
-  const std::u16string wanted = ArchiveKey(entry_name);
-  // The keys a full load would hold so far: a later entry with one of them
-  // is passed over unread, as the first one stays.
-  std::set<std::u16string> loaded;
-  std::vector<char> piece(kReadPieceSize);
-  bool found = false;
-  do {
-    // Zero-byte entries, folders among them, are never loaded.
-    const int64 size = reader->GetFileSize();
-    if (size <= 0)
-      continue;
-    std::u16string key = ArchiveKey(reader->GetFileName());
-    if (key == wanted) {
-      std::string contents;
-      found = InflateEntry(reader, size, &piece, &contents);
-      if (found)
-        *body = std::move(contents);
-      break;
-    }
-    if (loaded.count(key))
-      continue;
-    // An earlier entry that would stop a full load before the wanted one
-    // means the wanted one is not found: it must be inflated to know.
-    if (!InflateEntry(reader, size, &piece, nullptr))
-      break;
-    loaded.insert(std::move(key));
-  } while (reader->MoveToNextFile());
+  std::string contents;
+  const bool found = MoveToEntry(reader, CefString(entry_name)) &&
+                     InflateEntry(reader, &contents);
   reader->Close();
+  if (found)
+    *body = std::move(contents);
   return found;
 }
 

@@ -6,11 +6,19 @@
 
 namespace zubrix {
 
-// True when the archive opens and holds |entry_name| (matched without regard
-// to case); |body| then holds the entry's bytes. The answer is the one that
-// loading the whole archive into a CefZipArchive and asking it for the entry
-// gives, but entries after the one found are never inflated and none but it
-// is kept. Nothing is cached, so changes show at once.
+// True when the archive, a regular file, opens and holds an intact entry
+// named |entry_name|; |body| then holds the entry's bytes.
+//
+// Names are matched without regard to ASCII case. Entries of zero bytes,
+// folders among them, are never found; of several non-empty entries with
+// the same name, the first one counts. That entry is found only if it is
+// intact: it opens, inflates, and has its declared size and checksum. A
+// damaged entry makes only itself not found; every other entry of the
+// archive is served whatever state the others are in.
+//
+// Only the archive's central directory and the wanted entry are read, and
+// nothing is kept between calls, so every call sees the archive as it is
+// on disk now.
 bool ReadArchiveEntry(const std::string& archive_path,
                       const std::string& entry_name, std::string* body);
 

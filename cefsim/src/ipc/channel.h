@@ -3,9 +3,12 @@
 #ifndef CEFSIM_SRC_IPC_CHANNEL_H_
 #define CEFSIM_SRC_IPC_CHANNEL_H_
 
+#include <sys/uio.h>
+
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace cefsim {
 
@@ -24,6 +27,8 @@ class Channel {
 
   // Safe from any thread; false once the peer is gone.
   bool Send(uint32_t kind, const std::string& payload);
+  // Sends |frames| in order, as few system calls as the system allows.
+  bool SendAll(const std::vector<Frame>& frames);
   // Blocks for the next frame; false at the end of the stream, on a read
   // error or on a malformed frame. Only one thread may receive.
   bool Receive(Frame* frame);
@@ -35,9 +40,16 @@ class Channel {
 
  private:
   bool ReadFully(void* out, size_t size);
+  // Writes every byte of |pieces|, a header and payload after another.
+  bool SendPieces(std::vector<iovec>* pieces);
 
   const int fd_;
   std::mutex send_mutex_;
+  // Bytes read ahead of the frame being received, owned by the receiving
+  // thread: one read takes in as many waiting frames as fit.
+  std::vector<char> received_;
+  size_t received_at_ = 0;
+  size_t received_end_ = 0;
 };
 
 }  // namespace cefsim

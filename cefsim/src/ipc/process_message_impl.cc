@@ -12,7 +12,8 @@ std::string EncodeProcessMessage(int browser_id,
                                  CefRefPtr<CefProcessMessage> message) {
   WireWriter writer;
   writer.I32(browser_id);
-  writer.Utf16(message->GetName().ToString16());
+  const CefString name = message->GetName();
+  writer.Utf16(reinterpret_cast<const char16_t*>(name.c_str()), name.length());
   WriteList(&writer, message->GetArgumentList());
   return writer.Take();
 }
@@ -21,11 +22,13 @@ CefRefPtr<CefProcessMessage> DecodeProcessMessage(const std::string& payload,
                                                   int* browser_id) {
   WireReader reader(payload);
   *browser_id = reader.I32();
-  CefString name(reader.Utf16());
+  const std::u16string name = reader.Utf16();
   CefRefPtr<CefListValue> arguments = CefListValue::Create();
   if (!ReadList(&reader, arguments) || !reader.AtEnd())
     return nullptr;
-  return new ProcessMessageImpl(name, arguments);
+  // A view of |name|: the message keeps the only copy.
+  return new ProcessMessageImpl(CefString(name.data(), name.size(), false),
+                                arguments);
 }
 
 }  // namespace cefsim

@@ -9,31 +9,36 @@ namespace {
 constexpr size_t kMinValueSize = 1;
 
 void WriteString(WireWriter* writer, const CefString& text) {
-  writer->Utf16(text.empty() ? std::u16string() : text.ToString16());
+  writer->Utf16(reinterpret_cast<const char16_t*>(text.c_str()),
+                text.length());
 }
 
 void WriteDictionary(WireWriter* writer, CefRefPtr<CefDictionaryValue> dict);
 
-void WriteValue(WireWriter* writer, CefRefPtr<CefValue> value) {
-  CefValueType type = value ? value->GetType() : VTYPE_NULL;
+// Writes the entry at |key| of |source|: an index of a list or a key of a
+// dictionary, whose getters share their names. Read through the typed
+// getters, so that no CefValue is made for each entry.
+template <class Source, class Key>
+void WriteEntry(WireWriter* writer, Source source, const Key& key) {
+  CefValueType type = source->GetType(key);
   if (type == VTYPE_INVALID)
     type = VTYPE_NULL;
   writer->U8(static_cast<uint8_t>(type));
   switch (type) {
     case VTYPE_BOOL:
-      writer->U8(value->GetBool() ? 1 : 0);
+      writer->U8(source->GetBool(key) ? 1 : 0);
       break;
     case VTYPE_INT:
-      writer->I32(value->GetInt());
+      writer->I32(source->GetInt(key));
       break;
     case VTYPE_DOUBLE:
-      writer->F64(value->GetDouble());
+      writer->F64(source->GetDouble(key));
       break;
     case VTYPE_STRING:
-      WriteString(writer, value->GetString());
+      WriteString(writer, source->GetString(key));
       break;
     case VTYPE_BINARY: {
-      CefRefPtr<CefBinaryValue> binary = value->GetBinary();
+      CefRefPtr<CefBinaryValue> binary = source->GetBinary(key);
       std::vector<char> bytes(binary ? binary->GetSize() : 0);
       if (!bytes.empty())
         binary->GetData(bytes.data(), bytes.size(), 0);
@@ -41,10 +46,10 @@ void WriteValue(WireWriter* writer, CefRefPtr<CefValue> value) {
       break;
     }
     case VTYPE_DICTIONARY:
-      WriteDictionary(writer, value->GetDictionary());
+      WriteDictionary(writer, source->GetDictionary(key));
       break;
     case VTYPE_LIST:
-      WriteList(writer, value->GetList());
+      WriteList(writer, source->GetList(key));
       break;
     default:
       break;
@@ -58,7 +63,7 @@ void WriteDictionary(WireWriter* writer, CefRefPtr<CefDictionaryValue> dict) {
   writer->U32(static_cast<uint32_t>(keys.size()));
   for (const CefString& key : keys) {
     WriteString(writer, key);
-    WriteValue(writer, dict->GetValue(key));
+    WriteEntry(writer, dict, key);
   }
 }
 
@@ -89,7 +94,8 @@ bool ReadValueInto(WireReader* reader, Target target, const Key& key,
       return reader->ok();
     case VTYPE_STRING: {
       std::u16string text = reader->Utf16();
-      target->SetString(key, CefString(text));
+      // A view of |text|: the setter makes the only copy.
+      target->SetString(key, CefString(text.data(), text.size(), false));
       return reader->ok();
     }
     case VTYPE_BINARY: {
@@ -153,7 +159,7 @@ void WriteList(WireWriter* writer, CefRefPtr<CefListValue> list) {
   size_t size = list ? list->GetSize() : 0;
   writer->U32(static_cast<uint32_t>(size));
   for (size_t i = 0; i < size; ++i)
-    WriteValue(writer, list->GetValue(i));
+    WriteEntry(writer, list, i);
 }
 
 bool ReadList(WireReader* reader, CefRefPtr<CefListValue> list) {

@@ -19,9 +19,9 @@ void WireWriter::Bytes(const void* data, size_t size) {
   Raw(data, size);
 }
 
-void WireWriter::Utf16(const std::u16string& text) {
-  U32(static_cast<uint32_t>(text.size()));
-  Raw(text.data(), text.size() * sizeof(char16_t));
+void WireWriter::Utf16(const char16_t* text, size_t length) {
+  U32(static_cast<uint32_t>(length));
+  Raw(text, length * sizeof(char16_t));
 }
 
 void WireWriter::Utf8List(const std::vector<std::string>& items) {

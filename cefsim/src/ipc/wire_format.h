@@ -13,6 +13,10 @@ namespace cefsim {
 
 class WireWriter {
  public:
+  // Room for a typical message up front, rather than a reallocation for each
+  // doubling on the way.
+  WireWriter() { data_.reserve(256); }
+
   void U8(uint8_t value);
   void U32(uint32_t value);
   void I32(int32_t value);
@@ -20,7 +24,8 @@ class WireWriter {
   void F64(double value);
   void Bytes(const void* data, size_t size);  // Length first, then the bytes.
   void Utf8(const std::string& text) { Bytes(text.data(), text.size()); }
-  void Utf16(const std::u16string& text);
+  void Utf16(const std::u16string& text) { Utf16(text.data(), text.size()); }
+  void Utf16(const char16_t* text, size_t length);
   void Utf8List(const std::vector<std::string>& items);
 
   const std::string& data() const { return data_; }

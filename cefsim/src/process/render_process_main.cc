@@ -18,6 +18,7 @@ namespace {
 // Set once before the render thread starts, read-only afterwards.
 CefRefPtr<CefRenderProcessHandler>* g_handler = nullptr;
 Channel* g_channel = nullptr;
+FrameOutbox* g_outbox = nullptr;
 void (*g_teardown)() = nullptr;
 
 // A script that never ends keeps the render thread busy; the process then
@@ -45,7 +46,7 @@ CefRefPtr<CefRenderProcessHandler> RenderProcessHandler() {
   return g_handler ? *g_handler : nullptr;
 }
 
-Channel* RenderProcessChannel() { return g_channel; }
+FrameOutbox* RenderProcessChannel() { return g_outbox; }
 
 void SetRenderProcessTeardown(void (*teardown)()) { g_teardown = teardown; }
 
@@ -59,8 +60,10 @@ int RunRenderProcess(CefRefPtr<CefApp> application,
                                    command_line->ArgvUtf8()))) {
     return 1;
   }
+  g_outbox = new FrameOutbox(g_channel);
 
-  StartNamedThread(TID_RENDERER);
+  // Whatever a task sent leaves once the render thread has nothing to run.
+  StartNamedThread(TID_RENDERER, [] { g_outbox->Flush(); });
   PostToNamedThread(TID_RENDERER, []() {
     CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler();
     if (!handler)
@@ -77,6 +80,9 @@ int RunRenderProcess(CefRefPtr<CefApp> application,
       break;
   }
   EndRenderThread();
+  // What the render thread sent last still leaves; the outbox stays, closed,
+  // for any late sender.
+  g_outbox->Close();
   return 0;
 }
 

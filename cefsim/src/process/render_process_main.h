@@ -4,7 +4,7 @@
 
 #include "command_line/command_line_impl.h"
 #include "include/cef_app.h"
-#include "ipc/channel.h"
+#include "ipc/frame_outbox.h"
 
 namespace cefsim {
 
@@ -12,10 +12,10 @@ namespace cefsim {
 int RunRenderProcess(CefRefPtr<CefApp> application,
                      CefRefPtr<CommandLineImpl> command_line);
 
-// The render process's application hooks and channel, for the parts of the
-// stand-in that run there. Null outside a render process.
+// The render process's application hooks and the outbox of its channel, for
+// the parts of the stand-in that run there. Null outside a render process.
 CefRefPtr<CefRenderProcessHandler> RenderProcessHandler();
-Channel* RenderProcessChannel();
+FrameOutbox* RenderProcessChannel();
 
 // |teardown| runs on the render thread once the browser process has closed
 // the channel, while the thread still runs: render-side objects let go of

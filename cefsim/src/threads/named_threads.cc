@@ -1,5 +1,7 @@
 #include "threads/named_threads.h"
 
+#include <utility>
+
 #include <mutex>
 
 namespace cefsim {
@@ -44,13 +46,15 @@ std::shared_ptr<TaskThread> Lookup(cef_thread_id_t id) {
 
 }  // namespace
 
-std::shared_ptr<TaskThread> StartNamedThread(cef_thread_id_t id) {
+std::shared_ptr<TaskThread> StartNamedThread(
+    cef_thread_id_t id, std::function<void()> idle_hook) {
   if (!ValidId(id))
     return nullptr;
   Registry& registry = GetRegistry();
   std::lock_guard<std::mutex> lock(registry.mutex);
   if (!registry.threads[id]) {
-    registry.threads[id] = std::make_shared<TaskThread>(ThreadName(id));
+    registry.threads[id] =
+        std::make_shared<TaskThread>(ThreadName(id), std::move(idle_hook));
     registry.threads[id]->Start();
   }
   return registry.threads[id];

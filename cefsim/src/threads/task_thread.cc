@@ -4,7 +4,8 @@
 
 namespace cefsim {
 
-TaskThread::TaskThread(std::string name) : name_(std::move(name)) {}
+TaskThread::TaskThread(std::string name, std::function<void()> idle_hook)
+    : name_(std::move(name)), idle_hook_(std::move(idle_hook)) {}
 
 TaskThread::~TaskThread() { Stop(); }
 
@@ -59,7 +60,17 @@ bool TaskThread::BelongsToCurrentThread() const {
 void TaskThread::Run() {
   pthread_setname_np(pthread_self(), name_.substr(0, 15).c_str());
   std::unique_lock<std::mutex> lock(mutex_);
+  bool ran_since_idle = false;
   while (!stopping_) {
+    const bool task_due = !queue_.empty() &&
+                          queue_.top().due <= std::chrono::steady_clock::now();
+    if (!task_due && ran_since_idle && idle_hook_) {
+      ran_since_idle = false;
+      lock.unlock();
+      idle_hook_();
+      lock.lock();
+      continue;
+    }
     if (queue_.empty()) {
       wake_.wait(lock);
       continue;
@@ -69,6 +80,7 @@ void TaskThread::Run() {
       wake_.wait_until(lock, due);
       continue;
     }
+    ran_since_idle = true;
     std::function<void()> task =
         std::move(const_cast<Pending&>(queue_.top()).task);
     queue_.pop();

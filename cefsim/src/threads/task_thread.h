@@ -17,7 +17,10 @@ namespace cefsim {
 
 class TaskThread {
  public:
-  explicit TaskThread(std::string name);
+  // |idle_hook|, when given, runs on the thread each time it has run tasks
+  // and has no further task due.
+  explicit TaskThread(std::string name,
+                      std::function<void()> idle_hook = nullptr);
   ~TaskThread();  // Stops the thread if it still runs.
 
   void Start();
@@ -43,6 +46,7 @@ class TaskThread {
   void Run();
 
   const std::string name_;
+  const std::function<void()> idle_hook_;
   std::thread thread_;
   std::thread::id thread_id_;
   mutable std::mutex mutex_;

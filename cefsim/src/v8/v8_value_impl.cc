@@ -60,6 +60,13 @@ class ProtectedArguments {
   std::vector<JSValueRef> values_;
 };
 
+// "length", made once: arrays are asked for it once per element converted.
+// The engine's strings are immutable and may be shared between threads.
+JSStringRef LengthName() {
+  static const JSStringRef name = JSStringCreateWithUTF8CString("length");
+  return name;
+}
+
 CefRefPtr<CefV8ContextImpl> CurrentValidContext() {
   CefRefPtr<CefV8ContextImpl> context = CefV8ContextImpl::Current();
   return context && context->IsValid() ? context : nullptr;
@@ -80,8 +87,10 @@ CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
   JSValueProtect(context_->engine()->utility(), held_);
   is_object_ = JSValueIsObject(js, held_);
   is_array_ = JSValueIsArray(js, held_);
-  is_date_ = JSValueIsDate(js, held_);
-  is_function_ = is_object_ && JSObjectIsFunction(js, js_object());
+  // An array is neither a date nor callable; for other objects each test
+  // calls into the engine, under its lock, only when asked.
+  if (is_object_ && !is_array_)
+    is_date_ = is_function_ = -1;
 }
 
 CefV8ValueImpl::~CefV8ValueImpl() {
@@ -173,7 +182,13 @@ bool CefV8ValueImpl::IsDouble() {
   return IsValid() && kind_ == Kind::kNumber;
 }
 
-bool CefV8ValueImpl::IsDate() { return IsValid() && is_date_; }
+bool CefV8ValueImpl::IsDate() {
+  if (!IsValid())
+    return false;
+  if (is_date_ < 0)
+    is_date_ = JSValueIsDate(ctx(), held_) ? 1 : 0;
+  return is_date_ == 1;
+}
 
 bool CefV8ValueImpl::IsString() {
   return IsValid() && kind_ == Kind::kString;
@@ -183,7 +198,13 @@ bool CefV8ValueImpl::IsObject() { return IsValid() && is_object_; }
 
 bool CefV8ValueImpl::IsArray() { return IsValid() && is_array_; }
 
-bool CefV8ValueImpl::IsFunction() { return IsValid() && is_function_; }
+bool CefV8ValueImpl::IsFunction() {
+  if (!IsValid())
+    return false;
+  if (is_function_ < 0)
+    is_function_ = JSObjectIsFunction(ctx(), js_object()) ? 1 : 0;
+  return is_function_ == 1;
+}
 
 bool CefV8ValueImpl::IsSame(CefRefPtr<CefV8Value> that) {
   auto* other = dynamic_cast<CefV8ValueImpl*>(that.get());
@@ -378,7 +399,7 @@ int CefV8ValueImpl::GetArrayLength() {
   if (!IsArray())
     return 0;
   JSValueRef length =
-      JSObjectGetProperty(ctx(), js_object(), JsString("length").get(), nullptr);
+      JSObjectGetProperty(ctx(), js_object(), LengthName(), nullptr);
   return static_cast<int>(
       std::min<uint32_t>(ToUint32(JSValueToNumber(ctx(), length, nullptr)),
                          INT32_MAX));

@@ -6,6 +6,7 @@
 
 #include <JavaScriptCore/JavaScript.h>
 
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -107,8 +108,11 @@ class CefV8ValueImpl : public CefV8Value {
   JSValueRef held_ = nullptr;
   bool is_object_ = false;
   bool is_array_ = false;
-  bool is_function_ = false;
-  bool is_date_ = false;
+  // For objects other than arrays, asked of the engine when a client first
+  // asks, since most wrapped objects are never tested for them: -1 until
+  // then; else 0 or 1.
+  int8_t is_function_ = 0;
+  int8_t is_date_ = 0;
 
   CefRefPtr<CefV8Exception> last_exception_;
   bool rethrow_ = false;

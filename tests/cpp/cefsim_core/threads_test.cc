@@ -43,6 +43,41 @@ TEST(TaskThreadTest, StopDropsQueuedTasksAndRefusesNewOnes) {
   EXPECT_FALSE(thread.Post([] {}));
 }
 
+// The hook runs once the thread has run tasks and none is due, not before
+// any task, and not while a burst of tasks is still queued.
+TEST(TaskThreadTest, IdleHookRunsOnceTheQueueIsDrained) {
+  std::mutex mutex;
+  std::vector<int> order;
+  std::promise<void> idle;
+  bool first_idle = true;
+  cefsim::TaskThread thread("test", [&] {
+    std::lock_guard<std::mutex> lock(mutex);
+    order.push_back(-1);
+    if (first_idle) {
+      first_idle = false;
+      idle.set_value();
+    }
+  });
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  thread.Start();
+  // The first task holds the thread until the rest are queued.
+  thread.Post([released] { released.wait(); });
+  for (int i = 0; i < 20; ++i) {
+    thread.Post([&, i] {
+      std::lock_guard<std::mutex> lock(mutex);
+      order.push_back(i);
+    });
+  }
+  release.set_value();
+  idle.get_future().wait();
+  thread.Stop();
+  ASSERT_EQ(order.size(), 21u);
+  for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(order[i], i);
+  EXPECT_EQ(order[20], -1);
+}
+
 class CountingTask : public CefTask {
  public:
   CountingTask(std::atomic<int>* runs, std::promise<bool>* on_ui)

@@ -1,6 +1,12 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -105,6 +111,27 @@ TEST_F(ArchiveRouteTest, BrokenArchivesServeTheNotFoundPage) {
   ExpectNotFound(ServeUrl(Url(truncated, "/index.html")), truncated);
   std::string empty = dir_.WriteFile("empty.plovex", "");
   ExpectNotFound(ServeUrl(Url(empty, "/index.html")), empty);
+}
+
+// A FIFO would hold the IO thread at open until a writer came, a device
+// would be read without end: neither is an archive.
+TEST_F(ArchiveRouteTest, ArchivesThatAreNoRegularFileServeTheNotFoundPage) {
+  const std::string fifo = dir_.Path("fifo.plovex");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::future<ServedRequest> served = std::async(
+      std::launch::async, [&] { return ServeUrl(Url(fifo, "/index.html")); });
+  if (served.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    ADD_FAILURE() << "the FIFO blocked the request";
+    // Lets the blocked open return, so that the test ends.
+    const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0)
+      close(writer);
+  }
+  ExpectNotFound(served.get(), fifo);
+
+  const std::string device = dir_.Path("zero.plovex");
+  ASSERT_EQ(symlink("/dev/zero", device.c_str()), 0);
+  ExpectNotFound(ServeUrl(Url(device, "/index.html")), device);
 }
 
 TEST_F(ArchiveRouteTest, EqualNamesKeepTheFirstAndChangesShowAtOnce) {

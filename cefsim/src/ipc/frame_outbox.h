@@ -1,0 +1,60 @@
+// The frames a render process sends, written by a thread of their own, as
+// Chromium's renderer hands its messages to an IPC thread: whatever has
+// queued up leaves in one system call, so that a page's burst of messages
+// costs the render thread no system call each, and reaches the browser
+// process in few reads. Frames leave in the order they were queued, at the
+// latest kGatherTime after the first of them, sooner on Flush() or once
+// kBatchFrames wait.
+#ifndef CEFSIM_SRC_IPC_FRAME_OUTBOX_H_
+#define CEFSIM_SRC_IPC_FRAME_OUTBOX_H_
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ipc/channel.h"
+
+namespace cefsim {
+
+class FrameOutbox {
+ public:
+  // |channel| must outlive the outbox.
+  explicit FrameOutbox(Channel* channel);
+  ~FrameOutbox();
+  FrameOutbox(const FrameOutbox&) = delete;
+  FrameOutbox& operator=(const FrameOutbox&) = delete;
+
+  static constexpr auto kGatherTime = std::chrono::microseconds(200);
+  static constexpr size_t kBatchFrames = 64;
+
+  // Queues a frame; safe from any thread. False, and the frame dropped,
+  // once the channel has failed or the outbox is closed.
+  bool Send(uint32_t kind, std::string payload);
+  // Sends what is queued now: the render thread calls it once it has
+  // nothing left to run.
+  void Flush();
+  // Sends what is queued, then stops the thread. Later frames are dropped.
+  void Close();
+
+ private:
+  void Run();
+
+  Channel* const channel_;
+  std::mutex mutex_;
+  std::condition_variable queued_;
+  std::vector<Frame> frames_;  // Guarded by |mutex_|.
+  // When the oldest queued frame came.  Guarded by |mutex_|.
+  std::chrono::steady_clock::time_point first_queued_;
+  bool flush_ = false;         // Guarded by |mutex_|.
+  bool closing_ = false;       // Guarded by |mutex_|.
+  bool failed_ = false;        // Guarded by |mutex_|.
+  std::thread thread_;
+};
+
+}  // namespace cefsim
+
+#endif  // CEFSIM_SRC_IPC_FRAME_OUTBOX_H_

@@ -1,0 +1,102 @@
+#include "ipc/frame_outbox.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ipc/channel.h"
+
+namespace {
+
+using std::chrono::steady_clock;
+
+class FrameOutboxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    int a, b;
+    ASSERT_TRUE(cefsim::Channel::CreatePair(&a, &b));
+    sending_.reset(new cefsim::Channel(a));
+    receiving_.reset(new cefsim::Channel(b));
+  }
+
+  std::unique_ptr<cefsim::Channel> sending_;
+  std::unique_ptr<cefsim::Channel> receiving_;
+};
+
+// Small and large frames, more than a batch of them, from two threads: each
+// thread's frames arrive whole and in its order, read ahead or not.
+TEST_F(FrameOutboxTest, FramesArriveWholeAndInOrder) {
+  const int kPerThread = 3 * cefsim::FrameOutbox::kBatchFrames + 5;
+  const std::string large(200 * 1024, 'L');
+  auto payload = [&](int i) {
+    return (i % 50 == 7 ? large : std::to_string(i)) + "#" +
+           std::to_string(i);
+  };
+  // Read meanwhile: the socket holds less than all of it.
+  std::future<void> reading = std::async(std::launch::async, [&] {
+    int next[3] = {0, 0, 0};
+    cefsim::Frame frame;
+    for (int received = 0; received < 2 * kPerThread; ++received) {
+      ASSERT_TRUE(receiving_->Receive(&frame));
+      ASSERT_TRUE(frame.kind == 1u || frame.kind == 2u);
+      EXPECT_EQ(frame.payload, payload(next[frame.kind]++));
+    }
+    EXPECT_EQ(next[1], kPerThread);
+    EXPECT_EQ(next[2], kPerThread);
+  });
+  {
+    cefsim::FrameOutbox outbox(sending_.get());
+    auto send = [&](uint32_t kind) {
+      for (int i = 0; i < kPerThread; ++i)
+        EXPECT_TRUE(outbox.Send(kind, payload(i)));
+    };
+    std::thread other(send, 2u);
+    send(1u);
+    other.join();
+    // Closing sends what is still queued.
+  }
+  ASSERT_EQ(reading.wait_for(std::chrono::seconds(30)),
+            std::future_status::ready);
+  reading.get();
+}
+
+// A lone frame is not held back for a batch that never comes: it leaves
+// within the gathering time without a flush, and at once with one.
+TEST_F(FrameOutboxTest, ALoneFrameLeavesWithoutAFlush) {
+  cefsim::FrameOutbox outbox(sending_.get());
+  cefsim::Frame frame;
+  for (bool flush : {false, true}) {
+    ASSERT_TRUE(outbox.Send(3, "alone"));
+    if (flush)
+      outbox.Flush();
+    std::future<bool> received = std::async(std::launch::async, [&] {
+      return receiving_->Receive(&frame);
+    });
+    ASSERT_EQ(received.wait_for(std::chrono::seconds(10)),
+              std::future_status::ready);
+    ASSERT_TRUE(received.get());
+    EXPECT_EQ(frame.payload, "alone");
+  }
+}
+
+TEST_F(FrameOutboxTest, RefusesFramesOnceClosedOrThePeerIsGone) {
+  cefsim::FrameOutbox closed(sending_.get());
+  closed.Close();
+  EXPECT_FALSE(closed.Send(1, "late"));
+
+  cefsim::FrameOutbox outbox(sending_.get());
+  receiving_.reset();
+  // The first failed batch marks the outbox failed; later sends say so.
+  const auto deadline = steady_clock::now() + std::chrono::seconds(10);
+  while (outbox.Send(1, "to nobody") && steady_clock::now() < deadline) {
+    outbox.Flush();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_FALSE(outbox.Send(1, "to nobody"));
+}
+
+}  // namespace
