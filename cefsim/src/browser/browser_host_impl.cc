@@ -67,6 +67,7 @@ CefRefPtr<BrowserHostImpl> BrowserHostImpl::Create(
   if (!params.url.empty()) {
     browser->NavigateOnUi(browser->main_frame_identifier_,
                           NavigationRequestMessage::kLoadUrl, params.url);
+    browser->RequestHandled();
   }
   return browser;
 }
@@ -75,6 +76,10 @@ BrowserHostImpl::BrowserHostImpl(int id, const BrowserCreateParams& params,
                                  HWND window)
     : id_(id), params_(params), window_(window) {
   main_frame_identifier_ = static_cast<int64>(id) << 32;
+  // The first navigation counts as asked for before anyone can see the
+  // browser.
+  if (!params.url.empty())
+    requested_navigations_ = 1;
   frames_.push_back(new FrameHostImpl(this, main_frame_identifier_, 0));
 }
 
@@ -145,17 +150,21 @@ void BrowserHostImpl::RequestNavigation(int64 frame_identifier,
     std::lock_guard<std::mutex> lock(mutex_);
     if (closed_)
       return;
-    ++queued_requests_;
+    ++requested_navigations_;
   }
   CefRefPtr<BrowserHostImpl> self = this;
   bool posted = PostToNamedThread(TID_UI, [self, frame_identifier, action, url]() {
     self->NavigateOnUi(frame_identifier, action, url);
-    std::lock_guard<std::mutex> lock(self->mutex_);
-    --self->queued_requests_;
+    self->RequestHandled();
   });
-  if (!posted) {
+  if (!posted)
+    RequestHandled();
+}
+
+void BrowserHostImpl::RequestHandled() {
+  {
     std::lock_guard<std::mutex> lock(mutex_);
-    --queued_requests_;
+    ++handled_navigations_;
   }
   loaded_changed_.notify_all();
 }
@@ -224,10 +233,21 @@ bool BrowserHostImpl::SendToRenderer(uint32_t kind,
   return !closed_ && render_process_ && render_process_->Send(kind, payload);
 }
 
-bool BrowserHostImpl::WaitUntilLoaded(std::chrono::milliseconds timeout) {
+int BrowserHostImpl::requested_navigations() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requested_navigations_;
+}
+
+bool BrowserHostImpl::WaitUntilLoaded(int navigations,
+                                      std::chrono::milliseconds timeout) {
   std::unique_lock<std::mutex> lock(mutex_);
-  return loaded_changed_.wait_for(lock, timeout, [this] {
-    return closed_ || (queued_requests_ == 0 && !reported_loading_);
+  // Requests are handled in the order they were made, and a handled one
+  // has told the client that loading started (unless it was dropped), so
+  // loading seen over after that is the end of the wanted navigation or of
+  // one that replaced it.
+  return loaded_changed_.wait_for(lock, timeout, [this, navigations] {
+    return closed_ ||
+           (handled_navigations_ >= navigations && !reported_loading_);
   });
 }
 
@@ -454,7 +474,8 @@ void BrowserHostImpl::GoForward() {
 
 bool BrowserHostImpl::IsLoading() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return !closed_ && (queued_requests_ > 0 || !outstanding_.empty());
+  return !closed_ && (handled_navigations_ < requested_navigations_ ||
+                      !outstanding_.empty());
 }
 
 void BrowserHostImpl::Reload() {
