@@ -338,12 +338,6 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
                          static_cast<cef_transition_type_t>(
                              report.transition_type));
   }
-  // Whatever the callback executed is already on the channel, ahead of this.
-  LoadGoAheadMessage go;
-  go.browser_id = id_;
-  go.frame_id = report.frame_id;
-  go.load_id = report.load_id;
-  SendToRenderer(kFrameLoadGoAhead, Encode(go));
 }
 
 void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
