@@ -295,6 +295,7 @@ void BrowserHostImpl::RemoveDescendantsLocked(int64 identifier) {
       removed.push_back(frame->GetIdentifier());
       frame->Invalidate();
       outstanding_.erase(frame->GetIdentifier());
+      started_.erase(frame->GetIdentifier());
     } else {
       kept.push_back(frame);
     }
@@ -322,6 +323,7 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
         (wanted == outstanding_.end() || wanted->second != report.navigation_id))
       return;
     RemoveDescendantsLocked(report.frame_id);
+    started_[report.frame_id] = report.navigation_id;
     if (frame->IsMain()) {
       auto move = history_moves_.find(report.navigation_id);
       if (move != history_moves_.end()) {
@@ -349,6 +351,11 @@ void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
     return;
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    // A load whose start went unreported, as another had been asked for by
+    // then, ends unreported too.
+    auto started = started_.find(report.frame_id);
+    if (started == started_.end() || started->second != report.navigation_id)
+      return;
     auto wanted = outstanding_.find(report.frame_id);
     if (wanted != outstanding_.end() && wanted->second == report.navigation_id)
       outstanding_.erase(wanted);
@@ -403,6 +410,7 @@ void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
     render_process_.reset();
     RemoveDescendantsLocked(main_frame_identifier_);
     outstanding_.clear();
+    started_.clear();
     history_moves_.clear();
   }
   UpdateLoadingState();

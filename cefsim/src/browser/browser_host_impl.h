@@ -152,6 +152,9 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   // Per frame, the navigation the browser last asked for and has not seen
   // end.
   std::map<int64, int> outstanding_;
+  // Per frame, the navigation whose load start the client heard last (0 for
+  // one that the document asked for).
+  std::map<int64, int> started_;
   // Main-frame navigations that move in the history, by navigation id.
   std::map<int, int> history_moves_;
   // Navigation requests made, and of those the ones the UI thread has sent

@@ -151,4 +151,24 @@ TEST_F(BrowserTest, WaitingForALoadWaitsForTheNavigationAskedFor) {
               ElementsAre("load_end main " + url + " 200"));
 }
 
+TEST_F(BrowserTest, ALoadOvertakenBeforeItsStartWasHeardIsNotReportedAtAll) {
+  const std::string first = "data:text/plain,first";
+  const std::string second = "data:text/plain,second";
+  CefRefPtr<CefBrowser> browser;
+  RunOnUi([&]() {
+    CefWindowInfo info;
+    info.SetAsChild(host_, RECT{0, 0, 100, 100});
+    browser = CefBrowserHost::CreateBrowserSync(info, client_.get(), first,
+                                                CefBrowserSettings(), nullptr);
+    browser->GetMainFrame()->LoadURL(second);
+    // Meanwhile the render process loads the first page whole; its reports
+    // queue up behind the second navigation.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  });
+  ASSERT_TRUE(WaitLoaded(browser));
+  EXPECT_THAT(client_->Lines("load_"),
+              ElementsAre("load_start main " + second,
+                          "load_end main " + second + " 200"));
+}
+
 }  // namespace
