@@ -119,9 +119,12 @@ py::object Placeholder(int browser_id) {
 }
 
 bool WaitLoaded(int browser_id, double timeout, py::object pump) {
+  // The navigations that count are those asked for before this call, not
+  // those that the pumping between slices may add.
+  const int navigations = cefsim_inspect::RequestedNavigations(browser_id);
   return PumpUntil(
-      [browser_id](int slice_ms) {
-        return cefsim_inspect::WaitLoaded(browser_id, slice_ms);
+      [browser_id, navigations](int slice_ms) {
+        return cefsim_inspect::WaitLoaded(browser_id, slice_ms, navigations);
       },
       timeout, pump);
 }

@@ -42,9 +42,16 @@ struct BrowserRecord {
 // Every browser made since CefInitialize, in order of creation.
 std::vector<BrowserRecord> Browsers();
 
-// Waits, without pumping anything, until the browser's navigation has
-// finished and its client has heard so. False on timeout or for an unknown
-// browser.
+// How many navigations have been asked of the browser so far (by its
+// creation, LoadURL, Reload, ...); 0 for an unknown browser.
+int RequestedNavigations(int browser_id);
+
+// Waits, without pumping anything, until the first |navigations|
+// navigations asked of the browser have been taken up and its client has
+// heard loading end (or the browser has closed). False on timeout or for an
+// unknown browser.
+bool WaitLoaded(int browser_id, int timeout_ms, int navigations);
+// The same for every navigation asked for before the call.
 bool WaitLoaded(int browser_id, int timeout_ms);
 
 struct ConsoleRecord {

@@ -39,27 +39,24 @@ class ZipFile : public CefZipArchive::File {
   IMPLEMENT_REFCOUNTING(ZipFile);
 };
 
-// Reads the entry the reader stands on whole; false when it cannot be
-// opened, reads short or long, or fails its checksum.
-bool ReadEntry(CefRefPtr<CefZipReader> reader, const CefString& password,
-               int64 declared_size, std::vector<unsigned char>* data) {
-  if (!reader->OpenFile(password))
-    return false;
-  bool ok = true;
+// Reads the open entry up to its declared size. What could be read is kept:
+// a read that fails or ends early ends the entry there, and a checksum that
+// does not match (CloseFile's answer) is not looked at.
+std::vector<unsigned char> ReadOpenEntry(CefRefPtr<CefZipReader> reader,
+                                         int64 declared_size) {
+  std::vector<unsigned char> data;
   std::vector<unsigned char> piece(kReadPieceSize);
-  while (true) {
-    int read = reader->ReadFile(piece.data(), piece.size());
-    if (read < 0) {
-      ok = false;
+  while (static_cast<int64>(data.size()) < declared_size) {
+    const int64 left = declared_size - static_cast<int64>(data.size());
+    const size_t wanted = static_cast<size_t>(
+        std::min<int64>(left, static_cast<int64>(piece.size())));
+    const int read = reader->ReadFile(piece.data(), wanted);
+    if (read <= 0)
       break;
-    }
-    if (read == 0)
-      break;
-    data->insert(data->end(), piece.begin(), piece.begin() + read);
+    data.insert(data.end(), piece.begin(), piece.begin() + read);
   }
-  bool closed = reader->CloseFile();
-  return ok && closed &&
-         static_cast<int64>(data->size()) == declared_size;
+  reader->CloseFile();
+  return data;
 }
 
 }  // namespace
@@ -81,14 +78,14 @@ size_t CefZipArchive::Load(CefRefPtr<CefStreamReader> stream,
     const int64 size = reader->GetFileSize();
     if (size <= 0)
       continue;
+    // An entry that does not open ends the loading, even one that would be
+    // passed over; what came before it stays.
+    if (!reader->OpenFile(password))
+      break;
     const CefString name = ToLowerName(reader->GetFileName());
     if (!overwriteExisting && contents_.count(name))
       continue;
-    std::vector<unsigned char> data;
-    // A damaged entry ends the loading; what came before it stays.
-    if (!ReadEntry(reader, password, size, &data))
-      break;
-    contents_[name] = new ZipFile(std::move(data));
+    contents_[name] = new ZipFile(ReadOpenEntry(reader, size));
     ++loaded;
   } while (reader->MoveToNextFile());
   reader->Close();

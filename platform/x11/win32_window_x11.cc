@@ -3,7 +3,10 @@
 // which cannot be moved or destroyed.
 #include "platform/win32_window.h"
 
+#include <atomic>
+
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_windows.h"
 
 using zubrix::x11::ClampPosition;
 using zubrix::x11::ClampSize;
@@ -13,6 +16,8 @@ using zubrix::x11::WindowFromHandle;
 using zubrix::x11::XCall;
 
 namespace {
+
+std::atomic<zubrix::x11::DestroyObserver> destroy_observer{nullptr};
 
 // The window a handle names if it may be moved or destroyed, else None.
 Window ChangeableWindow(const XCall& call, HWND handle) {
@@ -77,9 +82,20 @@ BOOL SetWindowPos(HWND window, HWND insert_after, int x, int y, int cx,
 }
 
 BOOL DestroyWindow(HWND window) {
-  XCall call;
-  Window target = ChangeableWindow(call, window);
-  if (target == None) return FALSE;
-  XDestroyWindow(call.display(), target);
-  return call.Succeeded() ? TRUE : FALSE;
+  bool destroyed;
+  {
+    XCall call;
+    Window target = ChangeableWindow(call, window);
+    if (target == None) return FALSE;
+    XDestroyWindow(call.display(), target);
+    destroyed = call.Succeeded();
+  }
+  // Outside the call, so that the observer may use these calls itself.
+  zubrix::x11::DestroyObserver observer = destroy_observer.load();
+  if (destroyed && observer) observer(window);
+  return destroyed ? TRUE : FALSE;
+}
+
+void zubrix::x11::SetDestroyObserver(DestroyObserver observer) {
+  destroy_observer.store(observer);
 }

@@ -39,6 +39,12 @@ struct WindowState {
 // Nothing if `window` is not a window.
 std::optional<WindowState> QueryWindow(HWND window);
 
+// Called with the handle each time DestroyWindow has destroyed a window (and
+// with it its descendants), on the thread that called it, after the call has
+// let go of the connection. One observer for the process; null for none.
+using DestroyObserver = void (*)(HWND window);
+void SetDestroyObserver(DestroyObserver observer);
+
 }  // namespace zubrix::x11
 
 #endif  // ZUBRIX_PLATFORM_X11_X11_WINDOWS_H_

@@ -50,23 +50,31 @@ def test_resize_before_creation_takes_effect_once_the_browser_exists(run_qt_host
     assert outcome.result[:4] == [5, 6, 70, 80]
 
 
-def test_close_destroys_the_window_and_later_calls_do_nothing(run_qt_host):
+def test_close_destroys_the_window_which_ends_the_browser(run_qt_host):
     outcome = run_qt_host("""
         start(SUBPROCESS)
         parent = make_window()
         browser = _zubrix_cef.CreateBrowserSync(handle(parent), "data:text/html,x")
-        window = wait_for_browsers(1)[0]["window"]
+        record = wait_for_browsers(1)[0]
+        window, pid = record["window"], record["render_process_pid"]
         pump_until(lambda: x_geometry(window) is not None)
+        def process_alive():
+            return [p["alive"] for p in _cefsim.processes() if p["pid"] == pid]
+        before = [process_alive(), record["closed"]]
         browser.Close()
         gone = pump_until(lambda: x_geometry(window) is None, 5.0)
+        # As on Windows, the browser ends with its window, and its render
+        # process with it.
+        ended = pump_until(lambda: process_alive() == [False], 10.0)
         browser.Resize(1, 1, 10, 10)
         browser.Close()
         browser.Reload()
         pump(0.1)
-        report([gone, x_geometry(window)])
+        report([before, gone, ended, x_geometry(window),
+                _cefsim.browsers()[0]["closed"]])
         _zubrix_cef.Shutdown()
     """)
-    assert outcome.result == [True, None]
+    assert outcome.result == [[[True], False], True, True, None, True]
 
 
 def test_developer_tools_open_in_an_owned_popup(run_qt_host):

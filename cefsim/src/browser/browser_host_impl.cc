@@ -70,6 +70,7 @@ CefRefPtr<BrowserHostImpl> BrowserHostImpl::Create(
   if (!params.url.empty()) {
     browser->NavigateOnUi(browser->main_frame_identifier_,
                           NavigationRequestMessage::kLoadUrl, params.url);
+    browser->RequestHandled();
   }
   return browser;
 }
@@ -78,6 +79,10 @@ BrowserHostImpl::BrowserHostImpl(int id, const BrowserCreateParams& params,
                                  HWND window)
     : id_(id), params_(params), window_(window) {
   main_frame_identifier_ = static_cast<int64>(id) << 32;
+  // The first navigation counts as asked for before anyone can see the
+  // browser.
+  if (!params.url.empty())
+    requested_navigations_ = 1;
   frames_.push_back(new FrameHostImpl(this, main_frame_identifier_, 0));
 }
 
@@ -148,17 +153,21 @@ void BrowserHostImpl::RequestNavigation(int64 frame_identifier,
     std::lock_guard<std::mutex> lock(mutex_);
     if (closed_)
       return;
-    ++queued_requests_;
+    ++requested_navigations_;
   }
   CefRefPtr<BrowserHostImpl> self = this;
   bool posted = PostToNamedThread(TID_UI, [self, frame_identifier, action, url]() {
     self->NavigateOnUi(frame_identifier, action, url);
-    std::lock_guard<std::mutex> lock(self->mutex_);
-    --self->queued_requests_;
+    self->RequestHandled();
   });
-  if (!posted) {
+  if (!posted)
+    RequestHandled();
+}
+
+void BrowserHostImpl::RequestHandled() {
+  {
     std::lock_guard<std::mutex> lock(mutex_);
-    --queued_requests_;
+    ++handled_navigations_;
   }
   loaded_changed_.notify_all();
 }
@@ -227,10 +236,21 @@ bool BrowserHostImpl::SendToRenderer(uint32_t kind,
   return !closed_ && render_process_ && render_process_->Send(kind, payload);
 }
 
-bool BrowserHostImpl::WaitUntilLoaded(std::chrono::milliseconds timeout) {
+int BrowserHostImpl::requested_navigations() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requested_navigations_;
+}
+
+bool BrowserHostImpl::WaitUntilLoaded(int navigations,
+                                      std::chrono::milliseconds timeout) {
   std::unique_lock<std::mutex> lock(mutex_);
-  return loaded_changed_.wait_for(lock, timeout, [this] {
-    return closed_ || (queued_requests_ == 0 && !reported_loading_);
+  // Requests are handled in the order they were made, and a handled one
+  // has told the client that loading started (unless it was dropped), so
+  // loading seen over after that is the end of the wanted navigation or of
+  // one that replaced it.
+  return loaded_changed_.wait_for(lock, timeout, [this, navigations] {
+    return closed_ ||
+           (handled_navigations_ >= navigations && !reported_loading_);
   });
 }
 
@@ -279,6 +299,7 @@ void BrowserHostImpl::RemoveDescendantsLocked(int64 identifier) {
       removed.push_back(frame->GetIdentifier());
       frame->Invalidate();
       outstanding_.erase(frame->GetIdentifier());
+      started_.erase(frame->GetIdentifier());
     } else {
       kept.push_back(frame);
     }
@@ -306,6 +327,7 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
         (wanted == outstanding_.end() || wanted->second != report.navigation_id))
       return;
     RemoveDescendantsLocked(report.frame_id);
+    started_[report.frame_id] = report.navigation_id;
     if (frame->IsMain()) {
       auto move = history_moves_.find(report.navigation_id);
       if (move != history_moves_.end()) {
@@ -324,12 +346,6 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
                          static_cast<cef_transition_type_t>(
                              report.transition_type));
   }
-  // Whatever the callback executed is already on the channel, ahead of this.
-  LoadGoAheadMessage go;
-  go.browser_id = id_;
-  go.frame_id = report.frame_id;
-  go.load_id = report.load_id;
-  SendToRenderer(kFrameLoadGoAhead, Encode(go));
 }
 
 void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
@@ -341,6 +357,11 @@ void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
     return;
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    // A load whose start went unreported, as another had been asked for by
+    // then, ends unreported too.
+    auto started = started_.find(report.frame_id);
+    if (started == started_.end() || started->second != report.navigation_id)
+      return;
     auto wanted = outstanding_.find(report.frame_id);
     if (wanted != outstanding_.end() && wanted->second == report.navigation_id)
       outstanding_.erase(wanted);
@@ -395,6 +416,7 @@ void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
     render_process_.reset();
     RemoveDescendantsLocked(main_frame_identifier_);
     outstanding_.clear();
+    started_.clear();
     history_moves_.clear();
   }
   UpdateLoadingState();
@@ -460,7 +482,8 @@ void BrowserHostImpl::GoForward() {
 
 bool BrowserHostImpl::IsLoading() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return !closed_ && (queued_requests_ > 0 || !outstanding_.empty());
+  return !closed_ && (handled_navigations_ < requested_navigations_ ||
+                      !outstanding_.empty());
 }
 
 void BrowserHostImpl::Reload() {

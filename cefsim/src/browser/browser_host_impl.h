@@ -54,9 +54,12 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
                          const CefString& url);
   // False when the browser has no live render process.
   bool SendToRenderer(uint32_t kind, const std::string& payload);
-  // True once no navigation is pending and the client has heard the end of
-  // the last one; false on timeout.
-  bool WaitUntilLoaded(std::chrono::milliseconds timeout);
+  // How many navigations have been asked of the browser so far.
+  int requested_navigations();
+  // True once the first |navigations| navigations asked of the browser have
+  // been handled and the client has heard loading end, or once the browser
+  // has closed; false on timeout.
+  bool WaitUntilLoaded(int navigations, std::chrono::milliseconds timeout);
 
   // Whether |process| serves the browser now.
   bool FromCurrentProcess(const RenderProcessHost* process);
@@ -126,6 +129,8 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   void NavigateOnUi(int64 frame_identifier,
                     NavigationRequestMessage::Action action,
                     const CefString& url);
+  // A navigation request has been sent on or dropped.
+  void RequestHandled();
   void UpdateLoadingState();
   // Drops the frames below |identifier|; with the lock held.
   void RemoveDescendantsLocked(int64 identifier);
@@ -147,10 +152,15 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   // Per frame, the navigation the browser last asked for and has not seen
   // end.
   std::map<int64, int> outstanding_;
+  // Per frame, the navigation whose load start the client heard last (0 for
+  // one that the document asked for).
+  std::map<int64, int> started_;
   // Main-frame navigations that move in the history, by navigation id.
   std::map<int, int> history_moves_;
-  // Navigations handed to the UI thread and not yet sent.
-  int queued_requests_ = 0;
+  // Navigation requests made, and of those the ones the UI thread has sent
+  // on or dropped.
+  int requested_navigations_ = 0;
+  int handled_navigations_ = 0;
   bool reported_loading_ = false;
   double zoom_level_ = 0;
   CefRefPtr<BrowserHostImpl> devtools_;

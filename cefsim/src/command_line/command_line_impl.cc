@@ -11,22 +11,24 @@ constexpr char kSwitchPrefix[] = "--";
 constexpr char kSwitchTerminator[] = "--";
 constexpr char kSwitchValueSeparator = '=';
 
-// "--name=value" or "-name" gives the name and value; anything else is a
-// plain argument.
-bool ParseSwitch(const std::string& arg, std::string* name,
-                 std::string* value) {
-  size_t prefix = 0;
+// The length of the switch prefix that |arg| starts with, or 0.
+size_t SwitchPrefixLength(const std::string& arg) {
   if (arg.compare(0, 2, kSwitchPrefix) == 0)
-    prefix = 2;
-  else if (arg.size() > 1 && arg[0] == '-')
-    prefix = 1;
+    return 2;
+  return !arg.empty() && arg[0] == '-' ? 1 : 0;
+}
+
+// "--name=value" or "-name" gives the switch as written (prefix and all) and
+// its value; anything else is a plain argument.
+bool ParseSwitch(const std::string& arg, std::string* written,
+                 std::string* value) {
+  size_t prefix = SwitchPrefixLength(arg);
   if (prefix == 0 || arg.size() == prefix)
     return false;
   size_t eq = arg.find(kSwitchValueSeparator, prefix);
-  *name = arg.substr(prefix, eq == std::string::npos ? std::string::npos
-                                                     : eq - prefix);
+  *written = arg.substr(0, eq);
   *value = eq == std::string::npos ? std::string() : arg.substr(eq + 1);
-  return !name->empty();
+  return written->size() > prefix;
 }
 
 std::vector<std::string> ProcessArguments() {
@@ -114,9 +116,9 @@ void CommandLineImpl::InitFromStrings(const std::vector<std::string>& args) {
       parse_switches = false;
       continue;
     }
-    std::string name, value;
-    if (parse_switches && ParseSwitch(arg, &name, &value))
-      AppendSwitchLocked(name, value);
+    std::string written, value;
+    if (parse_switches && ParseSwitch(arg, &written, &value))
+      AppendSwitchLocked(written, value);
     else
       argv_.push_back(arg);
   }
@@ -126,7 +128,7 @@ void CommandLineImpl::Reset() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (read_only_)
     return;
-  argv_.assign(1, std::string());
+  argv_.resize(1);  // The program stays.
   begin_args_ = 1;
   switches_.clear();
 }
@@ -190,10 +192,13 @@ void CommandLineImpl::AppendSwitchWithValue(const CefString& name,
     AppendSwitchLocked(name.ToString(), value.ToString());
 }
 
-void CommandLineImpl::AppendSwitchLocked(const std::string& name,
+void CommandLineImpl::AppendSwitchLocked(const std::string& written,
                                          const std::string& value) {
-  switches_[name] = value;
-  std::string entry = kSwitchPrefix + name;
+  // The switch is known by its name alone; the line keeps the prefix it was
+  // written with, or gets the usual one.
+  size_t prefix = SwitchPrefixLength(written);
+  switches_[written.substr(prefix)] = value;
+  std::string entry = prefix ? written : kSwitchPrefix + written;
   if (!value.empty())
     entry += kSwitchValueSeparator + value;
   argv_.insert(argv_.begin() + begin_args_, entry);

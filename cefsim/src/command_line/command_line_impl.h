@@ -45,7 +45,8 @@ class CommandLineImpl : public CefCommandLine {
   void PrependWrapper(const CefString& wrapper) override;
 
  private:
-  void AppendSwitchLocked(const std::string& name, const std::string& value);
+  // |written| is the switch's name, with or without a prefix.
+  void AppendSwitchLocked(const std::string& written, const std::string& value);
 
   std::mutex mutex_;
   bool read_only_;

@@ -48,10 +48,20 @@ std::optional<PlaceholderRecord> Placeholder(int browser_id) {
   return PlaceholderRecord{painted->lines, painted->paints};
 }
 
-bool WaitLoaded(int browser_id, int timeout_ms) {
+int RequestedNavigations(int browser_id) {
+  CefRefPtr<cefsim::BrowserHostImpl> browser = cefsim::FindBrowser(browser_id);
+  return browser ? browser->requested_navigations() : 0;
+}
+
+bool WaitLoaded(int browser_id, int timeout_ms, int navigations) {
   CefRefPtr<cefsim::BrowserHostImpl> browser = cefsim::FindBrowser(browser_id);
   return browser &&
-         browser->WaitUntilLoaded(std::chrono::milliseconds(timeout_ms));
+         browser->WaitUntilLoaded(navigations,
+                                  std::chrono::milliseconds(timeout_ms));
+}
+
+bool WaitLoaded(int browser_id, int timeout_ms) {
+  return WaitLoaded(browser_id, timeout_ms, RequestedNavigations(browser_id));
 }
 
 }  // namespace cefsim_inspect

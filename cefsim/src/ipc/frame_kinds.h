@@ -19,7 +19,6 @@ enum FrameKind : uint32_t {
   kFrameCreateBrowser = 10,
   kFrameNavigate = 11,
   kFrameExecuteJavaScript = 12,
-  kFrameLoadGoAhead = 13,
   kFrameResourceResponse = 14,
   kFrameStopLoad = 15,
 

@@ -45,17 +45,13 @@ void Fields(F& f, M& m, ExecuteJavaScriptMessage*) {
       f(m.script_url);
 }
 template <class F, class M>
-void Fields(F& f, M& m, LoadGoAheadMessage*) {
-  f(m.browser_id), f(m.frame_id), f(m.load_id);
-}
-template <class F, class M>
 void Fields(F& f, M& m, StopLoadMessage*) {
   f(m.browser_id);
 }
 template <class F, class M>
 void Fields(F& f, M& m, LoadStartMessage*) {
-  f(m.browser_id), f(m.frame_id), f(m.parent_frame_id), f(m.load_id),
-      f(m.navigation_id), f(m.transition_type), f(m.name), f(m.url);
+  f(m.browser_id), f(m.frame_id), f(m.parent_frame_id), f(m.navigation_id),
+      f(m.transition_type), f(m.name), f(m.url);
 }
 template <class F, class M>
 void Fields(F& f, M& m, LoadEndMessage*) {
@@ -117,7 +113,6 @@ bool DecodeFields(const std::string& payload, M* message) {
 CEFSIM_PAGE_MESSAGE(CreateBrowserMessage)
 CEFSIM_PAGE_MESSAGE(NavigateMessage)
 CEFSIM_PAGE_MESSAGE(ExecuteJavaScriptMessage)
-CEFSIM_PAGE_MESSAGE(LoadGoAheadMessage)
 CEFSIM_PAGE_MESSAGE(StopLoadMessage)
 CEFSIM_PAGE_MESSAGE(LoadStartMessage)
 CEFSIM_PAGE_MESSAGE(LoadEndMessage)

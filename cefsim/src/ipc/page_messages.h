@@ -34,27 +34,18 @@ struct ExecuteJavaScriptMessage {
   std::u16string script_url;
 };
 
-// Browser to renderer: the client has seen the load start, so the frame's
-// scripts may run.
-struct LoadGoAheadMessage {
-  int32_t browser_id = 0;
-  int64_t frame_id = 0;
-  int32_t load_id = 0;
-};
-
 // Browser to renderer: a browser's loads stop where they are.
 struct StopLoadMessage {
   int32_t browser_id = 0;
 };
 
 // Renderer to browser: a frame's document arrived and the frame is about
-// to run it. |load_id| numbers the renderer's loads; |navigation_id| is the
-// browser's, or 0 for a sub-frame the document itself asked for.
+// to run it. |navigation_id| is the browser's, or 0 for a sub-frame the
+// document itself asked for.
 struct LoadStartMessage {
   int32_t browser_id = 0;
   int64_t frame_id = 0;
   int64_t parent_frame_id = 0;  // 0 for the main frame.
-  int32_t load_id = 0;
   int32_t navigation_id = 0;
   int32_t transition_type = 0;
   std::u16string name;
@@ -133,7 +124,6 @@ struct ResourceResponseMessage {
 std::string Encode(const CreateBrowserMessage& message);
 std::string Encode(const NavigateMessage& message);
 std::string Encode(const ExecuteJavaScriptMessage& message);
-std::string Encode(const LoadGoAheadMessage& message);
 std::string Encode(const StopLoadMessage& message);
 std::string Encode(const LoadStartMessage& message);
 std::string Encode(const LoadEndMessage& message);
@@ -147,7 +137,6 @@ std::string Encode(const ResourceResponseMessage& message);
 bool Decode(const std::string& payload, CreateBrowserMessage* message);
 bool Decode(const std::string& payload, NavigateMessage* message);
 bool Decode(const std::string& payload, ExecuteJavaScriptMessage* message);
-bool Decode(const std::string& payload, LoadGoAheadMessage* message);
 bool Decode(const std::string& payload, StopLoadMessage* message);
 bool Decode(const std::string& payload, LoadStartMessage* message);
 bool Decode(const std::string& payload, LoadEndMessage* message);

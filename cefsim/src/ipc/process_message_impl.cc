@@ -1,11 +1,21 @@
 #include "ipc/process_message_impl.h"
 
+#include <utility>
+
 #include "ipc/value_codec.h"
+#include "values/list_value_impl.h"
 
 namespace cefsim {
 
+ProcessMessageImpl::ProcessMessageImpl(const CefString& name,
+                                       ValueNode::Ptr arguments)
+    : name_(name),
+      arguments_node_(std::move(arguments)),
+      arguments_(new ListValueImpl(
+          NodeHandle::Referring(arguments_node_, false))) {}
+
 CefRefPtr<CefProcessMessage> ProcessMessageImpl::Copy() {
-  return new ProcessMessageImpl(name_, arguments_->Copy());
+  return new ProcessMessageImpl(name_, arguments_node_->DeepCopy());
 }
 
 std::string EncodeProcessMessage(int browser_id,
@@ -28,11 +38,11 @@ CefRefPtr<CefProcessMessage> DecodeProcessMessage(const std::string& payload,
     return nullptr;
   // A view of |name|: the message keeps the only copy.
   return new ProcessMessageImpl(CefString(name.data(), name.size(), false),
-                                arguments);
+                                ListValueImpl::HandleOf(arguments).Lock());
 }
 
 }  // namespace cefsim
 
 CefRefPtr<CefProcessMessage> CefProcessMessage::Create(const CefString& name) {
-  return new cefsim::ProcessMessageImpl(name, CefListValue::Create());
+  return new cefsim::ProcessMessageImpl(name, cefsim::ValueNode::NewList());
 }

@@ -5,13 +5,16 @@
 
 #include "include/cef_process_message.h"
 #include "ipc/wire_format.h"
+#include "values/value_node.h"
 
 namespace cefsim {
 
+// The message owns its argument list: the list object it hands out refers
+// into the message, so setting that list elsewhere copies it.
 class ProcessMessageImpl : public CefProcessMessage {
  public:
-  ProcessMessageImpl(const CefString& name, CefRefPtr<CefListValue> arguments)
-      : name_(name), arguments_(arguments) {}
+  // |arguments| must be a list node that nothing else holds.
+  ProcessMessageImpl(const CefString& name, ValueNode::Ptr arguments);
 
   bool IsValid() override { return true; }
   bool IsReadOnly() override { return false; }
@@ -21,6 +24,7 @@ class ProcessMessageImpl : public CefProcessMessage {
 
  private:
   const CefString name_;
+  const ValueNode::Ptr arguments_node_;
   const CefRefPtr<CefListValue> arguments_;
   IMPLEMENT_REFCOUNTING(ProcessMessageImpl);
 };

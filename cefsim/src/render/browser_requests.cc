@@ -60,16 +60,6 @@ void OnExecuteJavaScript(const std::string& payload) {
       });
 }
 
-void OnLoadGoAhead(const std::string& payload) {
-  OnRequest<LoadGoAheadMessage>(
-      payload, [](CefRefPtr<RenderBrowserImpl> browser,
-                  const LoadGoAheadMessage& request) {
-        CefRefPtr<RenderFrameImpl> frame = browser->FindFrame(request.frame_id);
-        if (std::shared_ptr<FrameLoad> load = frame ? frame->current_load() : nullptr)
-          load->OnGoAhead(request.load_id);
-      });
-}
-
 void OnStopLoad(const std::string& payload) {
   OnRequest<StopLoadMessage>(
       payload,
@@ -99,7 +89,6 @@ const bool registered = [] {
   SetRendererFrameHandler(kFrameCreateBrowser, OnCreateBrowser);
   SetRendererFrameHandler(kFrameNavigate, OnNavigate);
   SetRendererFrameHandler(kFrameExecuteJavaScript, OnExecuteJavaScript);
-  SetRendererFrameHandler(kFrameLoadGoAhead, OnLoadGoAhead);
   SetRendererFrameHandler(kFrameStopLoad, OnStopLoad);
   SetRendererFrameHandler(kFrameProcessMessage, OnProcessMessage);
   return true;

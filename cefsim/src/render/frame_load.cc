@@ -13,8 +13,6 @@
 namespace cefsim {
 namespace {
 
-int last_load_id = 0;  // Render thread.
-
 bool IsHtml(std::string mime_type) {
   std::transform(mime_type.begin(), mime_type.end(), mime_type.begin(),
                  [](unsigned char c) { return std::tolower(c); });
@@ -34,8 +32,7 @@ FrameLoad::FrameLoad(CefRefPtr<RenderFrameImpl> frame, int navigation_id,
       navigation_id_(navigation_id),
       transition_(transition),
       url_(url),
-      parent_(parent),
-      load_id_(++last_load_id) {}
+      parent_(parent) {}
 
 bool FrameLoad::Current() {
   return !ended() && frame_->IsValid() && frame_->current_load().get() == this;
@@ -63,23 +60,19 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
     document_ = ScanHtml(response.body);
   frame_->browser()->DetachChildren(frame_);
   frame_->CommitDocument(url_, document_.title);
-  state_ = State::kAwaitingGoAhead;
 
   LoadStartMessage start;
   start.browser_id = frame_->browser()->GetIdentifier();
   start.frame_id = frame_->GetIdentifier();
   start.parent_frame_id = frame_->parent_identifier();
-  start.load_id = load_id_;
   start.navigation_id = navigation_id_;
   start.transition_type = transition_;
   start.name = frame_->GetName().ToString16();
   start.url = url_;
   SendToBrowser(kFrameLoadStart, Encode(start));
-}
-
-void FrameLoad::OnGoAhead(int load_id) {
-  if (load_id != load_id_ || state_ != State::kAwaitingGoAhead || !Current())
-    return;
+  // The page does not wait for the browser: what the load handler executes
+  // arrives like any other script, usually after the first ones here have
+  // run. Everything this load reports follows the start on the channel.
   state_ = State::kRunning;
   RunItems();
 }

@@ -1,6 +1,6 @@
-// One load of a frame: fetch the document, report the load start, wait for
-// the browser's go-ahead, run the document's scripts in order, load its
-// sub-frames, and report the end once they have all ended. Render thread.
+// One load of a frame: fetch the document, report the load start, run the
+// document's scripts in order, load its sub-frames, and report the end once
+// they have all ended. Render thread.
 #ifndef CEFSIM_SRC_RENDER_FRAME_LOAD_H_
 #define CEFSIM_SRC_RENDER_FRAME_LOAD_H_
 
@@ -22,8 +22,6 @@ class FrameLoad : public std::enable_shared_from_this<FrameLoad> {
             std::weak_ptr<FrameLoad> parent);
 
   void Start();
-  // The browser has seen the load start of load |load_id|.
-  void OnGoAhead(int load_id);
   // Ends the load, and those of its sub-frames, with |error| unless it has
   // ended already.
   void Abort(cef_errorcode_t error);
@@ -31,7 +29,7 @@ class FrameLoad : public std::enable_shared_from_this<FrameLoad> {
   const std::weak_ptr<FrameLoad>& parent() const { return parent_; }
 
  private:
-  enum class State { kFetching, kAwaitingGoAhead, kRunning, kEnded };
+  enum class State { kFetching, kRunning, kEnded };
 
   bool Current();
   void OnDocument(const ResourceResponseMessage& response);
@@ -49,7 +47,6 @@ class FrameLoad : public std::enable_shared_from_this<FrameLoad> {
   const int transition_;
   const std::u16string url_;
   const std::weak_ptr<FrameLoad> parent_;
-  const int load_id_;
 
   State state_ = State::kFetching;
   ScannedDocument document_;

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "browser/browser_registry.h"
+#include "browser/window_destruction.h"
 #include "include/cef_app.h"
 #include "inspection/process_records.h"
 #include "placeholder/placeholders.h"
@@ -73,6 +74,7 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
   cefsim::StartNamedThread(TID_UI);
   cefsim::StartNamedThread(TID_IO);
   cefsim::StartNamedThread(TID_FILE);
+  cefsim::StartClosingBrowsersWithDestroyedWindows();
 
   CefRefPtr<CefBrowserProcessHandler> handler =
       application ? application->GetBrowserProcessHandler() : nullptr;
@@ -86,6 +88,7 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
 void CefShutdown() {
   if (!cefsim::RuntimeRunning())
     return;
+  cefsim::StopClosingBrowsersWithDestroyedWindows();
   cefsim::CloseAllBrowsers();
   cefsim::TerminateAllRenderProcesses();
   // The request context, with the factories registered on it, ends here.

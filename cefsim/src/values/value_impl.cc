@@ -45,6 +45,9 @@ bool ValueImpl::IsOwned() {
 }
 
 bool ValueImpl::IsReadOnly() {
+  // A binary cannot be changed through any object, so neither through this.
+  if (binary_)
+    return true;
   NodeHandle* handle = ComplexHandle();
   return handle && handle->read_only();
 }

@@ -73,6 +73,11 @@ void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
     on_load_start(browser, frame);
 }
 
+void RecordingClient::OnAfterCreated(CefRefPtr<CefBrowser> browser) {
+  if (on_after_created)
+    on_after_created(browser);
+}
+
 void RecordingClient::OnLoadEnd(CefRefPtr<CefBrowser> browser,
                                 CefRefPtr<CefFrame> frame,
                                 int httpStatusCode) {

@@ -55,13 +55,17 @@ class RecordingClient : public CefClient,
                    const CefString& failedUrl) override;
   void OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
                                  TerminationStatus status) override;
+  void OnAfterCreated(CefRefPtr<CefBrowser> browser) override;
   void OnBeforeClose(CefRefPtr<CefBrowser> browser) override;
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
                                 CefProcessId source_process,
                                 CefRefPtr<CefProcessMessage> message) override;
 
-  // Runs on the UI thread inside OnLoadStart, before the frame's scripts.
+  // Runs on the UI thread inside OnLoadStart; the frame's scripts may run
+  // before what it executes arrives.
   std::function<void(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>)> on_load_start;
+  // Runs on the UI thread inside OnAfterCreated.
+  std::function<void(CefRefPtr<CefBrowser>)> on_after_created;
   // Context-menu behaviour; unset, the client leaves everything to CEF.
   std::function<void(CefRefPtr<CefContextMenuParams>, CefRefPtr<CefMenuModel>)>
       before_context_menu;

@@ -7,6 +7,28 @@
 
 namespace {
 
+int RenderProcessOf(CefRefPtr<CefBrowser> browser) {
+  for (const auto& record : cefsim_inspect::Browsers()) {
+    if (record.id == browser->GetIdentifier())
+      return record.render_process_pid;
+  }
+  return -1;
+}
+
+// Waits up to 2 s for the process to end.
+void ExpectProcessEnds(int pid) {
+  ASSERT_GT(pid, 0);
+  bool alive = true;
+  for (int i = 0; i < 200 && alive; ++i) {
+    alive = false;
+    for (const auto& process : cefsim_inspect::Processes())
+      alive |= process.pid == pid && process.alive;
+    if (alive)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(alive) << "render process " << pid;
+}
+
 TEST_F(BrowserTest, CreateBrowserSyncWorksOnlyOnTheUiThreadAndWithAParent) {
   CefWindowInfo info;
   info.style = WS_CHILD | WS_VISIBLE;
@@ -105,7 +127,7 @@ TEST_F(BrowserTest, DevToolsOpenOnceInAnOwnedTopLevelWindow) {
 TEST_F(BrowserTest, ClosingDestroysTheWindowAndEndsTheRenderProcessQuietly) {
   CefRefPtr<CefBrowser> browser = Create("");
   HWND window = browser->GetHost()->GetWindowHandle();
-  int pid = cefsim_inspect::Browsers()[0].render_process_pid;
+  int pid = RenderProcessOf(browser);
   browser->GetHost()->CloseBrowser(false);
   ASSERT_TRUE(client_->WaitFor(
       "before_close " + std::to_string(browser->GetIdentifier())));
@@ -115,18 +137,42 @@ TEST_F(BrowserTest, ClosingDestroysTheWindowAndEndsTheRenderProcessQuietly) {
   browser->Reload();
   EXPECT_FALSE(browser->SendProcessMessage(
       PID_RENDERER, CefProcessMessage::Create("echo")));
-  for (int i = 0; i < 200; ++i) {
-    bool alive = false;
-    for (const auto& process : cefsim_inspect::Processes())
-      alive |= process.pid == pid && process.alive;
-    if (!alive)
-      break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  for (const auto& process : cefsim_inspect::Processes()) {
-    if (process.pid == pid)
-      EXPECT_FALSE(process.alive);
-  }
+  ExpectProcessEnds(pid);
+  EXPECT_TRUE(client_->Lines("terminated").empty());
+}
+
+TEST_F(BrowserTest, DestroyingItsWindowOrAnAncestorsClosesTheBrowser) {
+  CefRefPtr<CefBrowser> own = Create("data:text/plain,own");
+  HWND middle = zubrix::x11::CreateChildWindow(host_, 0, 0, 200, 200, true);
+  ASSERT_NE(middle, nullptr);
+  CefRefPtr<CefBrowser> nested;
+  RunOnUi([&]() {
+    CefWindowInfo info;
+    info.SetAsChild(middle, RECT{0, 0, 100, 100});
+    nested = CefBrowserHost::CreateBrowserSync(
+        info, client_.get(), "data:text/plain,nested", CefBrowserSettings(),
+        nullptr);
+  });
+  ASSERT_TRUE(nested);
+  const int own_pid = RenderProcessOf(own);
+  const int nested_pid = RenderProcessOf(nested);
+
+  // On the UI thread, which created the window, as Windows wants it.
+  RunOnUi([&]() {
+    EXPECT_TRUE(DestroyWindow(own->GetHost()->GetWindowHandle()));
+  });
+  ASSERT_TRUE(client_->WaitFor("before_close " +
+                               std::to_string(own->GetIdentifier())));
+  ExpectProcessEnds(own_pid);
+  EXPECT_EQ(own->GetMainFrame(), nullptr);
+  EXPECT_TRUE(client_->Lines("before_close " +
+                             std::to_string(nested->GetIdentifier()))
+                  .empty());
+
+  RunOnUi([&]() { EXPECT_TRUE(DestroyWindow(middle)); });
+  ASSERT_TRUE(client_->WaitFor("before_close " +
+                               std::to_string(nested->GetIdentifier())));
+  ExpectProcessEnds(nested_pid);
   EXPECT_TRUE(client_->Lines("terminated").empty());
 }
 

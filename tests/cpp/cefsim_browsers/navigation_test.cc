@@ -1,5 +1,9 @@
 // Navigation: documents from data: and file: URLs, sub-frames, load
 // reports and their order, errors and the back-forward list.
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "browser_fixture.h"
 #include "inspect/cefsim_inspect.h"
 
@@ -126,6 +130,45 @@ TEST_F(BrowserTest, BackAndForwardMoveThroughTheMainFrameHistory) {
   ASSERT_TRUE(WaitLoaded(browser));
   EXPECT_EQ(browser->GetMainFrame()->GetURL().ToString(), two);
   EXPECT_EQ(client_->Lines("load_start").size(), 5u);
+}
+
+TEST_F(BrowserTest, WaitingForALoadWaitsForTheNavigationAskedFor) {
+  const std::string url = "data:text/plain,late";
+  // The browser can be seen while its client still holds the UI thread,
+  // before the first navigation has gone anywhere.
+  std::promise<int> created;
+  client_->on_after_created = [&created](CefRefPtr<CefBrowser> browser) {
+    created.set_value(browser->GetIdentifier());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  };
+  CefWindowInfo info;
+  info.SetAsChild(host_, RECT{0, 0, 100, 100});
+  ASSERT_TRUE(CefBrowserHost::CreateBrowser(info, client_.get(), url,
+                                            CefBrowserSettings(), nullptr));
+  int id = created.get_future().get();
+  ASSERT_TRUE(cefsim_inspect::WaitLoaded(id, 10000));
+  EXPECT_THAT(client_->Lines("load_end"),
+              ElementsAre("load_end main " + url + " 200"));
+}
+
+TEST_F(BrowserTest, ALoadOvertakenBeforeItsStartWasHeardIsNotReportedAtAll) {
+  const std::string first = "data:text/plain,first";
+  const std::string second = "data:text/plain,second";
+  CefRefPtr<CefBrowser> browser;
+  RunOnUi([&]() {
+    CefWindowInfo info;
+    info.SetAsChild(host_, RECT{0, 0, 100, 100});
+    browser = CefBrowserHost::CreateBrowserSync(info, client_.get(), first,
+                                                CefBrowserSettings(), nullptr);
+    browser->GetMainFrame()->LoadURL(second);
+    // Meanwhile the render process loads the first page whole; its reports
+    // queue up behind the second navigation.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  });
+  ASSERT_TRUE(WaitLoaded(browser));
+  EXPECT_THAT(client_->Lines("load_"),
+              ElementsAre("load_start main " + second,
+                          "load_end main " + second + " 200"));
 }
 
 }  // namespace

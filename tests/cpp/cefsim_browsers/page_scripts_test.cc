@@ -1,6 +1,11 @@
-// Page scripts in their frames' contexts: order, load starts first,
-// exceptions, the render-process handler's context hooks, extensions with
-// native functions, and scripts that never end.
+// Page scripts in their frames' contexts: order, code from the load start
+// arriving while the page runs, exceptions, the render-process handler's
+// context hooks, extensions with native functions, and scripts that never
+// end.
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include "browser_fixture.h"
 #include "inspect/cefsim_inspect.h"
 
@@ -41,24 +46,48 @@ TEST_F(BrowserTest, ScriptsRunInDocumentOrderAndAFailureStopsOnlyItself) {
   EXPECT_EQ(records[3].source, page);
 }
 
-TEST_F(BrowserTest, JavaScriptFromTheLoadStartRunsBeforeEachFramesScripts) {
-  std::string child = WriteFile(
-      "child.html", "<script>console.log('child page', typeof early);</script>");
+// A page script that logs what it sees of |early| at once, and again once
+// the load handler's code has defined it.
+std::string WaitingScript(const std::string& who) {
+  return "<script>console.log('" + who + " page', typeof early);"
+         "(function wait() {"
+         "  if (typeof early == 'undefined') setTimeout(wait, 5);"
+         "  else console.log('" + who + " sees', early);"
+         "})();</script>";
+}
+
+TEST_F(BrowserTest, PagesRunWithoutWaitingForWhatTheLoadStartExecutes) {
+  std::string child = WriteFile("child.html", WaitingScript("child"));
   std::string main = WriteFile(
-      "main.html",
-      "<script>console.log('main page', typeof early);</script>"
-      "<iframe src='child.html'></iframe>"
-      "<script>console.log('main after');</script>");
+      "main.html", WaitingScript("main") + "<iframe src='child.html'></iframe>");
   client_->on_load_start = [](CefRefPtr<CefBrowser>, CefRefPtr<CefFrame> frame) {
+    // Slow enough that each frame's first script has run meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
     frame->ExecuteJavaScript(
         "var early = 1; console.log('load start', location.href);", "", 1);
   };
   CefRefPtr<CefBrowser> browser = Create(main);
   ASSERT_TRUE(WaitLoaded(browser));
-  EXPECT_THAT(Console(browser),
-              ElementsAre("load start " + main, "main page number",
-                          "main after", "load start " + child,
-                          "child page number"));
+  std::vector<std::string> console;
+  for (int i = 0; i < 1000 && console.size() < 6; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    console = Console(browser);
+  }
+  std::vector<std::string> sorted = console;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<std::string>{
+                        "child page undefined", "child sees 1",
+                        "load start " + child, "load start " + main,
+                        "main page undefined", "main sees 1"}));
+  auto at = [&console](const std::string& line) {
+    return std::find(console.begin(), console.end(), line) - console.begin();
+  };
+  EXPECT_LT(at("main page undefined"), at("load start " + main));
+  EXPECT_LT(at("child page undefined"), at("load start " + child));
+  // The load handler still hears of the main frame before its sub-frame.
+  EXPECT_THAT(client_->Lines("load_start"),
+              ElementsAre("load_start main " + main,
+                          "load_start sub " + child));
 }
 
 TEST_F(BrowserTest, PagesSeeTheTypeTestsWithV8sMeaning) {

@@ -16,7 +16,7 @@ TEST(CommandLineTest, SwitchesGoBeforeArgumentsInTheOrderAdded) {
   line->AppendSwitchWithValue("d", " spaced value");
   line->AppendArgument("tail");
   EXPECT_EQ(Argv(line),
-            (std::vector<std::string>{"prog", "--a=1", "--b", "--c",
+            (std::vector<std::string>{"prog", "--a=1", "-b", "--c",
                                       "--d= spaced value", "file", "tail"}));
   EXPECT_EQ(line->GetSwitchValue("d").ToString(), " spaced value");
   EXPECT_TRUE(line->HasSwitch("b"));
@@ -25,6 +25,30 @@ TEST(CommandLineTest, SwitchesGoBeforeArgumentsInTheOrderAdded) {
   line->GetArguments(arguments);
   ASSERT_EQ(arguments.size(), 2u);
   EXPECT_EQ(arguments[1].ToString(), "tail");
+}
+
+TEST(CommandLineTest, AppendedNamesMayBeWrittenWithTheirPrefix) {
+  CefRefPtr<cefsim::CommandLineImpl> line = new cefsim::CommandLineImpl();
+  line->SetProgram("prog");
+  line->AppendSwitch("--long");
+  line->AppendSwitchWithValue("-short", "v");
+  line->AppendSwitch("plain");
+  EXPECT_TRUE(line->HasSwitch("long"));
+  EXPECT_FALSE(line->HasSwitch("--long"));
+  EXPECT_EQ(line->GetSwitchValue("short").ToString(), "v");
+  CefCommandLine::SwitchMap switches;
+  line->GetSwitches(switches);
+  EXPECT_EQ(switches.size(), 3u);
+  EXPECT_EQ(Argv(line), (std::vector<std::string>{"prog", "--long", "-short=v",
+                                                  "--plain"}));
+
+  line->AppendArgument("file");
+  line->Reset();
+  EXPECT_EQ(Argv(line), std::vector<std::string>{"prog"});
+  EXPECT_FALSE(line->HasSwitches());
+  EXPECT_FALSE(line->HasArguments());
+  line->AppendSwitch("again");
+  EXPECT_EQ(line->GetCommandLineString().ToString(), "prog --again");
 }
 
 TEST(CommandLineTest, EverythingAfterTheTerminatorIsAnArgument) {

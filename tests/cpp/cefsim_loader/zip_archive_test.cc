@@ -173,7 +173,7 @@ TEST(ZipArchiveTest, OverwritingIsTheCallersChoice) {
   EXPECT_EQ(replaced->GetFileCount(), 3u);
 }
 
-TEST(ZipArchiveTest, DamagedArchivesLoadNoBadData) {
+TEST(ZipArchiveTest, ArchivesThatAreNoZipLoadNothing) {
   test_support::TempDir dir;
   size_t loaded = 1;
   CefRefPtr<CefZipArchive> archive(new CefZipArchive());
@@ -182,25 +182,99 @@ TEST(ZipArchiveTest, DamagedArchivesLoadNoBadData) {
   EXPECT_EQ(loaded, 0u);
   LoadArchive(dir.WriteFile("empty.zip", ""), &loaded);
   EXPECT_EQ(loaded, 0u);
-
   std::string good = dir.Path("good.zip");
-  WriteZip(good, {{"a.txt", std::string(3000, 'a')},
-                  {"b.txt", std::string(3000, 'b')}});
+  WriteZip(good, {{"a.txt", "a"}, {"b.txt", "b"}});
   std::string bytes = FileBytes(good);
   LoadArchive(dir.WriteFile("cut.zip", bytes.substr(0, bytes.size() - 30)),
               &loaded);
   EXPECT_EQ(loaded, 0u);
+}
 
-  // Corrupt the compressed data of the first entry: its checksum (or the
-  // inflation) fails, and loading stops there instead of keeping bad bytes.
-  std::string corrupted = bytes;
+// Offsets of the headers that start with |signature|, in archive order.
+std::vector<size_t> Headers(const std::string& bytes, const char* signature) {
+  std::vector<size_t> offsets;
+  const std::string wanted(signature, 4);
+  for (size_t at = bytes.find(wanted); at != std::string::npos;
+       at = bytes.find(wanted, at + 1))
+    offsets.push_back(at);
+  return offsets;
+}
+
+const char kLocalHeader[] = "PK\x03\x04";
+const char kCentralHeader[] = "PK\x01\x02";
+
+class DamagedZipArchiveTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string path = dir_.Path("sound.zip");
+    WriteZip(path, {{"a.txt", std::string(3000, 'a')},
+                    {"A.TXT", std::string(3000, 'A')},
+                    {"c.txt", std::string(3000, 'c')}});
+    bytes_ = FileBytes(path);
+    ASSERT_EQ(Headers(bytes_, kLocalHeader).size(), 3u);
+    ASSERT_EQ(Headers(bytes_, kCentralHeader).size(), 3u);
+  }
+
+  void Flip(std::string* bytes, const char* signature, size_t entry,
+            size_t offset) {
+    (*bytes)[Headers(bytes_, signature)[entry] + offset] ^= 0x5A;
+  }
+
+  CefRefPtr<CefZipArchive> Load(const std::string& bytes, size_t* loaded,
+                                bool overwrite = false) {
+    CefRefPtr<CefZipArchive> archive(new CefZipArchive());
+    *loaded = archive->Load(
+        CefStreamReader::CreateForFile(dir_.WriteFile("damaged.zip", bytes)),
+        CefString(), overwrite);
+    return archive;
+  }
+
+  test_support::TempDir dir_;
+  std::string bytes_;
+};
+
+TEST_F(DamagedZipArchiveTest, AChecksumThatDoesNotMatchIsIgnored) {
+  std::string damaged = bytes_;
+  // The stored checksum, in the local and the central header alike, so that
+  // the entry still opens and only the check after reading fails.
+  Flip(&damaged, kLocalHeader, 0, 14);
+  Flip(&damaged, kCentralHeader, 0, 16);
+  size_t loaded = 0;
+  CefRefPtr<CefZipArchive> archive = Load(damaged, &loaded);
+  EXPECT_EQ(loaded, 2u);
+  EXPECT_EQ(Data(archive->GetFile("a.txt")), std::string(3000, 'a'));
+  EXPECT_EQ(Data(archive->GetFile("c.txt")), std::string(3000, 'c'));
+}
+
+TEST_F(DamagedZipArchiveTest, DamagedDataKeepsWhatWasReadAndLoadingGoesOn) {
+  std::string damaged = bytes_;
   const size_t data_start = 30 + 5;  // local header, then the name "a.txt"
   for (size_t i = data_start; i < data_start + 8; ++i)
-    corrupted[i] = static_cast<char>(corrupted[i] ^ 0x5A);
-  CefRefPtr<CefZipArchive> damaged =
-      LoadArchive(dir.WriteFile("bad.zip", corrupted), &loaded);
-  EXPECT_EQ(loaded, 0u);
-  EXPECT_FALSE(damaged->HasFile("a.txt"));
+    Flip(&damaged, kLocalHeader, 0, i);
+  size_t loaded = 0;
+  CefRefPtr<CefZipArchive> archive = Load(damaged, &loaded);
+  EXPECT_EQ(loaded, 2u);
+  ASSERT_TRUE(archive->HasFile("a.txt"));
+  EXPECT_LE(archive->GetFile("a.txt")->GetDataSize(), 3000u);
+  EXPECT_EQ(Data(archive->GetFile("c.txt")), std::string(3000, 'c'));
+}
+
+TEST_F(DamagedZipArchiveTest, AnEntryThatDoesNotOpenEndsTheLoading) {
+  // Its local header no longer starts as one: the entry cannot be opened,
+  // and that stops the loading even though the entry, a second "a.txt",
+  // would only have been passed over.
+  std::string damaged = bytes_;
+  Flip(&damaged, kLocalHeader, 1, 0);
+  size_t loaded = 0;
+  CefRefPtr<CefZipArchive> archive = Load(damaged, &loaded);
+  EXPECT_EQ(loaded, 1u);
+  EXPECT_EQ(Data(archive->GetFile("a.txt")), std::string(3000, 'a'));
+  EXPECT_FALSE(archive->HasFile("c.txt"));
+
+  // With overwriting the first one stays, as nothing replaced it.
+  archive = Load(damaged, &loaded, true);
+  EXPECT_EQ(loaded, 1u);
+  EXPECT_EQ(Data(archive->GetFile("a.txt")), std::string(3000, 'a'));
 }
 
 }  // namespace

@@ -182,4 +182,18 @@ TEST(ValueOwnershipTest, AValueRefersToItsObjectUntilSetIntoAContainer) {
   EXPECT_EQ(4, dict->GetList("k")->GetInt(0));
 }
 
+TEST(ValueOwnershipTest, AValueHoldingABinaryIsReadOnly) {
+  const char bytes[] = {1, 2};
+  CefRefPtr<CefValue> value = CefValue::Create();
+  EXPECT_FALSE(value->IsReadOnly());
+  ASSERT_TRUE(value->SetBinary(CefBinaryValue::Create(bytes, sizeof(bytes))));
+  EXPECT_TRUE(value->IsReadOnly());
+  CefRefPtr<CefListValue> list = CefListValue::Create();
+  list->SetBinary(0, CefBinaryValue::Create(bytes, sizeof(bytes)));
+  EXPECT_TRUE(list->GetValue(0)->IsReadOnly());
+  EXPECT_TRUE(value->Copy()->IsReadOnly());
+  value->SetList(CefListValue::Create());
+  EXPECT_FALSE(value->IsReadOnly());
+}
+
 }  // namespace

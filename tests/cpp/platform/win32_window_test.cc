@@ -149,6 +149,27 @@ TEST_F(Win32WindowTest, DestroyedWindowIsGoneWithItsChildrenForEveryClient) {
   EXPECT_FALSE(DestroyWindow(child));
 }
 
+std::vector<HWND> g_destroyed;
+
+// Uses the windowing calls itself, which it may do once told.
+void RecordDestroyed(HWND window) {
+  EXPECT_FALSE(IsWindow(window));
+  g_destroyed.push_back(window);
+}
+
+TEST_F(Win32WindowTest, TheDestroyObserverHearsOfEachWindowDestroyed) {
+  g_destroyed.clear();
+  zubrix::x11::SetDestroyObserver(RecordDestroyed);
+  HWND first = Child(0, 0, 10, 10);
+  HWND second = Child(0, 0, 10, 10);
+  EXPECT_TRUE(DestroyWindow(first));
+  EXPECT_FALSE(DestroyWindow(first));       // Gone already: nothing to tell.
+  EXPECT_FALSE(DestroyWindow(Handle(1)));   // Names no window.
+  zubrix::x11::SetDestroyObserver(nullptr);
+  EXPECT_TRUE(DestroyWindow(second));
+  EXPECT_EQ(g_destroyed, std::vector<HWND>{first});
+}
+
 XErrorHandler g_handler_before_host = nullptr;
 int g_host_errors = 0;
 

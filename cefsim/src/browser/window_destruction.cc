@@ -1,0 +1,32 @@
+#include "browser/window_destruction.h"
+
+#include "browser/browser_registry.h"
+#include "platform/x11/x11_windows.h"
+#include "threads/named_threads.h"
+
+namespace cefsim {
+namespace {
+
+void OnWindowDestroyed(HWND) {
+  // The window's descendants went with it, so every browser's window is
+  // looked at; on the UI thread, where browsers close, and after whatever
+  // the destroying thread is still doing.
+  PostToNamedThread(TID_UI, []() {
+    for (const auto& browser : AllBrowsers()) {
+      if (!browser->closed() && !IsWindow(browser->GetWindowHandle()))
+        browser->CloseOnUi();
+    }
+  });
+}
+
+}  // namespace
+
+void StartClosingBrowsersWithDestroyedWindows() {
+  zubrix::x11::SetDestroyObserver(OnWindowDestroyed);
+}
+
+void StopClosingBrowsersWithDestroyedWindows() {
+  zubrix::x11::SetDestroyObserver(nullptr);
+}
+
+}  // namespace cefsim
