@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 #include "scheme/archive_reading.h"
 #include "scheme/client_route.h"
@@ -42,6 +43,8 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
            zubrix::ReadArchiveEntry(archive_path, entry_name, &data_);
   } catch (const std::bad_alloc&) {
     // An entry too large to hold is not served; the host goes on.
+    std::string().swap(data_);
+  } catch (const std::length_error&) {
     std::string().swap(data_);
   }
   if (!read)
