@@ -36,7 +36,6 @@ ClientRoute RouteToArchive(const std::string& path) {
 ClientRoute RouteToFolder(const std::string& path) {
   ClientRoute route;
   route.kind = ClientRoute::Kind::kFolder;
-  route.relative_path.reserve(path.size());
   // The pieces after the first, which is always "internal", joined with
   // single slashes.
   bool first = true;
