@@ -1,6 +1,7 @@
 #include "bridge/host_bridge_singleton.h"
 
 #include "bridge/gil_guard.h"
+#include "bridge/python_errors.h"
 #include "renderer/list_to_tuple.h"
 
 namespace {
@@ -11,7 +12,7 @@ void CallWithList(PyObject* callable, CefRefPtr<CefListValue> list) {
   size_t size = list ? list->GetSize() : 0;
   PyObject* arguments = PyTuple_New(static_cast<Py_ssize_t>(size));
   if (!arguments) {
-    PyErr_Print();
+    PrintPythonError();
     return;
   }
   if (list)
@@ -23,7 +24,7 @@ void CallWithList(PyObject* callable, CefRefPtr<CefListValue> list) {
 #endif
   Py_XDECREF(result);
   if (PyErr_Occurred())
-    PyErr_Print();
+    PrintPythonError();
   Py_DECREF(arguments);
 }
 

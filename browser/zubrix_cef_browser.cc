@@ -1,5 +1,7 @@
 #include "browser/zubrix_cef_browser.h"
 
+#include <functional>
+
 #include "bridge/host_bridge_singleton.h"
 #include "browser/browser_creation.h"
 #include "browser/function_task.h"
@@ -8,13 +10,31 @@
 
 namespace {
 
+// A browser that Python keeps may have closed, or belong to a CEF that was
+// shut down: every object it leads to is checked before use.
+HWND WindowOf(CefRefPtr<CefBrowser> browser) {
+  CefRefPtr<CefBrowserHost> host = browser ? browser->GetHost() : nullptr;
+  return host ? host->GetWindowHandle() : nullptr;
+}
+
+// Runs |action| with the browser on CEF's UI thread, behind the creation
+// task, so that it finds the browser once made; calls of one browser keep
+// their order. Nothing runs when the browser was never made.
+void PostWithBrowser(const std::shared_ptr<BrowserSlot>& slot,
+                     std::function<void(CefRefPtr<CefBrowser>)> action) {
+  PostToUiThread([slot, action]() {
+    if (CefRefPtr<CefBrowser> browser = slot->Get())
+      action(browser);
+  });
+}
+
 // Moves and sizes the browser's window once it exists; until then the call
 // follows the creation task on CEF's UI thread, whose tasks run in order.
 void ResizeWhenCreated(const std::shared_ptr<BrowserSlot>& slot, int x, int y,
                        int width, int height) {
   CefRefPtr<CefBrowser> browser = slot->Get();
   if (browser) {
-    HWND window = browser->GetHost()->GetWindowHandle();
+    HWND window = WindowOf(browser);
     if (IsWindow(window))
       SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
     return;
@@ -52,7 +72,7 @@ void ZubrixCefBrowser::Close() {
   // window.
   std::shared_ptr<BrowserSlot> slot = browser_;
   auto destroy = [slot]() {
-    HWND window = slot->Get()->GetHost()->GetWindowHandle();
+    HWND window = WindowOf(slot->Get());
     if (IsWindow(window))
       DestroyWindow(window);
   };
@@ -71,7 +91,10 @@ void ZubrixCefBrowser::ExecuteJavascript(const std::string& code) {
   CefRefPtr<CefBrowser> browser = browser_->Get();
   if (!browser)
     return;
-  CefRefPtr<CefFrame> frame = browser->GetHost()->GetBrowser()->GetMainFrame();
+  // A closed browser has no main frame.
+  CefRefPtr<CefFrame> frame = browser->GetMainFrame();
+  if (!frame)
+    return;
   // The code ends at its first NUL byte.
   CefString script;
   script.FromString(std::string(code.c_str()));
@@ -83,6 +106,8 @@ void ZubrixCefBrowser::ShowDevTools(int parent_window) {
   if (!browser)
     return;
   CefRefPtr<CefBrowserHost> host = browser->GetHost();
+  if (!host)
+    return;
   CefWindowInfo info;
   SetUpDevToolsWindow(WindowFromPythonHandle(parent_window), &info);
   CefBrowserSettings settings;
@@ -90,16 +115,16 @@ void ZubrixCefBrowser::ShowDevTools(int parent_window) {
 }
 
 void ZubrixCefBrowser::RegisterStartupCode(const std::string& code) {
-  // Posted, so that it runs after the creation task and finds the browser.
-  std::shared_ptr<BrowserSlot> slot = browser_;
-  PostToUiThread([slot, code]() {
-    if (CefRefPtr<CefBrowser> browser = slot->Get())
-      HostBridgeSingleton::Instance()->SetStartupCode(browser->GetIdentifier(),
-                                                      code);
+  // Both registering and removing are posted, so that a removal right after
+  // a registration cannot overtake it.
+  PostWithBrowser(browser_, [code](CefRefPtr<CefBrowser> browser) {
+    HostBridgeSingleton::Instance()->SetStartupCode(browser->GetIdentifier(),
+                                                    code);
   });
 }
 
 void ZubrixCefBrowser::UnregisterStartupCode() {
-  if (CefRefPtr<CefBrowser> browser = browser_->Get())
+  PostWithBrowser(browser_, [](CefRefPtr<CefBrowser> browser) {
     HostBridgeSingleton::Instance()->RemoveStartupCode(browser->GetIdentifier());
+  });
 }

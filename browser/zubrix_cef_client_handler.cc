@@ -52,6 +52,8 @@ void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
   }
   // Whichever frame starts loading, the code runs in the main frame.
   CefRefPtr<CefFrame> main_frame = browser->GetMainFrame();
+  if (!main_frame)
+    return;
   CefString script;
   script.FromString(code);
   main_frame->ExecuteJavaScript(script, main_frame->GetURL(), 0);

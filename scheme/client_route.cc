@@ -1,7 +1,5 @@
 #include "scheme/client_route.h"
 
-#include <vector>
-
 namespace zubrix {
 namespace {
 
@@ -12,23 +10,10 @@ const char kArchiveMarker[] = ".plovex";
 const char kArchiveMarkerWithSlash[] = ".plovex/";
 const char kFolderPrefix[] = "//internal/";
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return !text.empty() && !prefix.empty() &&
-         text.compare(0, prefix.size(), prefix) == 0;
-}
-
-std::vector<std::string> NonEmptyPieces(const std::string& path) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t slash = path.find('/', start);
-    if (slash == std::string::npos)
-      slash = path.size();
-    if (slash > start)
-      pieces.push_back(path.substr(start, slash - start));
-    start = slash + 1;
-  }
-  return pieces;
+// |prefix| is a non-empty literal.
+template <size_t N>
+bool StartsWith(const std::string& text, const char (&prefix)[N]) {
+  return text.compare(0, N - 1, prefix, N - 1) == 0;
 }
 
 ClientRoute RouteToArchive(const std::string& path) {
@@ -49,14 +34,25 @@ ClientRoute RouteToArchive(const std::string& path) {
 }
 
 ClientRoute RouteToFolder(const std::string& path) {
-  std::vector<std::string> pieces = NonEmptyPieces(path);
   ClientRoute route;
   route.kind = ClientRoute::Kind::kFolder;
-  // The first piece is always "internal".
-  for (size_t i = 1; i < pieces.size(); ++i) {
-    if (i > 1)
-      route.relative_path += '/';
-    route.relative_path += pieces[i];
+  // The pieces after the first, which is always "internal", joined with
+  // single slashes.
+  bool first = true;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string::npos)
+      slash = path.size();
+    if (slash > start) {
+      if (!first) {
+        if (!route.relative_path.empty())
+          route.relative_path += '/';
+        route.relative_path.append(path, start, slash - start);
+      }
+      first = false;
+    }
+    start = slash + 1;
   }
   return route;
 }
@@ -64,11 +60,13 @@ ClientRoute RouteToFolder(const std::string& path) {
 }  // namespace
 
 ClientRoute RouteClientPath(const std::string& path) {
+  // The two prefixes exclude each other, so the folder's, the more common,
+  // is tried first.
+  if (StartsWith(path, kFolderPrefix))
+    return RouteToFolder(path);
   if (StartsWith(path, kArchivePrefix) &&
       path.find(kArchiveMarker) != std::string::npos)
     return RouteToArchive(path);
-  if (StartsWith(path, kFolderPrefix))
-    return RouteToFolder(path);
   return ClientRoute();
 }
 

@@ -7,8 +7,9 @@
 namespace zubrix {
 
 // The value of CEF_PLOVEX_INTERNAL at this moment, whole; empty when unset.
-// Read anew at every call, so that a change shows at the next request.
-std::string InternalContentFolder();
+// Read anew at every call, so that a change shows at the next request; the
+// text is the environment's own, valid until the environment changes.
+const char* InternalContentFolder();
 
 // True when the ".." pieces of |relative_path| climb above its start at
 // some point, taking both '/' and '\\' as separators.

@@ -2,29 +2,28 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
-#include "include/cef_parser.h"
 #include "scheme/archive_reading.h"
 #include "scheme/client_route.h"
-#include "scheme/file_reading.h"
+#include "scheme/file_body.h"
 #include "scheme/internal_folder.h"
 #include "scheme/mime_types.h"
 #include "scheme/not_found_page.h"
+#include "scheme/url_path.h"
 
 bool PlovexClientSchemeHandler::ProcessRequest(
     CefRefPtr<CefRequest> request,
     CefRefPtr<CefCallback> callback) {
-  // A URL that does not parse leaves the path empty, which has no route.
-  CefURLParts parts;
-  CefParseURL(request->GetURL(), parts);
-  const zubrix::ClientRoute route =
-      zubrix::RouteClientPath(CefString(&parts.path).ToString());
+  const zubrix::ClientRoute route = zubrix::RouteClientPath(
+      zubrix::PathOfCanonicalUrl(request->GetURL()));
   switch (route.kind) {
     case zubrix::ClientRoute::Kind::kArchive:
       return ServeArchiveEntry(route.archive_path, route.has_entry_name,
-                               route.entry_name, callback);
+                               route.entry_name, callback.get());
     case zubrix::ClientRoute::Kind::kFolder:
-      return ServeInternalFile(route.relative_path, callback);
+      return ServeInternalFile(route.relative_path, callback.get());
     case zubrix::ClientRoute::Kind::kNone:
       break;
   }
@@ -35,11 +34,20 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
     const std::string& archive_path,
     bool has_entry_name,
     const std::string& entry_name,
-    CefRefPtr<CefCallback> callback) {
+    CefCallback* callback) {
   // The entry's own name gives the type, never the archive's path.
   mime_type_ = zubrix::GetMimeType(entry_name);
-  if (!has_entry_name ||
-      !zubrix::ReadArchiveEntry(archive_path, entry_name, &data_))
+  bool read = false;
+  try {
+    read = has_entry_name &&
+           zubrix::ReadArchiveEntry(archive_path, entry_name, &data_);
+  } catch (const std::bad_alloc&) {
+    // An entry too large to hold is not served; the host goes on.
+    std::string().swap(data_);
+  } catch (const std::length_error&) {
+    std::string().swap(data_);
+  }
+  if (!read)
     return ServeNotFound(archive_path, callback);
   callback->Continue();
   return true;
@@ -47,20 +55,27 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
 
 bool PlovexClientSchemeHandler::ServeInternalFile(
     const std::string& relative_path,
-    CefRefPtr<CefCallback> callback) {
-  const std::string folder = zubrix::InternalContentFolder();
-  const std::string file_path = folder + "/" + relative_path;
+    CefCallback* callback) {
+  const char* const folder = zubrix::InternalContentFolder();
+  const size_t folder_length = strlen(folder);
+  std::string file_path;
+  file_path.reserve(folder_length + 1 + relative_path.size());
+  file_path.append(folder, folder_length).append(1, '/').append(relative_path);
   // Without a folder nothing is read, rather than the file system's root;
-  // and nothing is read from above the folder.
-  if (folder.empty() || zubrix::ClimbsAboveFolder(relative_path) ||
-      !zubrix::ReadInternalFile(file_path, &mime_type_, &data_))
+  // nothing is read from above the folder; and a NUL, which would end the
+  // name early, names no file.
+  if (folder_length == 0 || zubrix::ClimbsAboveFolder(relative_path) ||
+      relative_path.find('\0') != std::string::npos ||
+      !file_.Open(file_path))
     return ServeNotFound(file_path, callback);
+  // The whole path, folder names included, gives the type.
+  mime_type_ = zubrix::GetMimeType(file_path);
   callback->Continue();
   return true;
 }
 
 bool PlovexClientSchemeHandler::ServeNotFound(const std::string& name,
-                                              CefRefPtr<CefCallback> callback) {
+                                              CefCallback* callback) {
   mime_type_ = "text/html";
   data_ = zubrix::NotFoundPage(name);
   callback->Continue();
@@ -73,7 +88,8 @@ void PlovexClientSchemeHandler::GetResponseHeaders(
     CefString& redirectUrl) {
   response->SetMimeType(mime_type_);
   response->SetStatus(200);
-  response_length = static_cast<int64>(data_.size());
+  response_length = file_.is_open() ? static_cast<int64>(file_.length())
+                                    : static_cast<int64>(data_.size());
 }
 
 bool PlovexClientSchemeHandler::ReadResponse(void* data_out,
@@ -81,14 +97,42 @@ bool PlovexClientSchemeHandler::ReadResponse(void* data_out,
                                              int& bytes_read,
                                              CefRefPtr<CefCallback> callback) {
   bytes_read = 0;
-  if (offset_ >= data_.size())
-    return false;
   // Worked out in size_t, so that bodies past 2 GiB are served too; a
   // negative request copies nothing.
   const size_t wanted = static_cast<size_t>(std::max(bytes_to_read, 0));
+  if (file_.is_open())
+    return ReadFromFile(data_out, wanted, bytes_read, callback.get());
+  if (offset_ >= data_.size())
+    return false;
   const size_t count = std::min(wanted, data_.size() - offset_);
   memcpy(data_out, data_.data() + offset_, count);
   offset_ += count;
   bytes_read = static_cast<int>(count);
   return true;
+}
+
+bool PlovexClientSchemeHandler::ReadFromFile(void* data_out,
+                                             size_t wanted,
+                                             int& bytes_read,
+                                             CefCallback* callback) {
+  if (file_.remaining() == 0) {
+    file_.Close();
+    return false;
+  }
+  if (wanted == 0)
+    return true;
+  const size_t count = file_.Read(data_out, wanted);
+  if (count == 0) {
+    // Cut short or unreadable while served: the length is already
+    // promised, so the request fails rather than end early as if whole.
+    file_.Close();
+    callback->Cancel();
+    return true;
+  }
+  bytes_read = static_cast<int>(count);
+  return true;
+}
+
+void PlovexClientSchemeHandler::Cancel() {
+  file_.Close();
 }

@@ -1,12 +1,14 @@
-// Answers one "client" request: routes its URL, reads the whole answer into
-// memory, and hands it to CEF in pieces. What cannot be read is answered
-// with the not-found page, under status 200 like everything else.
+// Answers one "client" request: routes its URL, then hands the answer to CEF
+// in pieces: a folder file straight from disk, an archive entry or the
+// not-found page from memory. What cannot be read is answered with the
+// not-found page, under status 200 like everything else.
 #ifndef ZUBRIX_SCHEME_PLOVEX_CLIENT_SCHEME_HANDLER_H_
 #define ZUBRIX_SCHEME_PLOVEX_CLIENT_SCHEME_HANDLER_H_
 
 #include <string>
 
 #include "include/cef_resource_handler.h"
+#include "scheme/file_body.h"
 
 class PlovexClientSchemeHandler : public CefResourceHandler {
  public:
@@ -22,18 +24,25 @@ class PlovexClientSchemeHandler : public CefResourceHandler {
                     int bytes_to_read,
                     int& bytes_read,
                     CefRefPtr<CefCallback> callback) override;
-  // The request holds nothing open between calls, so there is nothing to stop.
-  void Cancel() override {}
+  // Closes a folder file still being served.
+  void Cancel() override;
 
  private:
+  // Each |callback| is the request's own, alive for the call.
   bool ServeArchiveEntry(const std::string& archive_path,
                          bool has_entry_name,
                          const std::string& entry_name,
-                         CefRefPtr<CefCallback> callback);
+                         CefCallback* callback);
   bool ServeInternalFile(const std::string& relative_path,
-                         CefRefPtr<CefCallback> callback);
-  bool ServeNotFound(const std::string& name, CefRefPtr<CefCallback> callback);
+                         CefCallback* callback);
+  bool ServeNotFound(const std::string& name, CefCallback* callback);
+  bool ReadFromFile(void* data_out,
+                    size_t wanted,
+                    int& bytes_read,
+                    CefCallback* callback);
 
+  // A folder file being served; while it is open, |data_| is unused.
+  zubrix::FileBody file_;
   std::string data_;
   // Never more than the size of |data_|.
   size_t offset_ = 0;

@@ -1,10 +1,13 @@
 #include "scheme/regular_file.h"
 
+#include <algorithm>
+
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,10 +36,11 @@ std::wstring WideFromUtf8(const std::string& utf8) {
 
 }  // namespace
 
-FILE* OpenRegularFile(const std::string& utf8_path) {
+bool OpenRegularNativeFile(const std::string& utf8_path, NativeFile* file,
+                           int64_t* size) {
   const std::wstring path = WideFromUtf8(utf8_path);
   if (path.empty())
-    return nullptr;
+    return false;
   // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open; others may
   // go on writing or replacing the file while it is read.
   HANDLE handle = CreateFileW(
@@ -45,46 +49,94 @@ FILE* OpenRegularFile(const std::string& utf8_path) {
       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
       nullptr);
   if (handle == INVALID_HANDLE_VALUE)
-    return nullptr;
+    return false;
   // Device names (CON, NUL, COM1, ...) open anywhere in a path; only a file
   // on disk is served.
-  if (GetFileType(handle) != FILE_TYPE_DISK) {
+  LARGE_INTEGER file_size;
+  if (GetFileType(handle) != FILE_TYPE_DISK ||
+      !GetFileSizeEx(handle, &file_size)) {
     CloseHandle(handle);
-    return nullptr;
+    return false;
   }
-  const int descriptor =
-      _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  *file = handle;
+  *size = file_size.QuadPart;
+  return true;
+}
+
+int64_t ReadNativeFile(NativeFile file, void* out, size_t capacity) {
+  // ReadFile counts in 32 bits.
+  const DWORD wanted =
+      static_cast<DWORD>(std::min<size_t>(capacity, 1u << 30));
+  DWORD read = 0;
+  if (!ReadFile(static_cast<HANDLE>(file), out, wanted, &read, nullptr))
+    return -1;
+  return read;
+}
+
+void CloseNativeFile(NativeFile file) {
+  CloseHandle(static_cast<HANDLE>(file));
+}
+
+FILE* OpenRegularFile(const std::string& utf8_path) {
+  NativeFile handle;
+  int64_t size;
+  if (!OpenRegularNativeFile(utf8_path, &handle, &size))
+    return nullptr;
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle),
+                                         _O_RDONLY | _O_BINARY);
   if (descriptor == -1) {
-    CloseHandle(handle);
+    CloseNativeFile(handle);
     return nullptr;
   }
-  FILE* file = _fdopen(descriptor, "rb");
-  if (!file)
-    _close(descriptor);
-  return file;
+  FILE* stream = _fdopen(descriptor, "rb");
+  if (!stream)
+    _close(descriptor);  // Closes the handle too.
+  return stream;
 }
 
 #else
 
-FILE* OpenRegularFile(const std::string& utf8_path) {
+bool OpenRegularNativeFile(const std::string& utf8_path, NativeFile* file,
+                           int64_t* size) {
   // Non-blocking, so that a FIFO with no writer opens at once instead of
   // waiting for one; its kind is then known from the open descriptor, which
-  // no renaming can change under us.
+  // no renaming can change under us. O_NONBLOCK stays: it does not change
+  // reads of a regular file.
   const int descriptor =
       open(utf8_path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor < 0)
-    return nullptr;
+    return false;
   struct stat info;
   if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(descriptor);
-    return nullptr;
+    return false;
   }
-  // Reads of the file itself block as usual.
-  fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-  FILE* file = fdopen(descriptor, "rb");
-  if (!file)
-    close(descriptor);
-  return file;
+  *file = descriptor;
+  *size = static_cast<int64_t>(info.st_size);
+  return true;
+}
+
+int64_t ReadNativeFile(NativeFile file, void* out, size_t capacity) {
+  ssize_t got;
+  do {
+    got = read(file, out, capacity);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
+void CloseNativeFile(NativeFile file) {
+  close(file);
+}
+
+FILE* OpenRegularFile(const std::string& utf8_path) {
+  NativeFile descriptor;
+  int64_t size;
+  if (!OpenRegularNativeFile(utf8_path, &descriptor, &size))
+    return nullptr;
+  FILE* stream = fdopen(descriptor, "rb");
+  if (!stream)
+    CloseNativeFile(descriptor);
+  return stream;
 }
 
 #endif

@@ -3,6 +3,7 @@
 #ifndef ZUBRIX_SCHEME_REGULAR_FILE_H_
 #define ZUBRIX_SCHEME_REGULAR_FILE_H_
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,22 @@ namespace zubrix {
 // with fclose. Returns nullptr for anything else, and when the file does not
 // open.
 FILE* OpenRegularFile(const std::string& utf8_path);
+
+// The same file on the platform's own terms, for readers that want no stdio
+// layer in between: a descriptor, or a HANDLE on Windows.
+#if defined(_WIN32)
+typedef void* NativeFile;
+#else
+typedef int NativeFile;
+#endif
+
+// As OpenRegularFile; |size| receives the file's size at opening.
+bool OpenRegularNativeFile(const std::string& utf8_path, NativeFile* file,
+                           int64_t* size);
+// Reads up to |capacity| bytes at the file's position: the count read, 0 at
+// its end, -1 when the read fails.
+int64_t ReadNativeFile(NativeFile file, void* out, size_t capacity);
+void CloseNativeFile(NativeFile file);
 
 }  // namespace zubrix
 

@@ -190,6 +190,34 @@ def test_exceptions_in_the_callable_are_printed_and_later_calls_work(run_qt_host
     assert run.stderr.count("ValueError: boom") == 2
 
 
+def test_system_exit_in_the_callable_is_printed_and_the_host_goes_on(run_qt_host):
+    run = run_qt_host("""
+        import sys
+        calls = []
+        def leave(how):
+            calls.append(how)
+            if how == 0:
+                sys.exit()
+            if how == 1:
+                sys.exit(3)
+            if how == 2:
+                raise SystemExit("x")
+        _zubrix_cef.RegisterPyCallback(leave)
+        browser, window, browser_id = open_page(
+            "<script>for (var i = 0; i < 4; ++i) host.call_python_callback(0, [i]);</script>")
+        pump_until(lambda: len(calls) >= 4)
+        browser.ExecuteJavascript("host.call_python_callback(0, [1]); host.call_python_callback(0, [5]);")
+        pump_until(lambda: len(calls) >= 6)
+        report([calls, sys.last_type.__name__])
+        _zubrix_cef.Shutdown()
+    """)
+    assert run.result == [[0, 1, 2, 3, 1, 5], "SystemExit"]
+    assert run.stderr.count("Traceback (most recent call last)") == 4
+    assert run.stderr.count("SystemExit: 3") == 2
+    assert run.stderr.count("SystemExit: x") == 1
+    assert "in leave" in run.stderr
+
+
 def test_an_array_that_holds_itself_twice_is_converted_in_bounded_time(run_qt_host):
     outcome = run_qt_host("""
         received = []

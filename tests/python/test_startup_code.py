@@ -75,3 +75,41 @@ def test_a_page_that_needs_start_up_code_waits_for_it(run_qt_host):
     sees, first_look, startup = outcome
     assert first_look in (repr((b"page", b"undefined")), repr((b"page", b"1")))
     assert [sees, startup] == [repr((b"page sees", b"1")), repr((b"startup",))]
+
+
+def test_removal_right_after_registration_keeps_their_order(run_qt_host):
+    outcome = run_qt_host("""
+        recorder = Recorder()
+        _zubrix_cef.RegisterPyCallback(recorder)
+        def code(word):
+            return "host.call_python_callback(0, ['%s'])" % word
+        # Before the browser exists: both wait for its creation, in order.
+        start(SUBPROCESS)
+        window = make_window()
+        fresh = _zubrix_cef.CreateBrowserSync(handle(window), data_url("<p>fresh</p>"))
+        fresh.RegisterStartupCode(code("fresh"))
+        fresh.UnregisterStartupCode()
+        wait_for_browsers(1)
+        _cefsim.wait_loaded(1, 15.0)
+        pump(0.3)
+        at_creation = [repr(c) for c in recorder.calls]
+
+        browser, window, browser_id = open_page("<p>page</p>")
+        def load_after(*steps):
+            del recorder.calls[:]
+            for step in steps:
+                step()
+            browser.Reload()
+            pump(0.2)
+            _cefsim.wait_loaded(browser_id, 15.0)
+            pump(0.3)
+            return [repr(c) for c in recorder.calls]
+        removed = load_after(lambda: browser.RegisterStartupCode(code("removed")),
+                             browser.UnregisterStartupCode)
+        last = load_after(lambda: browser.RegisterStartupCode(code("first")),
+                          browser.UnregisterStartupCode,
+                          lambda: browser.RegisterStartupCode(code("last")))
+        report([at_creation, removed, last])
+        _zubrix_cef.Shutdown()
+    """).result
+    assert outcome == [[], [], [repr((b"last",))]]

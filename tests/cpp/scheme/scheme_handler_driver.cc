@@ -2,26 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "include/cef_callback.h"
 #include "include/cef_request.h"
 #include "include/cef_response.h"
-#include "scheme/plovex_client_scheme_handler.h"
-
-namespace {
-
-class RecordingCallback : public CefCallback {
- public:
-  void Continue() override { ++continued; }
-  void Cancel() override { ++cancelled; }
-
-  int continued = 0;
-  int cancelled = 0;
-
- private:
-  IMPLEMENT_REFCOUNTING(RecordingCallback);
-};
-
-}  // namespace
 
 ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
@@ -57,5 +39,35 @@ ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
     if (bytes_read == 0)
       break;
   }
+  // A handler may also give up while reading.
+  served.cancelled = callback->cancelled;
   return served;
+}
+
+SteppedRequest::SteppedRequest(const std::string& url)
+    : handler(new PlovexClientSchemeHandler()),
+      callback(new RecordingCallback()) {
+  CefRefPtr<CefRequest> request = CefRequest::Create();
+  request->SetURL(url);
+  EXPECT_TRUE(handler->ProcessRequest(request, callback.get()));
+  CefRefPtr<CefResponse> response = CefResponse::Create();
+  CefString redirect;
+  handler->GetResponseHeaders(response, length, redirect);
+}
+
+std::string SteppedRequest::Read(int size, bool* more) {
+  std::vector<char> piece(size);
+  int bytes_read = -1;
+  *more =
+      handler->ReadResponse(piece.data(), size, bytes_read, callback.get());
+  return std::string(piece.data(), bytes_read > 0 ? bytes_read : 0);
+}
+
+std::string SteppedRequest::ReadRest() {
+  std::string body;
+  bool more = true;
+  // The bound only keeps a faulty handler from looping for ever.
+  for (int calls = 0; more && calls < 100000; ++calls)
+    body += Read(65536, &more);
+  return body;
 }

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "include/cef_base.h"
+#include "include/cef_callback.h"
+#include "scheme/plovex_client_scheme_handler.h"
 
 struct ServedRequest {
   bool taken = false;
@@ -21,5 +22,34 @@ struct ServedRequest {
 };
 
 ServedRequest ServeUrl(const std::string& url, int bytes_to_read = 65536);
+
+// Counts what the handler asks of its request.
+class RecordingCallback : public CefCallback {
+ public:
+  void Continue() override { ++continued; }
+  void Cancel() override { ++cancelled; }
+
+  int continued = 0;
+  int cancelled = 0;
+
+ private:
+  IMPLEMENT_REFCOUNTING(RecordingCallback);
+};
+
+// One request driven a step at a time, so that a test can act between the
+// pieces: the request is taken and its headers read at construction.
+class SteppedRequest {
+ public:
+  explicit SteppedRequest(const std::string& url);
+
+  // One piece of up to |size| bytes; |more| is what ReadResponse returned.
+  std::string Read(int size, bool* more);
+  // The pieces until ReadResponse returns false.
+  std::string ReadRest();
+
+  CefRefPtr<PlovexClientSchemeHandler> handler;
+  CefRefPtr<RecordingCallback> callback;
+  int64 length = -1;
+};
 
 #endif  // ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_
