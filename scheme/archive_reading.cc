@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "include/base/cef_string16.h"
 #include "include/cef_stream.h"
 #include "include/cef_zip_reader.h"
 
@@ -13,11 +14,11 @@ const size_t kReadPieceSize = 65536;
 
 // CefZipArchive's key for a name: ASCII letters in lower case, nothing else
 // changed.
-std::u16string ArchiveKey(const CefString& name) {
-  std::u16string key = name.ToString16();
-  for (char16_t& c : key) {
-    if (c >= u'A' && c <= u'Z')
-      c = static_cast<char16_t>(c - u'A' + u'a');
+base::string16 ArchiveKey(const CefString& name) {
+  base::string16 key = name.ToString16();
+  for (base::char16& c : key) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<base::char16>(c - 'A' + 'a');
   }
   return key;
 }
@@ -57,10 +58,10 @@ bool ReadArchiveEntry(const std::string& archive_path,
   CefRefPtr<CefZipReader> reader = CefZipReader::Create(stream);
   if (!reader || !reader->MoveToFirstFile())
     return false;
-  const std::u16string wanted = ArchiveKey(entry_name);
+  const base::string16 wanted = ArchiveKey(entry_name);
   // The keys a full load would hold so far: a later entry with one of them
   // is passed over unread, as the first one stays.
-  std::set<std::u16string> loaded;
+  std::set<base::string16> loaded;
   std::vector<char> piece(kReadPieceSize);
   bool found = false;
   do {
@@ -68,7 +69,7 @@ bool ReadArchiveEntry(const std::string& archive_path,
     const int64 size = reader->GetFileSize();
     if (size <= 0)
       continue;
-    std::u16string key = ArchiveKey(reader->GetFileName());
+    base::string16 key = ArchiveKey(reader->GetFileName());
     if (key == wanted) {
       std::string contents;
       found = InflateEntry(reader, size, &piece, &contents);

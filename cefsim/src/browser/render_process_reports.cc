@@ -10,6 +10,7 @@
 #include "ipc/process_message_impl.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
+#include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
 namespace cefsim {
@@ -71,7 +72,7 @@ void OnNavigationRequest(const HostPtr& host, const std::string& payload) {
         browser->RequestNavigation(
             request.frame_id,
             static_cast<NavigationRequestMessage::Action>(request.action),
-            CefString(request.url));
+            cefsim::FromU16String(request.url));
       });
 }
 

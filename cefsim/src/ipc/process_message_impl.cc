@@ -1,6 +1,7 @@
 #include "ipc/process_message_impl.h"
 
 #include "ipc/value_codec.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 
@@ -12,7 +13,7 @@ std::string EncodeProcessMessage(int browser_id,
                                  CefRefPtr<CefProcessMessage> message) {
   WireWriter writer;
   writer.I32(browser_id);
-  writer.Utf16(message->GetName().ToString16());
+  writer.Utf16(cefsim::ToU16String(message->GetName()));
   WriteList(&writer, message->GetArgumentList());
   return writer.Take();
 }
@@ -21,7 +22,7 @@ CefRefPtr<CefProcessMessage> DecodeProcessMessage(const std::string& payload,
                                                   int* browser_id) {
   WireReader reader(payload);
   *browser_id = reader.I32();
-  CefString name(reader.Utf16());
+  CefString name = cefsim::FromU16String(reader.Utf16());
   CefRefPtr<CefListValue> arguments = CefListValue::Create();
   if (!ReadList(&reader, arguments) || !reader.AtEnd())
     return nullptr;

@@ -1,4 +1,5 @@
 #include "ipc/value_codec.h"
+#include "strings/u16_text.h"
 
 #include <vector>
 
@@ -9,7 +10,7 @@ namespace {
 constexpr size_t kMinValueSize = 1;
 
 void WriteString(WireWriter* writer, const CefString& text) {
-  writer->Utf16(text.empty() ? std::u16string() : text.ToString16());
+  writer->Utf16(text.empty() ? std::u16string() : cefsim::ToU16String(text));
 }
 
 void WriteDictionary(WireWriter* writer, CefRefPtr<CefDictionaryValue> dict);
@@ -89,7 +90,7 @@ bool ReadValueInto(WireReader* reader, Target target, const Key& key,
       return reader->ok();
     case VTYPE_STRING: {
       std::u16string text = reader->Utf16();
-      target->SetString(key, CefString(text));
+      target->SetString(key, cefsim::FromU16String(text));
       return reader->ok();
     }
     case VTYPE_BINARY: {
@@ -140,7 +141,7 @@ bool ReadDictionaryAt(WireReader* reader, CefRefPtr<CefDictionaryValue> dict,
   }
   uint32_t count = reader->Count(sizeof(uint32_t) + kMinValueSize);
   for (uint32_t i = 0; i < count; ++i) {
-    CefString key(reader->Utf16());
+    CefString key = cefsim::FromU16String(reader->Utf16());
     if (!reader->ok() || !ReadValueInto(reader, dict, key, depth))
       return false;
   }

@@ -109,7 +109,7 @@ int cef_string_utf16_cmp(const cef_string_utf16_t* str1,
 
 int cef_string_wide_to_utf8(const wchar_t* src, size_t src_len,
                             cef_string_utf8_t* output) {
-  std::u16string utf16;
+  base::string16 utf16;
   bool valid = cefsim::WideToUtf16(src, src_len, &utf16);
   std::string utf8;
   valid = cefsim::Utf16ToUtf8(utf16.data(), utf16.size(), &utf8) && valid;
@@ -118,7 +118,7 @@ int cef_string_wide_to_utf8(const wchar_t* src, size_t src_len,
 
 int cef_string_utf8_to_wide(const char* src, size_t src_len,
                             cef_string_wide_t* output) {
-  std::u16string utf16;
+  base::string16 utf16;
   bool valid = cefsim::Utf8ToUtf16(src, src_len, &utf16);
   std::wstring wide;
   valid = cefsim::Utf16ToWide(utf16.data(), utf16.size(), &wide) && valid;
@@ -127,7 +127,7 @@ int cef_string_utf8_to_wide(const char* src, size_t src_len,
 
 int cef_string_wide_to_utf16(const wchar_t* src, size_t src_len,
                              cef_string_utf16_t* output) {
-  std::u16string converted;
+  base::string16 converted;
   bool valid = cefsim::WideToUtf16(src, src_len, &converted);
   return StoreConverted(converted, valid, output);
 }
@@ -141,7 +141,7 @@ int cef_string_utf16_to_wide(const char16* src, size_t src_len,
 
 int cef_string_utf8_to_utf16(const char* src, size_t src_len,
                              cef_string_utf16_t* output) {
-  std::u16string converted;
+  base::string16 converted;
   bool valid = cefsim::Utf8ToUtf16(src, src_len, &converted);
   return StoreConverted(converted, valid, output);
 }
@@ -161,7 +161,7 @@ int cef_string_ascii_to_wide(const char* src, size_t src_len,
 
 int cef_string_ascii_to_utf16(const char* src, size_t src_len,
                               cef_string_utf16_t* output) {
-  std::u16string converted(src, src + src_len);
+  base::string16 converted(src, src + src_len);
   return StoreConverted(converted, true, output);
 }
 

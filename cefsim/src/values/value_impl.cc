@@ -1,4 +1,5 @@
 #include "values/value_impl.h"
+#include "strings/u16_text.h"
 
 #include <utility>
 
@@ -96,7 +97,7 @@ double ValueImpl::GetDouble() {
 
 CefString ValueImpl::GetString() {
   ValueNode::Ptr node = Node();
-  return node ? CefString(node->GetString()) : CefString();
+  return node ? cefsim::FromU16String(node->GetString()) : CefString();
 }
 
 CefRefPtr<CefBinaryValue> ValueImpl::GetBinary() {
@@ -132,7 +133,7 @@ bool ValueImpl::SetDouble(double value) {
 }
 
 bool ValueImpl::SetString(const CefString& value) {
-  Hold(ValueNode::NewString(value.ToString16()));
+  Hold(ValueNode::NewString(cefsim::ToU16String(value)));
   return true;
 }
 
