@@ -33,25 +33,15 @@ struct CefStringTraitsUTF16 {
     return cef_string_ascii_to_utf16(str, len, s) != 0;
   }
   static inline std::string to_string(const struct_type* s) {
-    cef_string_utf8_t out = {};
-    cef_string_utf16_to_utf8(s->str, s->length, &out);
-    std::string result;
-    if (out.length > 0)
-      result.assign(out.str, out.length);
-    cef_string_utf8_clear(&out);
-    return result;
+    return Convert<std::string>(cef_string_utf16_to_utf8,
+                                cef_string_utf8_clear, s);
   }
   static inline bool from_string(const std::string& str, struct_type* s) {
     return cef_string_utf8_to_utf16(str.c_str(), str.length(), s) != 0;
   }
   static inline std::wstring to_wstring(const struct_type* s) {
-    cef_string_wide_t out = {};
-    cef_string_utf16_to_wide(s->str, s->length, &out);
-    std::wstring result;
-    if (out.length > 0)
-      result.assign(out.str, out.length);
-    cef_string_wide_clear(&out);
-    return result;
+    return Convert<std::wstring>(cef_string_utf16_to_wide,
+                                 cef_string_wide_clear, s);
   }
   static inline bool from_wstring(const std::wstring& str, struct_type* s) {
     return cef_string_wide_to_utf16(str.c_str(), str.length(), s) != 0;
@@ -61,6 +51,21 @@ struct CefStringTraitsUTF16 {
   }
   static inline bool from_string16(const base::string16& str, struct_type* s) {
     return cef_string_utf16_set(str.c_str(), str.length(), s, true) != 0;
+  }
+
+ private:
+  // |s| converted by |convert| into a structure that |clear| then frees.
+  template <class String, class Struct>
+  static String Convert(int (*convert)(const char16*, size_t, Struct*),
+                        void (*clear)(Struct*),
+                        const struct_type* s) {
+    Struct out = {};
+    convert(s->str, s->length, &out);
+    String result;
+    if (out.length > 0)
+      result.assign(out.str, out.length);
+    clear(&out);
+    return result;
   }
 };
 
