@@ -47,8 +47,9 @@ char16* c16memset(char16* s, char16 c, size_t n) {
 }
 
 std::ostream& operator<<(std::ostream& out, const string16& str) {
+  const std::u16string units(str.begin(), str.end());
   std::string utf8;
-  cefsim::Utf16ToUtf8(str.data(), str.size(), &utf8);
+  cefsim::Utf16ToUtf8(units.data(), units.size(), &utf8);
   return out << utf8;
 }
 

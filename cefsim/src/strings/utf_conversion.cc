@@ -54,19 +54,19 @@ bool ReadUtf8(const unsigned char* s, size_t len, size_t* i, char32_t* out) {
   return true;
 }
 
-void AppendUtf16(char32_t c, base::string16* out) {
+void AppendUtf16(char32_t c, std::u16string* out) {
   if (c < 0x10000) {
-    out->push_back(static_cast<char16>(c));
+    out->push_back(static_cast<char16_t>(c));
   } else {
     c -= 0x10000;
-    out->push_back(static_cast<char16>(0xD800 + (c >> 10)));
-    out->push_back(static_cast<char16>(0xDC00 + (c & 0x3FF)));
+    out->push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+    out->push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
   }
 }
 
 // Reads one code point of UTF-16; a lone surrogate yields false.
-bool ReadUtf16(const char16* s, size_t len, size_t* i, char32_t* out) {
-  char16 u = s[(*i)++];
+bool ReadUtf16(const char16_t* s, size_t len, size_t* i, char32_t* out) {
+  char16_t u = s[(*i)++];
   if (u < 0xD800 || u > 0xDFFF) {
     *out = u;
     return true;
@@ -100,7 +100,7 @@ void AppendUtf8(char32_t c, std::string* out) {
 
 // Calls |append| with each code point of |src|, U+FFFD for lone surrogates.
 template <class Append>
-bool DecodeUtf16(const char16* src, size_t len, Append append) {
+bool DecodeUtf16(const char16_t* src, size_t len, Append append) {
   bool valid = true;
   size_t i = 0;
   while (i < len) {
@@ -116,7 +116,7 @@ bool DecodeUtf16(const char16* src, size_t len, Append append) {
 
 }  // namespace
 
-bool Utf8ToUtf16(const char* src, size_t len, base::string16* out) {
+bool Utf8ToUtf16(const char* src, size_t len, std::u16string* out) {
   out->clear();
   out->reserve(len);
   const auto* s = reinterpret_cast<const unsigned char*>(src);
@@ -133,13 +133,13 @@ bool Utf8ToUtf16(const char* src, size_t len, base::string16* out) {
   return valid;
 }
 
-bool Utf16ToUtf8(const char16* src, size_t len, std::string* out) {
+bool Utf16ToUtf8(const char16_t* src, size_t len, std::string* out) {
   out->clear();
   out->reserve(len);
   return DecodeUtf16(src, len, [out](char32_t c) { AppendUtf8(c, out); });
 }
 
-bool WideToUtf16(const wchar_t* src, size_t len, base::string16* out) {
+bool WideToUtf16(const wchar_t* src, size_t len, std::u16string* out) {
   out->clear();
   out->reserve(len);
   bool valid = true;
@@ -154,7 +154,7 @@ bool WideToUtf16(const wchar_t* src, size_t len, base::string16* out) {
   return valid;
 }
 
-bool Utf16ToWide(const char16* src, size_t len, std::wstring* out) {
+bool Utf16ToWide(const char16_t* src, size_t len, std::wstring* out) {
   out->clear();
   out->reserve(len);
   return DecodeUtf16(src, len, [out](char32_t c) {
