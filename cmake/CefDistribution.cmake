@@ -2,6 +2,18 @@
 # target), consumed as such a distribution is meant to be: its own CMake
 # helpers, libcef, and the libcef_dll_wrapper sources it ships.
 set(CEF_ROOT "${ZUBRIX_CEF_ROOT}")
+
+# One C runtime in every link, as MSVC refuses to link objects built for
+# different ones. CEF's helpers build libcef_dll_wrapper and the sub-process
+# with the static runtime (/MT, /MTd in Debug) and its sandbox library exists
+# only so, so everything else takes it too: the module, the sub-process's
+# own code and the system's static libraries. Only the runtime is taken, not
+# the rest of CEF's flags (no RTTI, no exceptions), which pybind11 cannot do
+# without. Qt and Python stay DLLs with their own runtimes: a link sees only
+# their import libraries, and what they allocate they also free. Targets
+# take this when created, so it is set before the first one (policy CMP0091,
+# which the project's minimum CMake version turns on).
+set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 list(APPEND CMAKE_MODULE_PATH "${CEF_ROOT}/cmake")
 find_package(CEF REQUIRED)
 

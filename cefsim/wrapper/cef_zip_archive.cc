@@ -15,10 +15,10 @@ constexpr size_t kReadPieceSize = 65536;
 // Names are kept and looked up in lower case (ASCII letters only, as the
 // C locale lower-cases on Windows).
 CefString ToLowerName(const CefString& name) {
-  std::u16string lower = name.ToString16();
-  for (char16_t& c : lower) {
-    if (c >= u'A' && c <= u'Z')
-      c = static_cast<char16_t>(c - u'A' + u'a');
+  base::string16 lower = name.ToString16();
+  for (base::char16& c : lower) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<base::char16>(c - 'A' + 'a');
   }
   return CefString(lower);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "embedded_python.h"
+#include "include/base/cef_string16.h"
 #include "module/cef_string_caster.h"
 
 namespace py = pybind11;
@@ -22,7 +23,7 @@ void Check(bool condition) {
     abort();
 }
 
-bool HasLoneSurrogate(const std::u16string& units) {
+bool HasLoneSurrogate(const base::string16& units) {
   for (size_t i = 0; i < units.size(); ++i) {
     bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;
     bool low = units[i] >= 0xDC00 && units[i] <= 0xDFFF;
@@ -54,7 +55,7 @@ void LoadBytes(const std::string& bytes) {
 }
 
 // Python can hold such units as text too; the conversion refuses that text.
-void RefuseLoneSurrogates(const std::u16string& units) {
+void RefuseLoneSurrogates(const base::string16& units) {
   int byte_order = -1;  // Little-endian, as the units are on this machine.
   py::object text = py::reinterpret_steal<py::object>(PyUnicode_DecodeUTF16(
       reinterpret_cast<const char*>(units.data()),
@@ -66,7 +67,7 @@ void RefuseLoneSurrogates(const std::u16string& units) {
 
 // UTF-16 code units: turned into text unless a surrogate is unpaired, and
 // that text loads back as the same units.
-void CastUnits(const std::u16string& units) {
+void CastUnits(const base::string16& units) {
   CefString text(units);
   PyObject* cast = nullptr;
   try {
@@ -94,10 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (data[0] & 1) {
     LoadBytes(std::string(rest, rest_size));
   } else {
-    std::u16string units(rest_size / 2, u'\0');
+    base::string16 units(rest_size / 2, 0);
     for (size_t i = 0; i < units.size(); ++i)
-      units[i] = static_cast<char16_t>(static_cast<uint8_t>(rest[2 * i]) |
-                                       static_cast<uint8_t>(rest[2 * i + 1]) << 8);
+      units[i] =
+          static_cast<base::char16>(static_cast<uint8_t>(rest[2 * i]) |
+                                    static_cast<uint8_t>(rest[2 * i + 1]) << 8);
     CastUnits(units);
   }
   return 0;

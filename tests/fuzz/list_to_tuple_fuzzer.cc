@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "embedded_python.h"
+#include "include/base/cef_string16.h"
 #include "include/cef_values.h"
 #include "ipc/value_codec.h"
 #include "renderer/list_to_tuple.h"
@@ -103,9 +104,9 @@ class ListBuilder {
 
   // Up to 15 UTF-16 code units, NULs and lone surrogates among them.
   CefString Text() {
-    std::u16string units(Next() % 16, u'\0');
-    for (char16_t& unit : units)
-      unit = static_cast<char16_t>(Next() | Next() << 8);
+    base::string16 units(Next() % 16, 0);
+    for (base::char16& unit : units)
+      unit = static_cast<base::char16>(Next() | Next() << 8);
     return CefString(units);
   }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "include/base/cef_string16.h"
 #include "include/cef_parser.h"
 
 namespace {
@@ -14,13 +15,13 @@ void Check(bool condition) {
     abort();
 }
 
-std::u16string Text(const cef_string_t& field) {
+base::string16 Text(const cef_string_t& field) {
   return CefString(&field).ToString16();
 }
 
-bool IsSchemeCharacter(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'+' ||
-         c == u'-' || c == u'.';
+bool IsSchemeCharacter(base::char16 c) {
+  return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+         c == '-' || c == '.';
 }
 
 }  // namespace
@@ -30,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // lone surrogates and invalid UTF-8 both reach the parser.
   CefString url;
   if (size % 2 == 0) {
-    std::u16string units(size / 2, u'\0');
+    base::string16 units(size / 2, 0);
     for (size_t i = 0; i < units.size(); ++i)
-      units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+      units[i] = static_cast<base::char16>(data[2 * i] | data[2 * i + 1] << 8);
     url = units;
   } else {
     url.FromString(std::string(reinterpret_cast<const char*>(data), size));
@@ -40,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CefURLParts parts;
   if (!CefParseURL(url, parts))
     return 0;
-  const std::u16string scheme = Text(parts.scheme);
+  const base::string16 scheme = Text(parts.scheme);
   Check(!scheme.empty());
-  for (char16_t c : scheme)
+  for (base::char16 c : scheme)
     Check(IsSchemeCharacter(c));
   // What it accepts it can give back as a full URL that parses again.
   Check(CefParseURL(CefString(Text(parts.spec)), parts));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "include/base/cef_string16.h"
 #include "include/cef_v8.h"
 #include "renderer/v8_array_to_list.h"
 #include "v8/script_context.h"
@@ -69,9 +70,9 @@ class ArrayBuilder {
   void Step(uint8_t op) {
     switch (op % 11) {
       case 0: {
-        std::u16string units(Next() % 16, u'\0');
-        for (char16_t& unit : units)
-          unit = static_cast<char16_t>(Next() | Next() << 8);
+        base::string16 units(Next() % 16, 0);
+        for (base::char16& unit : units)
+          unit = static_cast<base::char16>(Next() | Next() << 8);
         Append(CefV8Value::CreateString(CefString(units)));
         break;
       }

@@ -1,21 +1,19 @@
 #ifndef CEF_INCLUDE_BASE_CEF_BASICTYPES_H_
 #define CEF_INCLUDE_BASE_CEF_BASICTYPES_H_
 
+#include <limits.h>
 #include <stddef.h>
-#include <stdint.h>
 
 #include "include/base/cef_build.h"
 
-typedef int8_t int8;
-typedef uint8_t uint8;
-typedef int16_t int16;
-typedef uint16_t uint16;
-typedef int32_t int32;
-typedef uint32_t uint32;
-typedef int64_t int64;
-typedef uint64_t uint64;
+// The fixed-width names CEF declares, no more: 64-bit as |long| on LP64.
+typedef long int64;
+typedef unsigned long uint64;
+typedef int int32;
+typedef unsigned int uint32;
 
-// UTF-16 code unit.
-typedef char16_t char16;
+// UTF-16 code unit. wchar_t holds UTF-32 here, so CEF makes it an unsigned
+// short: not char16_t, which converts to nothing CEF accepts.
+typedef unsigned short char16;
 
 #endif  // CEF_INCLUDE_BASE_CEF_BASICTYPES_H_

@@ -21,4 +21,8 @@ char (&ArraySizeHelper(T (&array)[N]))[N];
 #define arraysize(array) (sizeof(ArraySizeHelper(array)))
 #endif
 
+#ifndef COMPILE_ASSERT
+#define COMPILE_ASSERT(expr, msg) static_assert(expr, #msg)
+#endif
+
 #endif  // CEF_INCLUDE_BASE_CEF_MACROS_H_

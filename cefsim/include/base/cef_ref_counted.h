@@ -3,12 +3,12 @@
 
 #include <cassert>
 #include <cstddef>
-#include <utility>
 
 #include "include/base/cef_atomic_ref_count.h"
 
 // A smart pointer that holds one reference on an object with AddRef() and
-// Release().
+// Release(). As CEF's, it has no move operations (a "moved" pointer is
+// copied and keeps its reference) and no operator*.
 template <class T>
 class scoped_refptr {
  public:
@@ -28,9 +28,6 @@ class scoped_refptr {
     if (ptr_)
       ptr_->AddRef();
   }
-  scoped_refptr(scoped_refptr<T>&& r) noexcept : ptr_(r.ptr_) {
-    r.ptr_ = nullptr;
-  }
   ~scoped_refptr() {
     if (ptr_)
       ptr_->Release();
@@ -38,10 +35,6 @@ class scoped_refptr {
 
   T* get() const { return ptr_; }
   operator T*() const { return ptr_; }
-  T& operator*() const {
-    assert(ptr_ != nullptr);
-    return *ptr_;
-  }
   T* operator->() const {
     assert(ptr_ != nullptr);
     return ptr_;
@@ -63,10 +56,6 @@ class scoped_refptr {
   template <typename U>
   scoped_refptr<T>& operator=(const scoped_refptr<U>& r) {
     return *this = r.get();
-  }
-  scoped_refptr<T>& operator=(scoped_refptr<T>&& r) noexcept {
-    scoped_refptr<T>(std::move(r)).swap(*this);
-    return *this;
   }
 
   void swap(T** pp) {

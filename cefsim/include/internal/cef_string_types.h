@@ -3,7 +3,6 @@
 #define CEF_INCLUDE_INTERNAL_CEF_STRING_TYPES_H_
 
 #include <stddef.h>
-#include <wchar.h>
 
 #include "include/base/cef_basictypes.h"
 #include "include/internal/cef_export.h"

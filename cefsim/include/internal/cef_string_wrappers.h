@@ -1,4 +1,5 @@
-// CefStringUTF16: a C++ view of, or owner of, a cef_string_utf16_t.
+// CefStringUTF16: a C++ view of, or owner of, a cef_string_utf16_t. The
+// stand-in's strings are UTF-16 only, so only that string type is offered.
 #ifndef CEF_INCLUDE_INTERNAL_CEF_STRING_WRAPPERS_H_
 #define CEF_INCLUDE_INTERNAL_CEF_STRING_WRAPPERS_H_
 
@@ -8,72 +9,137 @@
 #include "include/base/cef_string16.h"
 #include "include/internal/cef_string_types.h"
 
-class CefStringUTF16 {
- public:
+// What CefStringBase needs of one string type: here the only one, UTF-16.
+struct CefStringTraitsUTF16 {
   typedef char16 char_type;
   typedef cef_string_utf16_t struct_type;
   typedef cef_string_userfree_utf16_t userfree_struct_type;
 
-  CefStringUTF16() : string_(nullptr), owner_(false) {}
-  CefStringUTF16(const CefStringUTF16& str) : string_(nullptr), owner_(false) {
+  static inline void clear(struct_type* s) { cef_string_utf16_clear(s); }
+  static inline int set(const char_type* src, size_t src_size,
+                        struct_type* output, int copy) {
+    return cef_string_utf16_set(src, src_size, output, copy);
+  }
+  static inline int compare(const struct_type* s1, const struct_type* s2) {
+    return cef_string_utf16_cmp(s1, s2);
+  }
+  static inline userfree_struct_type userfree_alloc() {
+    return cef_string_userfree_utf16_alloc();
+  }
+  static inline void userfree_free(userfree_struct_type ufs) {
+    cef_string_userfree_utf16_free(ufs);
+  }
+  static inline bool from_ascii(const char* str, size_t len, struct_type* s) {
+    return cef_string_ascii_to_utf16(str, len, s) != 0;
+  }
+  static inline std::string to_string(const struct_type* s) {
+    return Convert<std::string>(cef_string_utf16_to_utf8,
+                                cef_string_utf8_clear, s);
+  }
+  static inline bool from_string(const std::string& str, struct_type* s) {
+    return cef_string_utf8_to_utf16(str.c_str(), str.length(), s) != 0;
+  }
+  static inline std::wstring to_wstring(const struct_type* s) {
+    return Convert<std::wstring>(cef_string_utf16_to_wide,
+                                 cef_string_wide_clear, s);
+  }
+  static inline bool from_wstring(const std::wstring& str, struct_type* s) {
+    return cef_string_wide_to_utf16(str.c_str(), str.length(), s) != 0;
+  }
+  static inline base::string16 to_string16(const struct_type* s) {
+    return base::string16(s->str, s->length);
+  }
+  static inline bool from_string16(const base::string16& str, struct_type* s) {
+    return cef_string_utf16_set(str.c_str(), str.length(), s, true) != 0;
+  }
+
+ private:
+  // |s| converted by |convert| into a structure that |clear| then frees.
+  template <class String, class Struct>
+  static String Convert(int (*convert)(const char16*, size_t, Struct*),
+                        void (*clear)(Struct*),
+                        const struct_type* s) {
+    Struct out = {};
+    convert(s->str, s->length, &out);
+    String result;
+    if (out.length > 0)
+      result.assign(out.str, out.length);
+    clear(&out);
+    return result;
+  }
+};
+
+template <class traits>
+class CefStringBase {
+ public:
+  typedef typename traits::char_type char_type;
+  typedef typename traits::struct_type struct_type;
+  typedef typename traits::userfree_struct_type userfree_struct_type;
+
+  CefStringBase() : string_(nullptr), owner_(false) {}
+  CefStringBase(const CefStringBase& str) : string_(nullptr), owner_(false) {
     FromString(str.c_str(), str.length(), true);
   }
-  CefStringUTF16(const std::string& src) : string_(nullptr), owner_(false) {
+  CefStringBase(const std::string& src) : string_(nullptr), owner_(false) {
     FromString(src);
   }
-  CefStringUTF16(const char* src) : string_(nullptr), owner_(false) {
+  CefStringBase(const char* src) : string_(nullptr), owner_(false) {
     if (src)
       FromString(std::string(src));
   }
-  CefStringUTF16(const std::wstring& src) : string_(nullptr), owner_(false) {
+  CefStringBase(const std::wstring& src) : string_(nullptr), owner_(false) {
     FromWString(src);
   }
-  CefStringUTF16(const wchar_t* src) : string_(nullptr), owner_(false) {
+  CefStringBase(const wchar_t* src) : string_(nullptr), owner_(false) {
     if (src)
       FromWString(std::wstring(src));
   }
-  CefStringUTF16(const base::string16& src) : string_(nullptr), owner_(false) {
+  CefStringBase(const base::string16& src) : string_(nullptr), owner_(false) {
     FromString16(src);
   }
-  CefStringUTF16(const char16* src) : string_(nullptr), owner_(false) {
+  CefStringBase(const char16* src) : string_(nullptr), owner_(false) {
     if (src)
       FromString16(base::string16(src));
   }
-  CefStringUTF16(const char16* src, size_t src_len, bool copy)
+  CefStringBase(const char_type* src, size_t src_len, bool copy)
       : string_(nullptr), owner_(false) {
     if (src && src_len > 0)
       FromString(src, src_len, copy);
   }
   // Refers to |src| without owning it: writes go to the structure itself.
-  CefStringUTF16(const struct_type* src) : string_(nullptr), owner_(false) {
+  CefStringBase(const struct_type* src) : string_(nullptr), owner_(false) {
     if (src)
       Attach(const_cast<struct_type*>(src), false);
   }
-  virtual ~CefStringUTF16() { ClearAndFree(); }
+  virtual ~CefStringBase() { ClearAndFree(); }
 
-  const char16* c_str() const { return string_ ? string_->str : nullptr; }
+  const char_type* c_str() const { return string_ ? string_->str : nullptr; }
   size_t length() const { return string_ ? string_->length : 0; }
   size_t size() const { return length(); }
   bool empty() const { return !string_ || string_->length == 0; }
 
-  int compare(const CefStringUTF16& str) const {
+  int compare(const CefStringBase& str) const {
     if (empty() && str.empty())
       return 0;
     if (empty())
       return -1;
     if (str.empty())
       return 1;
-    return cef_string_utf16_cmp(string_, str.GetStruct());
+    return traits::compare(string_, str.GetStruct());
   }
 
   void clear() {
     if (string_)
-      cef_string_utf16_clear(string_);
+      traits::clear(string_);
   }
 
-  void swap(CefStringUTF16& str) {
-    std::swap(string_, str.string_);
-    std::swap(owner_, str.owner_);
+  void swap(CefStringBase& str) {
+    struct_type* string = string_;
+    bool owner = owner_;
+    string_ = str.string_;
+    owner_ = str.owner_;
+    str.string_ = string;
+    str.owner_ = owner;
   }
 
   bool IsOwner() const { return owner_; }
@@ -108,7 +174,7 @@ class CefStringUTF16 {
     owner_ = true;
     memcpy(string_, str, sizeof(struct_type));
     memset(str, 0, sizeof(struct_type));
-    cef_string_userfree_utf16_free(str);
+    traits::userfree_free(str);
   }
 
   void Detach() {
@@ -119,20 +185,20 @@ class CefStringUTF16 {
   userfree_struct_type DetachToUserFree() {
     if (empty())
       return nullptr;
-    userfree_struct_type str = cef_string_userfree_utf16_alloc();
+    userfree_struct_type str = traits::userfree_alloc();
     memcpy(str, string_, sizeof(struct_type));
     memset(string_, 0, sizeof(struct_type));
     ClearAndFree();
     return str;
   }
 
-  bool FromString(const char16* src, size_t src_len, bool copy) {
+  bool FromString(const char_type* src, size_t src_len, bool copy) {
     if (!src || src_len == 0) {
       clear();
       return true;
     }
     AllocIfNeeded();
-    return cef_string_utf16_set(src, src_len, string_, copy) != 0;
+    return traits::set(src, src_len, string_, copy) != 0;
   }
 
   bool FromASCII(const char* str) {
@@ -142,17 +208,13 @@ class CefStringUTF16 {
       return true;
     }
     AllocIfNeeded();
-    return cef_string_ascii_to_utf16(str, len, string_) != 0;
+    return traits::from_ascii(str, len, string_);
   }
 
   std::string ToString() const {
     if (empty())
       return std::string();
-    cef_string_utf8_t out = {};
-    cef_string_utf16_to_utf8(string_->str, string_->length, &out);
-    std::string result(out.str, out.length);
-    cef_string_utf8_clear(&out);
-    return result;
+    return traits::to_string(string_);
   }
 
   bool FromString(const std::string& str) {
@@ -161,17 +223,13 @@ class CefStringUTF16 {
       return true;
     }
     AllocIfNeeded();
-    return cef_string_utf8_to_utf16(str.c_str(), str.length(), string_) != 0;
+    return traits::from_string(str, string_);
   }
 
   std::wstring ToWString() const {
     if (empty())
       return std::wstring();
-    cef_string_wide_t out = {};
-    cef_string_utf16_to_wide(string_->str, string_->length, &out);
-    std::wstring result(out.str, out.length);
-    cef_string_wide_clear(&out);
-    return result;
+    return traits::to_wstring(string_);
   }
 
   bool FromWString(const std::wstring& str) {
@@ -180,64 +238,62 @@ class CefStringUTF16 {
       return true;
     }
     AllocIfNeeded();
-    return cef_string_wide_to_utf16(str.c_str(), str.length(), string_) != 0;
+    return traits::from_wstring(str, string_);
   }
 
   base::string16 ToString16() const {
     if (empty())
       return base::string16();
-    return base::string16(string_->str, string_->length);
+    return traits::to_string16(string_);
   }
 
   bool FromString16(const base::string16& str) {
-    return FromString(str.c_str(), str.length(), true);
+    if (str.empty()) {
+      clear();
+      return true;
+    }
+    AllocIfNeeded();
+    return traits::from_string16(str, string_);
   }
 
-  bool operator<(const CefStringUTF16& str) const { return compare(str) < 0; }
-  bool operator<=(const CefStringUTF16& str) const {
-    return compare(str) <= 0;
-  }
-  bool operator>(const CefStringUTF16& str) const { return compare(str) > 0; }
-  bool operator>=(const CefStringUTF16& str) const {
-    return compare(str) >= 0;
-  }
-  bool operator==(const CefStringUTF16& str) const {
-    return compare(str) == 0;
-  }
-  bool operator!=(const CefStringUTF16& str) const {
-    return compare(str) != 0;
-  }
+  bool operator<(const CefStringBase& str) const { return compare(str) < 0; }
+  bool operator<=(const CefStringBase& str) const { return compare(str) <= 0; }
+  bool operator>(const CefStringBase& str) const { return compare(str) > 0; }
+  bool operator>=(const CefStringBase& str) const { return compare(str) >= 0; }
+  bool operator==(const CefStringBase& str) const { return compare(str) == 0; }
+  bool operator!=(const CefStringBase& str) const { return compare(str) != 0; }
 
-  CefStringUTF16& operator=(const CefStringUTF16& str) {
+  CefStringBase& operator=(const CefStringBase& str) {
     if (this != &str)
       FromString(str.c_str(), str.length(), true);
     return *this;
   }
   operator std::string() const { return ToString(); }
-  CefStringUTF16& operator=(const std::string& str) {
+  CefStringBase& operator=(const std::string& str) {
     FromString(str);
     return *this;
   }
-  CefStringUTF16& operator=(const char* str) {
-    FromString(std::string(str ? str : ""));
+  // As CEF's, these take no null pointer.
+  CefStringBase& operator=(const char* str) {
+    FromString(std::string(str));
     return *this;
   }
   operator std::wstring() const { return ToWString(); }
-  CefStringUTF16& operator=(const std::wstring& str) {
+  CefStringBase& operator=(const std::wstring& str) {
     FromWString(str);
     return *this;
   }
-  CefStringUTF16& operator=(const wchar_t* str) {
-    FromWString(std::wstring(str ? str : L""));
+  CefStringBase& operator=(const wchar_t* str) {
+    FromWString(std::wstring(str));
     return *this;
   }
   operator base::string16() const { return ToString16(); }
-  CefStringUTF16& operator=(const base::string16& str) {
+  CefStringBase& operator=(const base::string16& str) {
     FromString16(str);
     return *this;
   }
-  CefStringUTF16& operator=(const char16* str) {
-    FromString16(base::string16(str ? str : u""));
+  CefStringBase& operator=(const char16* str) {
+    FromString16(base::string16(str));
     return *this;
   }
 
@@ -253,5 +309,7 @@ class CefStringUTF16 {
   struct_type* string_;
   bool owner_;
 };
+
+typedef CefStringBase<CefStringTraitsUTF16> CefStringUTF16;
 
 #endif  // CEF_INCLUDE_INTERNAL_CEF_STRING_WRAPPERS_H_

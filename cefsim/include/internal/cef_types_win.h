@@ -9,7 +9,7 @@
 typedef void* HMENU;
 
 #define cef_window_handle_t HWND
-#define kNullWindowHandle nullptr
+#define kNullWindowHandle NULL
 
 #ifdef __cplusplus
 extern "C" {

@@ -77,16 +77,6 @@ class CefStructBase : public traits::struct_type {
   struct_type* attached_to_;
 };
 
-namespace cef_internal {
-
-// Copies one string field into another, replacing what it held.
-inline void CopyStringField(const cef_string_t* src, cef_string_t* target,
-                            bool copy) {
-  cef_string_set(src->str, src->length, target, copy);
-}
-
-}  // namespace cef_internal
-
 struct CefSettingsTraits {
   typedef cef_settings_t struct_type;
 
@@ -109,30 +99,37 @@ struct CefSettingsTraits {
 
   static inline void set(const struct_type* src, struct_type* target,
                          bool copy) {
-    using cef_internal::CopyStringField;
     target->single_process = src->single_process;
     target->no_sandbox = src->no_sandbox;
-    CopyStringField(&src->browser_subprocess_path,
-                    &target->browser_subprocess_path, copy);
-    CopyStringField(&src->framework_dir_path, &target->framework_dir_path,
-                    copy);
+    cef_string_set(src->browser_subprocess_path.str,
+                   src->browser_subprocess_path.length,
+                   &target->browser_subprocess_path, copy);
+    cef_string_set(src->framework_dir_path.str, src->framework_dir_path.length,
+                   &target->framework_dir_path, copy);
     target->multi_threaded_message_loop = src->multi_threaded_message_loop;
     target->external_message_pump = src->external_message_pump;
     target->windowless_rendering_enabled = src->windowless_rendering_enabled;
     target->command_line_args_disabled = src->command_line_args_disabled;
-    CopyStringField(&src->cache_path, &target->cache_path, copy);
-    CopyStringField(&src->user_data_path, &target->user_data_path, copy);
+    cef_string_set(src->cache_path.str, src->cache_path.length,
+                   &target->cache_path, copy);
+    cef_string_set(src->user_data_path.str, src->user_data_path.length,
+                   &target->user_data_path, copy);
     target->persist_session_cookies = src->persist_session_cookies;
     target->persist_user_preferences = src->persist_user_preferences;
-    CopyStringField(&src->user_agent, &target->user_agent, copy);
-    CopyStringField(&src->product_version, &target->product_version, copy);
-    CopyStringField(&src->locale, &target->locale, copy);
-    CopyStringField(&src->log_file, &target->log_file, copy);
+    cef_string_set(src->user_agent.str, src->user_agent.length,
+                   &target->user_agent, copy);
+    cef_string_set(src->product_version.str, src->product_version.length,
+                   &target->product_version, copy);
+    cef_string_set(src->locale.str, src->locale.length, &target->locale, copy);
+    cef_string_set(src->log_file.str, src->log_file.length,
+                   &target->log_file, copy);
     target->log_severity = src->log_severity;
-    CopyStringField(&src->javascript_flags, &target->javascript_flags, copy);
-    CopyStringField(&src->resources_dir_path, &target->resources_dir_path,
-                    copy);
-    CopyStringField(&src->locales_dir_path, &target->locales_dir_path, copy);
+    cef_string_set(src->javascript_flags.str, src->javascript_flags.length,
+                   &target->javascript_flags, copy);
+    cef_string_set(src->resources_dir_path.str, src->resources_dir_path.length,
+                   &target->resources_dir_path, copy);
+    cef_string_set(src->locales_dir_path.str, src->locales_dir_path.length,
+                   &target->locales_dir_path, copy);
     target->pack_loading_disabled = src->pack_loading_disabled;
     target->remote_debugging_port = src->remote_debugging_port;
     target->uncaught_exception_stack_size = src->uncaught_exception_stack_size;
@@ -140,8 +137,9 @@ struct CefSettingsTraits {
     target->enable_net_security_expiration =
         src->enable_net_security_expiration;
     target->background_color = src->background_color;
-    CopyStringField(&src->accept_language_list, &target->accept_language_list,
-                    copy);
+    cef_string_set(src->accept_language_list.str,
+                   src->accept_language_list.length,
+                   &target->accept_language_list, copy);
   }
 };
 
@@ -165,7 +163,6 @@ struct CefBrowserSettingsTraits {
 
   static inline void set(const struct_type* src, struct_type* target,
                          bool copy) {
-    using cef_internal::CopyStringField;
     // Plain fields first, then the strings, which must not be shared.
     clear(target);
     memcpy(target, src, sizeof(struct_type));
@@ -177,19 +174,27 @@ struct CefBrowserSettingsTraits {
     memset(&target->fantasy_font_family, 0, sizeof(cef_string_t));
     memset(&target->default_encoding, 0, sizeof(cef_string_t));
     memset(&target->accept_language_list, 0, sizeof(cef_string_t));
-    CopyStringField(&src->standard_font_family, &target->standard_font_family,
-                    copy);
-    CopyStringField(&src->fixed_font_family, &target->fixed_font_family, copy);
-    CopyStringField(&src->serif_font_family, &target->serif_font_family, copy);
-    CopyStringField(&src->sans_serif_font_family,
-                    &target->sans_serif_font_family, copy);
-    CopyStringField(&src->cursive_font_family, &target->cursive_font_family,
-                    copy);
-    CopyStringField(&src->fantasy_font_family, &target->fantasy_font_family,
-                    copy);
-    CopyStringField(&src->default_encoding, &target->default_encoding, copy);
-    CopyStringField(&src->accept_language_list, &target->accept_language_list,
-                    copy);
+    cef_string_set(src->standard_font_family.str,
+                   src->standard_font_family.length,
+                   &target->standard_font_family, copy);
+    cef_string_set(src->fixed_font_family.str, src->fixed_font_family.length,
+                   &target->fixed_font_family, copy);
+    cef_string_set(src->serif_font_family.str, src->serif_font_family.length,
+                   &target->serif_font_family, copy);
+    cef_string_set(src->sans_serif_font_family.str,
+                   src->sans_serif_font_family.length,
+                   &target->sans_serif_font_family, copy);
+    cef_string_set(src->cursive_font_family.str,
+                   src->cursive_font_family.length,
+                   &target->cursive_font_family, copy);
+    cef_string_set(src->fantasy_font_family.str,
+                   src->fantasy_font_family.length,
+                   &target->fantasy_font_family, copy);
+    cef_string_set(src->default_encoding.str, src->default_encoding.length,
+                   &target->default_encoding, copy);
+    cef_string_set(src->accept_language_list.str,
+                   src->accept_language_list.length,
+                   &target->accept_language_list, copy);
   }
 };
 
@@ -238,16 +243,17 @@ struct CefURLPartsTraits {
 
   static inline void set(const struct_type* src, struct_type* target,
                          bool copy) {
-    using cef_internal::CopyStringField;
-    CopyStringField(&src->spec, &target->spec, copy);
-    CopyStringField(&src->scheme, &target->scheme, copy);
-    CopyStringField(&src->username, &target->username, copy);
-    CopyStringField(&src->password, &target->password, copy);
-    CopyStringField(&src->host, &target->host, copy);
-    CopyStringField(&src->port, &target->port, copy);
-    CopyStringField(&src->origin, &target->origin, copy);
-    CopyStringField(&src->path, &target->path, copy);
-    CopyStringField(&src->query, &target->query, copy);
+    cef_string_set(src->spec.str, src->spec.length, &target->spec, copy);
+    cef_string_set(src->scheme.str, src->scheme.length, &target->scheme, copy);
+    cef_string_set(src->username.str, src->username.length,
+                   &target->username, copy);
+    cef_string_set(src->password.str, src->password.length,
+                   &target->password, copy);
+    cef_string_set(src->host.str, src->host.length, &target->host, copy);
+    cef_string_set(src->port.str, src->port.length, &target->port, copy);
+    cef_string_set(src->origin.str, src->origin.length, &target->origin, copy);
+    cef_string_set(src->path.str, src->path.length, &target->path, copy);
+    cef_string_set(src->query.str, src->query.length, &target->query, copy);
   }
 };
 
@@ -267,11 +273,10 @@ struct CefCookieTraits {
 
   static inline void set(const struct_type* src, struct_type* target,
                          bool copy) {
-    using cef_internal::CopyStringField;
-    CopyStringField(&src->name, &target->name, copy);
-    CopyStringField(&src->value, &target->value, copy);
-    CopyStringField(&src->domain, &target->domain, copy);
-    CopyStringField(&src->path, &target->path, copy);
+    cef_string_set(src->name.str, src->name.length, &target->name, copy);
+    cef_string_set(src->value.str, src->value.length, &target->value, copy);
+    cef_string_set(src->domain.str, src->domain.length, &target->domain, copy);
+    cef_string_set(src->path.str, src->path.length, &target->path, copy);
     target->secure = src->secure;
     target->httponly = src->httponly;
     target->creation = src->creation;

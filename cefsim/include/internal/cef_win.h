@@ -5,13 +5,30 @@
 #include "include/internal/cef_types_win.h"
 #include "include/internal/cef_types_wrappers.h"
 
-typedef cef_window_handle_t CefWindowHandle;
+#define CefWindowHandle cef_window_handle_t
 
-class CefMainArgs : public cef_main_args_t {
+struct CefMainArgsTraits {
+  typedef cef_main_args_t struct_type;
+
+  static inline void init(struct_type* s) {}
+  static inline void clear(struct_type* s) {}
+  static inline void set(const struct_type* src, struct_type* target,
+                         bool copy) {
+    target->argc = src->argc;
+    target->argv = src->argv;
+  }
+};
+
+// The process's arguments as CEF's Linux build takes them: CEF's Windows
+// build takes the instance handle instead.
+class CefMainArgs : public CefStructBase<CefMainArgsTraits> {
  public:
-  CefMainArgs() : cef_main_args_t() {}
-  CefMainArgs(const cef_main_args_t& r) : cef_main_args_t(r) {}
-  CefMainArgs(int argc_arg, char** argv_arg) : cef_main_args_t() {
+  typedef CefStructBase<CefMainArgsTraits> parent;
+
+  CefMainArgs() : parent() {}
+  explicit CefMainArgs(const cef_main_args_t& r) : parent(r) {}
+  explicit CefMainArgs(const CefMainArgs& r) : parent(r) {}
+  CefMainArgs(int argc_arg, char** argv_arg) : parent() {
     argc = argc_arg;
     argv = argv_arg;
   }

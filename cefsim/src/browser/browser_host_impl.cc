@@ -10,6 +10,7 @@
 #include "platform/x11/x11_windows.h"
 #include "process/render_process_host.h"
 #include "runtime/runtime_state.h"
+#include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
 namespace cefsim {
@@ -189,7 +190,7 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
     lock.unlock();
     return;
   }
-  std::u16string target = url.ToString16();
+  std::u16string target = cefsim::ToU16String(url);
   int history_index = -1;
   if (main && (action == NavigationRequestMessage::kBack ||
                action == NavigationRequestMessage::kForward)) {
@@ -200,7 +201,7 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
     target = history_.UrlAt(history_index);
   } else if (action == NavigationRequestMessage::kReload ||
              action == NavigationRequestMessage::kReloadIgnoreCache) {
-    target = frame->GetURL().ToString16();
+    target = cefsim::ToU16String(frame->GetURL());
   } else if (action != NavigationRequestMessage::kLoadUrl) {
     return;
   }
@@ -338,7 +339,8 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
       }
     }
   }
-  frame->SetDocument(report.name, report.url);
+  frame->SetDocument(cefsim::FromU16String(report.name),
+                     cefsim::FromU16String(report.url));
   if (frame->IsMain())
     ShowPlaceholderUrl(id_, frame->GetURL());
   if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
@@ -383,7 +385,7 @@ void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
     if (!frame && FindFrameLocked(report.parent_frame_id)) {
       frame = new FrameHostImpl(this, report.frame_id, report.parent_frame_id);
       frames_.push_back(frame);
-      frame->SetDocument(CefString(), report.failed_url);
+      frame->SetDocument(CefString(), cefsim::FromU16String(report.failed_url));
     }
     if (!frame)
       return;
@@ -395,7 +397,8 @@ void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
   if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
     handler->OnLoadError(this, frame.get(),
                          static_cast<cef_errorcode_t>(report.error_code),
-                         report.error_text, report.failed_url);
+                         cefsim::FromU16String(report.error_text),
+                         cefsim::FromU16String(report.failed_url));
   }
   UpdateLoadingState();
 }

@@ -4,6 +4,7 @@
 #include "include/cef_v8.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/page_messages.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 
@@ -44,8 +45,8 @@ void FrameHostImpl::ExecuteJavaScript(const CefString& code,
   message.browser_id = browser_->GetIdentifier();
   message.frame_id = identifier_;
   message.start_line = start_line;
-  message.code = code.ToString16();
-  message.script_url = script_url.ToString16();
+  message.code = cefsim::ToU16String(code);
+  message.script_url = cefsim::ToU16String(script_url);
   browser_->SendToRenderer(kFrameExecuteJavaScript, Encode(message));
 }
 

@@ -11,6 +11,7 @@
 #include "placeholder/placeholders.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
+#include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
 namespace cefsim {
@@ -72,7 +73,7 @@ void OnNavigationRequest(const HostPtr& host, const std::string& payload) {
         browser->RequestNavigation(
             request.frame_id,
             static_cast<NavigationRequestMessage::Action>(request.action),
-            CefString(request.url));
+            cefsim::FromU16String(request.url));
       });
 }
 
@@ -100,7 +101,8 @@ void OnConsoleMessage(const HostPtr& host, const std::string& payload) {
   CefRefPtr<BrowserHostImpl> browser = FindBrowser(message.browser_id);
   if (browser && browser->FromCurrentProcess(host.get())) {
     RecordConsoleMessage(message);
-    ShowPlaceholderConsoleLine(message.browser_id, CefString(message.message));
+    ShowPlaceholderConsoleLine(message.browser_id,
+                               cefsim::FromU16String(message.message));
   }
 }
 

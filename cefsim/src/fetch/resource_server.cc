@@ -4,6 +4,7 @@
 #include "fetch/file_url.h"
 #include "fetch/url_pieces.h"
 #include "loader/resource_loader.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 namespace {
@@ -35,7 +36,7 @@ ResourceResponseMessage Succeeded(const ResourceRequestMessage& request,
 
 void ServeResource(CefRefPtr<BrowserHostImpl> browser,
                    const ResourceRequestMessage& request, ResourceDone done) {
-  std::string url = CefString(request.url).ToString();
+  std::string url = cefsim::FromU16String(request.url).ToString();
   std::string scheme = SchemeOf(url);
   if (scheme == "data") {
     DataUrlContent content;

@@ -4,6 +4,7 @@
 
 #include "include/internal/cef_string.h"
 #include "inspect/cefsim_inspect.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 namespace {
@@ -23,9 +24,9 @@ ConsoleLog& Log() {
 void RecordConsoleMessage(const ConsoleMessage& message) {
   cefsim_inspect::ConsoleRecord record;
   record.browser_id = message.browser_id;
-  record.frame_url = CefString(message.frame_url).ToString();
-  record.message = CefString(message.message).ToString();
-  record.source = CefString(message.source).ToString();
+  record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
+  record.message = cefsim::FromU16String(message.message).ToString();
+  record.source = cefsim::FromU16String(message.source).ToString();
   record.line = message.line;
   std::lock_guard<std::mutex> lock(Log().mutex);
   Log().records.push_back(record);

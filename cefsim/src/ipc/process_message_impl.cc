@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ipc/value_codec.h"
+#include "strings/u16_text.h"
 #include "values/list_value_impl.h"
 
 namespace cefsim {
@@ -23,7 +24,7 @@ std::string EncodeProcessMessage(int browser_id,
   WireWriter writer;
   writer.I32(browser_id);
   const CefString name = message->GetName();
-  writer.Utf16(reinterpret_cast<const char16_t*>(name.c_str()), name.length());
+  writer.Utf16(name.c_str(), name.length());
   WriteList(&writer, message->GetArgumentList());
   return writer.Take();
 }
@@ -32,12 +33,11 @@ CefRefPtr<CefProcessMessage> DecodeProcessMessage(const std::string& payload,
                                                   int* browser_id) {
   WireReader reader(payload);
   *browser_id = reader.I32();
-  const std::u16string name = reader.Utf16();
+  const CefString name = cefsim::FromU16String(reader.Utf16());
   CefRefPtr<CefListValue> arguments = CefListValue::Create();
   if (!ReadList(&reader, arguments) || !reader.AtEnd())
     return nullptr;
-  // A view of |name|: the message keeps the only copy.
-  return new ProcessMessageImpl(CefString(name.data(), name.size(), false),
+  return new ProcessMessageImpl(name,
                                 ListValueImpl::HandleOf(arguments).Lock());
 }
 

@@ -1,4 +1,5 @@
 #include "ipc/value_codec.h"
+#include "strings/u16_text.h"
 
 #include <vector>
 
@@ -9,8 +10,7 @@ namespace {
 constexpr size_t kMinValueSize = 1;
 
 void WriteString(WireWriter* writer, const CefString& text) {
-  writer->Utf16(reinterpret_cast<const char16_t*>(text.c_str()),
-                text.length());
+  writer->Utf16(text.c_str(), text.length());
 }
 
 void WriteDictionary(WireWriter* writer, CefRefPtr<CefDictionaryValue> dict);
@@ -94,8 +94,7 @@ bool ReadValueInto(WireReader* reader, Target target, const Key& key,
       return reader->ok();
     case VTYPE_STRING: {
       std::u16string text = reader->Utf16();
-      // A view of |text|: the setter makes the only copy.
-      target->SetString(key, CefString(text.data(), text.size(), false));
+      target->SetString(key, cefsim::FromU16String(text));
       return reader->ok();
     }
     case VTYPE_BINARY: {
@@ -146,7 +145,7 @@ bool ReadDictionaryAt(WireReader* reader, CefRefPtr<CefDictionaryValue> dict,
   }
   uint32_t count = reader->Count(sizeof(uint32_t) + kMinValueSize);
   for (uint32_t i = 0; i < count; ++i) {
-    CefString key(reader->Utf16());
+    CefString key = cefsim::FromU16String(reader->Utf16());
     if (!reader->ok() || !ReadValueInto(reader, dict, key, depth))
       return false;
   }

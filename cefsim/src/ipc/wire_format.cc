@@ -19,9 +19,10 @@ void WireWriter::Bytes(const void* data, size_t size) {
   Raw(data, size);
 }
 
-void WireWriter::Utf16(const char16_t* text, size_t length) {
+void WireWriter::Utf16Units(const void* units, size_t length) {
+  static_assert(sizeof(char16) == sizeof(char16_t), "UTF-16 units");
   U32(static_cast<uint32_t>(length));
-  Raw(text, length * sizeof(char16_t));
+  Raw(units, length * sizeof(char16_t));
 }
 
 void WireWriter::Utf8List(const std::vector<std::string>& items) {

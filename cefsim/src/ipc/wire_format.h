@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "include/base/cef_basictypes.h"
+
 namespace cefsim {
 
 class WireWriter {
@@ -25,7 +27,9 @@ class WireWriter {
   void Bytes(const void* data, size_t size);  // Length first, then the bytes.
   void Utf8(const std::string& text) { Bytes(text.data(), text.size()); }
   void Utf16(const std::u16string& text) { Utf16(text.data(), text.size()); }
-  void Utf16(const char16_t* text, size_t length);
+  void Utf16(const char16_t* text, size_t length) { Utf16Units(text, length); }
+  // CEF's own UTF-16 units, as a CefString holds them: the same bytes.
+  void Utf16(const char16* text, size_t length) { Utf16Units(text, length); }
   void Utf8List(const std::vector<std::string>& items);
 
   const std::string& data() const { return data_; }
@@ -33,6 +37,7 @@ class WireWriter {
 
  private:
   void Raw(const void* data, size_t size);
+  void Utf16Units(const void* units, size_t length);
   std::string data_;
 };
 

@@ -2,11 +2,12 @@
 #include <mutex>
 
 #include "include/cef_response.h"
+#include "strings/u16_text.h"
 
 namespace {
 
 std::u16string LowerAscii(const CefString& text) {
-  std::u16string lower = text.ToString16();
+  std::u16string lower = cefsim::ToU16String(text);
   for (char16_t& c : lower) {
     if (c >= u'A' && c <= u'Z')
       c = static_cast<char16_t>(c - u'A' + u'a');

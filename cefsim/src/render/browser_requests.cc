@@ -8,6 +8,7 @@
 #include "process/render_process_main.h"
 #include "render/frame_load.h"
 #include "render/render_browser_impl.h"
+#include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
 namespace cefsim {
@@ -45,8 +46,8 @@ void OnNavigate(const std::string& payload) {
       payload, [](CefRefPtr<RenderBrowserImpl> browser,
                   const NavigateMessage& request) {
         if (CefRefPtr<RenderFrameImpl> frame = browser->FindFrame(request.frame_id))
-          frame->StartLoad(request.url, request.navigation_id,
-                           request.transition_type, {});
+          frame->StartLoad(cefsim::FromU16String(request.url),
+                           request.navigation_id, request.transition_type, {});
       });
 }
 
@@ -55,7 +56,8 @@ void OnExecuteJavaScript(const std::string& payload) {
       payload, [](CefRefPtr<RenderBrowserImpl> browser,
                   const ExecuteJavaScriptMessage& request) {
         if (CefRefPtr<RenderFrameImpl> frame = browser->FindFrame(request.frame_id))
-          frame->ExecuteJavaScript(request.code, request.script_url,
+          frame->ExecuteJavaScript(cefsim::FromU16String(request.code),
+                                   cefsim::FromU16String(request.script_url),
                                    request.start_line);
       });
 }

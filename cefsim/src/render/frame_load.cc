@@ -9,6 +9,7 @@
 #include "render/render_browser_impl.h"
 #include "render/resource_fetcher.h"
 #include "render/url_resolution.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 namespace {
@@ -59,7 +60,7 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
   if (IsHtml(response.mime_type))
     document_ = ScanHtml(response.body);
   frame_->browser()->DetachChildren(frame_);
-  frame_->CommitDocument(url_, document_.title);
+  frame_->CommitDocument(cefsim::FromU16String(url_), document_.title);
 
   LoadStartMessage start;
   start.browser_id = frame_->browser()->GetIdentifier();
@@ -67,7 +68,7 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
   start.parent_frame_id = frame_->parent_identifier();
   start.navigation_id = navigation_id_;
   start.transition_type = transition_;
-  start.name = frame_->GetName().ToString16();
+  start.name = cefsim::ToU16String(frame_->GetName());
   start.url = url_;
   SendToBrowser(kFrameLoadStart, Encode(start));
   // The page does not wait for the browser: what the load handler executes
@@ -95,8 +96,8 @@ void FrameLoad::RunItems() {
         waiting_for_script_ = true;
         std::weak_ptr<FrameLoad> weak = shared_from_this();
         FetchResource(frame_->browser()->GetIdentifier(),
-                      frame_->GetIdentifier(), CefString(url).ToString16(),
-                      RT_SCRIPT,
+                      frame_->GetIdentifier(),
+                      cefsim::ToU16String(CefString(url)), RT_SCRIPT,
                       [weak, url](const ResourceResponseMessage& response) {
                         if (auto self = weak.lock())
                           self->OnScriptSource(url, response);
@@ -180,7 +181,7 @@ void FrameLoad::Fail(cef_errorcode_t error) {
   message.parent_frame_id = frame_->parent_identifier();
   message.navigation_id = navigation_id_;
   message.error_code = error;
-  message.error_text = CefString(NetErrorName(error)).ToString16();
+  message.error_text = cefsim::ToU16String(CefString(NetErrorName(error)));
   message.failed_url = url_;
   SendToBrowser(kFrameLoadError, Encode(message));
   NotifyParent();

@@ -7,6 +7,7 @@
 #include "render/render_browser_impl.h"
 #include "render/render_frame_impl.h"
 #include "render/url_resolution.h"
+#include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
 namespace cefsim {
@@ -60,9 +61,9 @@ void FrameScripts::AddConsoleMessage(const CefString& message,
   report.browser_id = frame_->browser()->GetIdentifier();
   report.frame_id = frame_->GetIdentifier();
   report.line = line;
-  report.frame_url = frame_->GetURL().ToString16();
-  report.message = message.ToString16();
-  report.source = source.ToString16();
+  report.frame_url = cefsim::ToU16String(frame_->GetURL());
+  report.message = cefsim::ToU16String(message);
+  report.source = cefsim::ToU16String(source);
   RenderProcessChannel()->Send(kFrameConsoleMessage, Encode(report));
 }
 

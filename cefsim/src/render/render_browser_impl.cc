@@ -7,6 +7,7 @@
 #include "ipc/process_message_impl.h"
 #include "process/render_process_main.h"
 #include "render/frame_load.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 namespace {
@@ -102,7 +103,7 @@ void RenderBrowserImpl::RequestNavigation(
   request.browser_id = id_;
   request.frame_id = frame_id;
   request.action = action;
-  request.url = url.ToString16();
+  request.url = cefsim::ToU16String(url);
   RenderProcessChannel()->Send(kFrameNavigationRequest, Encode(request));
 }
 

@@ -2,6 +2,7 @@
 
 #include "render/frame_load.h"
 #include "render/render_browser_impl.h"
+#include "strings/u16_text.h"
 
 namespace cefsim {
 
@@ -22,7 +23,7 @@ void RenderFrameImpl::StartLoad(const CefString& url, int navigation_id,
   if (parent_load.expired() && load_ && !load_->ended())
     parent_load = load_->parent();
   load_ = std::make_shared<FrameLoad>(this, navigation_id, transition,
-                                      url.ToString16(), parent_load);
+                                      cefsim::ToU16String(url), parent_load);
   load_->Start();
 }
 

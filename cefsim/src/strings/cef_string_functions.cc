@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "include/base/cef_string16.h"
 #include "include/internal/cef_string_types.h"
 #include "strings/utf_conversion.h"
 
@@ -69,6 +70,15 @@ int StoreConverted(const String& converted, bool valid, Struct* output) {
   return valid ? 1 : 0;
 }
 
+// The conversions work in char16_t; the API's UTF-16 unit is char16.
+std::u16string FromApiUnits(const char16* src, size_t len) {
+  return std::u16string(src, src + len);
+}
+
+base::string16 ToApiUnits(const std::u16string& units) {
+  return base::string16(units.begin(), units.end());
+}
+
 }  // namespace
 
 extern "C" {
@@ -129,13 +139,14 @@ int cef_string_wide_to_utf16(const wchar_t* src, size_t src_len,
                              cef_string_utf16_t* output) {
   std::u16string converted;
   bool valid = cefsim::WideToUtf16(src, src_len, &converted);
-  return StoreConverted(converted, valid, output);
+  return StoreConverted(ToApiUnits(converted), valid, output);
 }
 
 int cef_string_utf16_to_wide(const char16* src, size_t src_len,
                              cef_string_wide_t* output) {
+  const std::u16string units = FromApiUnits(src, src_len);
   std::wstring converted;
-  bool valid = cefsim::Utf16ToWide(src, src_len, &converted);
+  bool valid = cefsim::Utf16ToWide(units.data(), units.size(), &converted);
   return StoreConverted(converted, valid, output);
 }
 
@@ -143,13 +154,14 @@ int cef_string_utf8_to_utf16(const char* src, size_t src_len,
                              cef_string_utf16_t* output) {
   std::u16string converted;
   bool valid = cefsim::Utf8ToUtf16(src, src_len, &converted);
-  return StoreConverted(converted, valid, output);
+  return StoreConverted(ToApiUnits(converted), valid, output);
 }
 
 int cef_string_utf16_to_utf8(const char16* src, size_t src_len,
                              cef_string_utf8_t* output) {
+  const std::u16string units = FromApiUnits(src, src_len);
   std::string converted;
-  bool valid = cefsim::Utf16ToUtf8(src, src_len, &converted);
+  bool valid = cefsim::Utf16ToUtf8(units.data(), units.size(), &converted);
   return StoreConverted(converted, valid, output);
 }
 
@@ -161,7 +173,7 @@ int cef_string_ascii_to_wide(const char* src, size_t src_len,
 
 int cef_string_ascii_to_utf16(const char* src, size_t src_len,
                               cef_string_utf16_t* output) {
-  std::u16string converted(src, src + src_len);
+  base::string16 converted(src, src + src_len);
   return StoreConverted(converted, true, output);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "strings/u16_text.h"
 #include "v8/js_string.h"
 #include "v8/native_objects.h"
 
@@ -108,7 +109,7 @@ std::u16string RewriteNatives(const std::u16string& code,
       if (code[i] == u'\n')
         out += u'\n';
     }
-    natives->push_back(name);
+    natives->push_back(cefsim::FromU16String(name));
     at = end;
   }
   return out;
@@ -140,7 +141,8 @@ JSObjectRef MakeScope(JSContextRef ctx, const Extension& extension) {
         kJSPropertyAttributeReadOnly | kJSPropertyAttributeDontDelete, nullptr);
   }
   JSObjectRef scope = MakeBareObject(ctx);
-  JSObjectSetProperty(ctx, scope, JsString(CefString(kNativesName)).get(),
+  JSObjectSetProperty(ctx, scope,
+                      JsString(cefsim::FromU16String(kNativesName)).get(),
                       natives, kJSPropertyAttributeReadOnly, nullptr);
   return scope;
 }
@@ -149,7 +151,7 @@ void Install(CefRefPtr<CefV8ContextImpl> context, const Extension& extension,
              const ExceptionReporter& report) {
   JSContextRef ctx = context->js();
   JSObjectRef global = JSContextGetGlobalObject(ctx);
-  JsString scope_name{CefString(kScopeName)};
+  JsString scope_name{cefsim::FromU16String(kScopeName)};
   if (!extension.natives.empty()) {
     JSObjectSetProperty(ctx, global, scope_name.get(),
                         MakeScope(ctx, extension),
@@ -189,8 +191,8 @@ bool CefRegisterExtension(const CefString& extension_name,
   if (extension_name.empty() || javascript_code.empty())
     return false;
   cefsim::Extension extension{extension_name, CefString(), {}, handler};
-  extension.code =
-      cefsim::PrepareCode(javascript_code.ToString16(), &extension.natives);
+  extension.code = cefsim::FromU16String(cefsim::PrepareCode(
+      cefsim::ToU16String(javascript_code), &extension.natives));
   std::lock_guard<std::mutex> lock(cefsim::g_mutex);
   for (const cefsim::Extension& registered : cefsim::Registered()) {
     if (registered.name == extension_name)

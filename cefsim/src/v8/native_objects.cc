@@ -1,5 +1,6 @@
 #include "v8/native_objects.h"
 
+#include "strings/u16_text.h"
 #include "v8/engine.h"
 #include "v8/js_string.h"
 #include "v8/v8_context_impl.h"
@@ -77,7 +78,7 @@ JSValueRef CallHandler(JSContextRef ctx, JSObjectRef function,
 
 // A property name that is an array index, as interceptors take it by int.
 bool AsIndex(const CefString& name, int* index) {
-  const std::u16string text = name.ToString16();
+  const std::u16string text = cefsim::ToU16String(name);
   if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == u'0'))
     return false;
   long long value = 0;
@@ -94,7 +95,7 @@ bool AsIndex(const CefString& name, int* index) {
 
 bool IsAccessorName(NativeObjectData* data, JSStringRef name) {
   return data && data->accessor &&
-         data->accessor_names.count(ToCefString(name).ToString16()) > 0;
+         data->accessor_names.count(cefsim::ToU16String(ToCefString(name))) > 0;
 }
 
 bool HasProperty(JSContextRef, JSObjectRef object, JSStringRef name) {
@@ -156,7 +157,7 @@ bool SetProperty(JSContextRef ctx, JSObjectRef object, JSStringRef name,
       return true;
     }
   }
-  auto registered = data->accessor_names.find(key.ToString16());
+  auto registered = data->accessor_names.find(cefsim::ToU16String(key));
   if (!accessor || registered == data->accessor_names.end())
     return false;
   if (!(registered->second & V8_PROPERTY_ATTRIBUTE_READONLY)) {
@@ -174,7 +175,8 @@ void GetPropertyNames(JSContextRef, JSObjectRef object,
     return;
   for (const auto& entry : data->accessor_names) {
     if (!(entry.second & V8_PROPERTY_ATTRIBUTE_DONTENUM))
-      JSPropertyNameAccumulatorAddName(names, JsString(entry.first).get());
+      JSPropertyNameAccumulatorAddName(
+          names, JsString(cefsim::FromU16String(entry.first)).get());
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "strings/u16_text.h"
 #include "v8/js_string.h"
 #include "v8/v8_value_impl.h"
 
@@ -126,7 +127,7 @@ void PageGlobals::Log(const CefV8ValueList& arguments) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     if (i > 0)
       message += u' ';
-    message += ToDisplayString(arguments[i]).ToString16();
+    message += cefsim::ToU16String(ToDisplayString(arguments[i]));
   }
   CefString source;
   int line = 0;
@@ -135,7 +136,7 @@ void PageGlobals::Log(const CefV8ValueList& arguments) {
     source = stack->GetFrame(0)->GetScriptName();
     line = stack->GetFrame(0)->GetLineNumber();
   }
-  host_->AddConsoleMessage(message, source, line);
+  host_->AddConsoleMessage(cefsim::FromU16String(message), source, line);
 }
 
 int PageGlobals::SetTimeout(const CefV8ValueList& arguments) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "strings/u16_text.h"
 #include "v8/js_string.h"
 
 namespace cefsim {
@@ -26,7 +27,7 @@ CefV8ExceptionImpl::CefV8ExceptionImpl(JSContextRef ctx, JSValueRef exception,
   CefString thrown;
   if (!ValueToCefString(ctx, exception, &thrown))
     thrown = "exception";
-  message_ = u"Uncaught " + thrown.ToString16();
+  message_ = cefsim::FromU16String(u"Uncaught " + cefsim::ToU16String(thrown));
   if (!JSValueIsObject(ctx, exception))
     return;
   // Errors carry where they were thrown; other thrown objects carry nothing.
@@ -41,7 +42,7 @@ CefV8ExceptionImpl::CefV8ExceptionImpl(JSContextRef ctx, JSValueRef exception,
 }
 
 void CefV8ExceptionImpl::LocateInSource(const ScriptSource& source) {
-  const std::u16string code = source.code.ToString16();
+  const std::u16string code = cefsim::ToU16String(source.code);
   int line = std::max(source.start_line, 1);
   size_t line_start = 0;
   while (line < line_number_ && line_start <= code.size()) {
@@ -56,7 +57,8 @@ void CefV8ExceptionImpl::LocateInSource(const ScriptSource& source) {
   size_t line_end = code.find(u'\n', line_start);
   if (line_end == std::u16string::npos)
     line_end = code.size();
-  source_line_ = code.substr(line_start, line_end - line_start);
+  source_line_ =
+      cefsim::FromU16String(code.substr(line_start, line_end - line_start));
   start_position_ = static_cast<int>(line_start) + start_column_;
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "strings/u16_text.h"
 #include "v8/js_string.h"
 #include "v8/v8_context_impl.h"
 
@@ -94,8 +95,8 @@ bool ParseFrame(const std::u16string& line, StackFrameData* frame) {
   if (function == u"global code" || frame->is_eval ||
       function == u"module code")
     function.clear();
-  frame->function_name = function;
-  frame->script_name = location.substr(0, line_colon);
+  frame->function_name = cefsim::FromU16String(function);
+  frame->script_name = cefsim::FromU16String(location.substr(0, line_colon));
   frame->line = line_number;
   frame->column = column;
   return true;
@@ -130,7 +131,7 @@ CefRefPtr<CefV8StackTrace> CefV8StackTrace::GetCurrent(int frame_limit) {
     CefString text;
     if (JSValueIsString(ctx, stack) &&
         cefsim::ValueToCefString(ctx, stack, &text)) {
-      frames = cefsim::ParseStack(text.ToString16());
+      frames = cefsim::ParseStack(cefsim::ToU16String(text));
     }
     if (frames.size() > static_cast<size_t>(frame_limit))
       frames.resize(frame_limit);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "strings/u16_text.h"
 #include "v8/js_string.h"
 #include "v8/native_objects.h"
 #include "v8/v8_exception_impl.h"
@@ -350,7 +351,7 @@ bool CefV8ValueImpl::SetValue(const CefString& key,
   NativeObjectData* data = NativeDataOf(ctx(), held_);
   if (!data || !data->accessor)
     return false;
-  data->accessor_names[key.ToString16()] = attribute;
+  data->accessor_names[cefsim::ToU16String(key)] = attribute;
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "strings/u16_text.h"
 #include "values/binary_value_impl.h"
 #include "values/dictionary_value_impl.h"
 #include "values/list_value_impl.h"
@@ -15,7 +16,7 @@ size_t NodeKey(size_t index) {
 }
 
 std::u16string NodeKey(const CefString& key) {
-  return key.ToString16();
+  return cefsim::ToU16String(key);
 }
 
 }  // namespace
@@ -84,7 +85,7 @@ double ContainerValueImpl<Interface, Key>::GetDouble(Key key) {
 template <class Interface, class Key>
 CefString ContainerValueImpl<Interface, Key>::GetString(Key key) {
   ValueNode::Ptr entry = Entry(key);
-  return entry ? CefString(entry->GetString()) : CefString();
+  return entry ? cefsim::FromU16String(entry->GetString()) : CefString();
 }
 
 template <class Interface, class Key>
@@ -141,7 +142,7 @@ bool ContainerValueImpl<Interface, Key>::SetDouble(Key key, double value) {
 template <class Interface, class Key>
 bool ContainerValueImpl<Interface, Key>::SetString(Key key,
                                                    const CefString& value) {
-  return Store(key, ValueNode::NewString(value.ToString16()));
+  return Store(key, ValueNode::NewString(cefsim::ToU16String(value)));
 }
 
 template <class Interface, class Key>

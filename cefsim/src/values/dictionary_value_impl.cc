@@ -1,4 +1,5 @@
 #include "values/dictionary_value_impl.h"
+#include "strings/u16_text.h"
 
 #include <utility>
 
@@ -29,7 +30,7 @@ bool DictionaryValueImpl::GetKeys(KeyList& keys) {
   if (!node)
     return false;
   for (const std::u16string& key : node->Keys())
-    keys.push_back(key);
+    keys.push_back(cefsim::FromU16String(key));
   return true;
 }
 

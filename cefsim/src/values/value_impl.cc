@@ -1,4 +1,5 @@
 #include "values/value_impl.h"
+#include "strings/u16_text.h"
 
 #include <utility>
 
@@ -99,7 +100,7 @@ double ValueImpl::GetDouble() {
 
 CefString ValueImpl::GetString() {
   ValueNode::Ptr node = Node();
-  return node ? CefString(node->GetString()) : CefString();
+  return node ? cefsim::FromU16String(node->GetString()) : CefString();
 }
 
 CefRefPtr<CefBinaryValue> ValueImpl::GetBinary() {
@@ -135,7 +136,7 @@ bool ValueImpl::SetDouble(double value) {
 }
 
 bool ValueImpl::SetString(const CefString& value) {
-  Hold(ValueNode::NewString(value.ToString16()));
+  Hold(ValueNode::NewString(cefsim::ToU16String(value)));
   return true;
 }
 

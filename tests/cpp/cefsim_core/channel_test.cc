@@ -9,6 +9,7 @@
 #include "ipc/process_message_impl.h"
 #include "ipc/value_codec.h"
 #include "ipc/wire_format.h"
+#include "strings/u16_text.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ CefRefPtr<CefListValue> NestedList(int depth) {
 
 TEST(ValueCodecTest, RoundTripsEveryKindOfValue) {
   CefRefPtr<CefListValue> list = CefListValue::Create();
-  list->SetString(0, CefString(std::u16string(u"a\0\u00e9", 3)));
+  list->SetString(0, cefsim::FromU16String(std::u16string(u"a\0\u00e9", 3)));
   list->SetInt(1, -2147483647 - 1);
   list->SetBool(2, true);
   list->SetDouble(3, 1.5);

@@ -2,6 +2,7 @@
 
 #include "include/internal/cef_string.h"
 #include "include/internal/cef_types_wrappers.h"
+#include "strings/u16_text.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(CefStringTest, KeepsEmbeddedNulAndReplacesInvalidInput) {
   EXPECT_EQ(nul.ToString(), std::string("a\0b", 3));
 
   CefString truncated(std::string("x\xE2\x82"));
-  EXPECT_EQ(truncated.ToString16(), u"x\uFFFD\uFFFD");
+  EXPECT_EQ(cefsim::ToU16String(truncated), u"x\uFFFD\uFFFD");
   const char16 lone[] = {u'a', 0xD800, u'b'};
   EXPECT_EQ(CefString(lone, 3, true).ToString(), "a\xEF\xBF\xBD" "b");
 }

@@ -8,6 +8,7 @@
 
 #include "fake_script_host.h"
 #include "include/cef_v8.h"
+#include "strings/u16_text.h"
 #include "v8/script_context.h"
 
 namespace {
@@ -110,16 +111,18 @@ TEST_F(V8ValueTest, StringsKeepEveryUtf16UnitBothWays) {
 
   CefRefPtr<CefV8Value> from_script =
       Eval(context(), "'\\u00e9\\u0000\\ud83d\\ude00'");
-  EXPECT_EQ(from_script->GetStringValue().ToString16(), text);
+  EXPECT_EQ(cefsim::ToU16String(from_script->GetStringValue()), text);
 
-  context()->GetGlobal()->SetValue("text", CefV8Value::CreateString(text),
-                                   V8_PROPERTY_ATTRIBUTE_NONE);
+  context()->GetGlobal()->SetValue(
+      "text", CefV8Value::CreateString(cefsim::FromU16String(text)),
+      V8_PROPERTY_ATTRIBUTE_NONE);
   EXPECT_TRUE(Eval(context(),
                    "text.length === 4 && text.charCodeAt(0) === 0xe9 && "
                    "text.charCodeAt(1) === 0 && "
                    "text.codePointAt(2) === 0x1F600")
                   ->GetBoolValue());
-  EXPECT_EQ(Eval(context(), "text")->GetStringValue().ToString16(), text);
+  EXPECT_EQ(cefsim::ToU16String(Eval(context(), "text")->GetStringValue()),
+            text);
   EXPECT_EQ(Eval(context(), "''")->GetStringValue().length(), 0u);
 }
 

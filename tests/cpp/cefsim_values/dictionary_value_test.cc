@@ -1,5 +1,6 @@
 #include "gtest/gtest.h"
 #include "include/cef_values.h"
+#include "strings/u16_text.h"
 
 namespace {
 
@@ -35,9 +36,9 @@ TEST(DictionaryValueTest, KeysTypesAndRemoval) {
 TEST(DictionaryValueTest, KeysAreExactUtf16) {
   CefRefPtr<CefDictionaryValue> dict = CefDictionaryValue::Create();
   const std::u16string key(u"k\0\U0001F600", 4);
-  dict->SetInt(CefString(key), 1);
+  dict->SetInt(cefsim::FromU16String(key), 1);
   dict->SetInt("k", 2);
-  EXPECT_EQ(1, dict->GetInt(CefString(key)));
+  EXPECT_EQ(1, dict->GetInt(cefsim::FromU16String(key)));
   EXPECT_EQ(2, dict->GetInt("k"));
 }
 

@@ -3,6 +3,7 @@
 
 #include "gtest/gtest.h"
 #include "include/cef_values.h"
+#include "strings/u16_text.h"
 
 namespace {
 
@@ -85,10 +86,10 @@ TEST(ListValueTest, RemoveAndClear) {
 TEST(ListValueTest, StringsKeepNulCharactersAndSurrogatePairs) {
   const std::u16string text(u"a\0b\U0001F600\u00e9", 6);
   CefRefPtr<CefListValue> list = CefListValue::Create();
-  list->SetString(0, CefString(text));
+  list->SetString(0, cefsim::FromU16String(text));
   list->SetString(1, CefString());
-  EXPECT_EQ(text, list->GetString(0).ToString16());
-  EXPECT_EQ(text, list->Copy()->GetValue(0)->GetString().ToString16());
+  EXPECT_EQ(text, cefsim::ToU16String(list->GetString(0)));
+  EXPECT_EQ(text, cefsim::ToU16String(list->Copy()->GetValue(0)->GetString()));
   EXPECT_EQ(VTYPE_STRING, list->GetType(1));
   EXPECT_TRUE(list->GetString(1).empty());
 }

@@ -5,6 +5,7 @@
 
 #include "fake_script_host.h"
 #include "renderer/v8_array_to_list.h"
+#include "strings/u16_text.h"
 #include "v8/script_context.h"
 
 namespace {
@@ -52,9 +53,10 @@ TEST_F(V8ArrayToListTest, StringsIntegersBooleansAndArraysTravel) {
 
 TEST_F(V8ArrayToListTest, TextKeepsEveryCodeUnit) {
   CefRefPtr<CefListValue> list = Convert("['\\u00e9', 'a\\u0000b', '\\ud83d\\ude00']");
-  EXPECT_EQ(list->GetString(0).ToString16(), u"\u00e9");
-  EXPECT_EQ(list->GetString(1).ToString16(), std::u16string(u"a\0b", 3));
-  EXPECT_EQ(list->GetString(2).ToString16(), u"\U0001F600");
+  EXPECT_EQ(cefsim::ToU16String(list->GetString(0)), u"\u00e9");
+  EXPECT_EQ(cefsim::ToU16String(list->GetString(1)),
+            std::u16string(u"a\0b", 3));
+  EXPECT_EQ(cefsim::ToU16String(list->GetString(2)), u"\U0001F600");
 }
 
 TEST_F(V8ArrayToListTest, OnlyThirtyTwoBitIntegersTravelAsNumbers) {
