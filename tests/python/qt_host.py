@@ -47,6 +47,47 @@ def pump_until(condition, timeout=10.0):
     return False
 
 
+def wait_for(condition, timeout=20.0):
+    """Turns the loop until condition() holds; fails the scenario when the
+    deadline passes first."""
+    assert pump_until(condition, timeout), "still waiting after %ss" % timeout
+
+
+# A call that marks the end of what a page has sent so far.
+MARKER = "marker: all earlier calls are in"
+
+
+def flush_calls(browser, calls, callback_id=0, timeout=20.0):
+    """Returns once every call that the browser's page has made so far has
+    arrived in calls: the page makes one more call, and a page's calls arrive
+    in order. The marker call is taken out of calls again. This is how a
+    scenario shows that a call never comes, without guessing a time."""
+    browser.ExecuteJavascript("host.call_python_callback(%d, [%r])"
+                              % (callback_id, MARKER))
+
+    def is_marker(call):
+        return MARKER in repr(call)
+    wait_for(lambda: any(is_marker(c) for c in calls), timeout)
+    calls[:] = [c for c in calls if not is_marker(c)]
+
+
+# Pages that log this on every load, so that a scenario sees a reload happen.
+LOAD_LOG = "<script>console.log('page loaded')</script>"
+
+
+def reload_and_flush(browser, browser_id, calls, timeout=20.0):
+    """Reloads a page that holds LOAD_LOG and returns once the new load has
+    ended (so its start-up code has been sent) and every call made so far has
+    arrived."""
+    loads = console_messages(browser_id).count("page loaded")
+    browser.Reload()
+    wait_for(lambda: console_messages(browser_id).count("page loaded") > loads,
+             timeout)
+    # The new page ran, so its navigation is among those wait_loaded counts.
+    assert _cefsim.wait_loaded(browser_id, timeout)
+    flush_calls(browser, calls, timeout=timeout)
+
+
 def start(subprocess_path):
     _zubrix_cef.Initialize({"browser_subprocess_path": subprocess_path})
 

@@ -16,7 +16,7 @@ def test_start_up_code_runs_in_the_main_frame_at_each_load_start(run_qt_host):
             "host.call_python_callback(0, [location.href.slice(0, 15)])")
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
-        pump(0.3)
+        flush_calls(browser, recorder.calls)
         report(sorted(repr(c) for c in recorder.calls))
         _zubrix_cef.Shutdown()
     """ % PAGE_WITH_TWO_IFRAMES).result
@@ -29,15 +29,11 @@ def test_start_up_code_is_replaced_and_removed_from_the_next_load_on(run_qt_host
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
-        browser, window, browser_id = open_page("<p>page</p>")
+        browser, window, browser_id = open_page("<p>page</p>" + LOAD_LOG)
         def load_with(action):
             del recorder.calls[:]
             action()
-            pump(0.2)
-            browser.Reload()
-            pump(0.2)
-            _cefsim.wait_loaded(browser_id, 15.0)
-            pump(0.3)
+            reload_and_flush(browser, browser_id, recorder.calls)
             return [repr(c) for c in recorder.calls]
         first = load_with(lambda: browser.RegisterStartupCode(
             "host.call_python_callback(0, ['first'])"))
@@ -68,7 +64,7 @@ def test_a_page_that_needs_start_up_code_waits_for_it(run_qt_host):
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
         pump_until(lambda: len(recorder.calls) >= 3, 10.0)
-        pump(0.2)
+        flush_calls(browser, recorder.calls)
         report(sorted(repr(c) for c in recorder.calls))
         _zubrix_cef.Shutdown()
     """).result
@@ -91,18 +87,15 @@ def test_removal_right_after_registration_keeps_their_order(run_qt_host):
         fresh.UnregisterStartupCode()
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
-        pump(0.3)
+        flush_calls(fresh, recorder.calls)
         at_creation = [repr(c) for c in recorder.calls]
 
-        browser, window, browser_id = open_page("<p>page</p>")
+        browser, window, browser_id = open_page("<p>page</p>" + LOAD_LOG)
         def load_after(*steps):
             del recorder.calls[:]
             for step in steps:
                 step()
-            browser.Reload()
-            pump(0.2)
-            _cefsim.wait_loaded(browser_id, 15.0)
-            pump(0.3)
+            reload_and_flush(browser, browser_id, recorder.calls)
             return [repr(c) for c in recorder.calls]
         removed = load_after(lambda: browser.RegisterStartupCode(code("removed")),
                              browser.UnregisterStartupCode)
