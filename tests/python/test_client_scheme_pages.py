@@ -22,7 +22,8 @@ def test_pages_from_the_internal_folder_call_python(run_qt_host, tmp_path):
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
         browser, window, browser_id = open_page("client://internal/ui/index.html")
-        pump(0.3)
+        pump_until(lambda: len(recorder.calls) >= 2)
+        flush_calls(browser, recorder.calls)
         report([repr(c) for c in recorder.calls])
         _zubrix_cef.Shutdown()
     """, env={"CEF_PLOVEX_INTERNAL": str(tmp_path)}).result
@@ -40,7 +41,8 @@ def test_pages_from_a_content_archive_call_python(run_qt_host, tmp_path):
         _zubrix_cef.RegisterPyCallback(recorder)
         url = "client://plovex/%s/index.html"
         browser, window, browser_id = open_page(url)
-        pump(0.3)
+        pump_until(lambda: len(recorder.calls) >= 2)
+        flush_calls(browser, recorder.calls)
         report([repr(c) for c in recorder.calls])
         _zubrix_cef.Shutdown()
     """ % archive).result
@@ -54,7 +56,7 @@ def test_the_not_found_page_cannot_run_injected_script(run_qt_host, tmp_path):
         _zubrix_cef.RegisterPyCallback(recorder)
         browser, window, browser_id = open_page(
             "client://internal/<script>host.call_python_callback(0,[1])</script>.html")
-        pump(0.3)
+        flush_calls(browser, recorder.calls)
         report(recorder.calls)
         _zubrix_cef.Shutdown()
     """, env={"CEF_PLOVEX_INTERNAL": str(tmp_path)}).result
