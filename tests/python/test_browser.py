@@ -17,10 +17,10 @@ def test_browser_window_fills_the_parent_and_follows_resize(run_qt_host):
         pump_until(lambda: x_geometry(window) is not None)
         filled = x_geometry(window)
         browser.Resize(10, 20, 100, 50)
-        pump(0.1)
+        pump_until(lambda: x_geometry(window)[:4] == (10, 20, 100, 50))
         resized = x_geometry(window)
         browser.Resize(0, 0, 0, -5)
-        pump(0.1)
+        pump_until(lambda: x_geometry(window)[:4] == (0, 0, 1, 1))
         report([record["window_info"], record["parent"], handle(parent),
                 filled, resized, x_geometry(window)])
         _zubrix_cef.Shutdown()
