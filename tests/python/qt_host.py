@@ -140,6 +140,13 @@ def open_page(html_or_url, width=320, height=240, timeout=15.0):
     return browser, window, browser_id
 
 
+def flush_browser_tasks():
+    """Returns once every browser task asked for so far has run: CEF's UI
+    thread runs them in order, so a browser opened now comes after them.
+    Returns that marker browser's id, for the scenario to leave out."""
+    return open_page("<p>marker</p>")[2]
+
+
 def console_messages(browser_id=None):
     return [m["message"] for m in _cefsim.console()
             if browser_id is None or m["browser_id"] == browser_id]
