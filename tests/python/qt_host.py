@@ -119,6 +119,13 @@ def x_geometry(window_id):
             values["Width"], values["Height"], parent)
 
 
+def x_viewable(window_id):
+    """Whether the X server shows the window (it and its ancestors mapped)."""
+    info = subprocess.run(["xwininfo", "-id", str(window_id)],
+                          capture_output=True, text=True)
+    return "Map State: IsViewable" in info.stdout
+
+
 def data_url(html):
     """A page given inline, percent-escaped so that any text survives."""
     from urllib.parse import quote
