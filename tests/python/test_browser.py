@@ -55,17 +55,21 @@ def test_close_destroys_the_window_which_ends_the_browser(run_qt_host):
         start(SUBPROCESS)
         parent = make_window()
         browser = _zubrix_cef.CreateBrowserSync(handle(parent), "data:text/html,x")
-        record = wait_for_browsers(1)[0]
-        window, pid = record["window"], record["render_process_pid"]
+        window = wait_for_browsers(1)[0]["window"]
         pump_until(lambda: x_geometry(window) is not None)
-        def process_alive():
+        def process_alive(pid):
             return [p["alive"] for p in _cefsim.processes() if p["pid"] == pid]
-        before = [process_alive(), record["closed"]]
+        # The browser's render process starts after its record appears.
+        pump_until(lambda: process_alive(
+            _cefsim.browsers()[0]["render_process_pid"]) == [True])
+        record = _cefsim.browsers()[0]
+        pid = record["render_process_pid"]
+        before = [process_alive(pid), record["closed"]]
         browser.Close()
         gone = pump_until(lambda: x_geometry(window) is None, 5.0)
         # As on Windows, the browser ends with its window, and its render
         # process with it.
-        ended = pump_until(lambda: process_alive() == [False], 10.0)
+        ended = pump_until(lambda: process_alive(pid) == [False], 10.0)
         browser.Resize(1, 1, 10, 10)
         browser.Close()
         browser.Reload()
