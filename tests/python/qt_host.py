@@ -71,19 +71,11 @@ def flush_calls(browser, calls, callback_id=0, timeout=20.0):
     calls[:] = [c for c in calls if not is_marker(c)]
 
 
-# Pages that log this on every load, so that a scenario sees a reload happen.
-LOAD_LOG = "<script>console.log('page loaded')</script>"
-
-
 def reload_and_flush(browser, browser_id, calls, timeout=20.0):
-    """Reloads a page that holds LOAD_LOG and returns once the new load has
-    ended (so its start-up code has been sent) and every call made so far has
-    arrived."""
-    loads = console_messages(browser_id).count("page loaded")
+    """Reloads the page and returns once the new load has ended (so its
+    start-up code has been sent) and every call made so far has arrived."""
     browser.Reload()
-    wait_for(lambda: console_messages(browser_id).count("page loaded") > loads,
-             timeout)
-    # The new page ran, so its navigation is among those wait_loaded counts.
+    # wait_loaded counts a navigation asked for however recently.
     assert _cefsim.wait_loaded(browser_id, timeout)
     flush_calls(browser, calls, timeout=timeout)
 

@@ -29,7 +29,7 @@ def test_start_up_code_is_replaced_and_removed_from_the_next_load_on(run_qt_host
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
-        browser, window, browser_id = open_page("<p>page</p>" + LOAD_LOG)
+        browser, window, browser_id = open_page("<p>page</p>")
         def load_with(action):
             del recorder.calls[:]
             action()
@@ -90,7 +90,7 @@ def test_removal_right_after_registration_keeps_their_order(run_qt_host):
         flush_calls(fresh, recorder.calls)
         at_creation = [repr(c) for c in recorder.calls]
 
-        browser, window, browser_id = open_page("<p>page</p>" + LOAD_LOG)
+        browser, window, browser_id = open_page("<p>page</p>")
         def load_after(*steps):
             del recorder.calls[:]
             for step in steps:
