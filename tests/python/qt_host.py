@@ -124,15 +124,22 @@ def data_url(html):
     return "data:text/html," + quote(html)
 
 
-def open_page(html_or_url, width=320, height=240, timeout=15.0):
-    """Starts CEF if needed, opens a browser on the page in a new window and
-    waits until the page has loaded. Returns (browser, window, browser id)."""
+def create_browser(html_or_url, width=320, height=240):
+    """Starts CEF if needed and asks for a browser on the page (a URL, or
+    HTML given inline) in a new window, without waiting for it. Returns
+    (browser, window)."""
     if _cefsim.initialize_count() == 0:
         start(SUBPROCESS_PATH[0])
     window = make_window(width, height)
     url = html_or_url if ":" in html_or_url[:12] else data_url(html_or_url)
+    return _zubrix_cef.CreateBrowserSync(handle(window), url), window
+
+
+def open_page(html_or_url, width=320, height=240, timeout=15.0):
+    """Like create_browser, and waits until the page has loaded. Returns
+    (browser, window, browser id)."""
     known = {r["id"] for r in _cefsim.browsers()}
-    browser = _zubrix_cef.CreateBrowserSync(handle(window), url)
+    browser, window = create_browser(html_or_url, width, height)
     assert pump_until(lambda: {r["id"] for r in _cefsim.browsers()} - known, timeout)
     browser_id = max({r["id"] for r in _cefsim.browsers()} - known)
     assert _cefsim.wait_loaded(browser_id, timeout)

@@ -87,12 +87,11 @@ def test_callable_runs_on_the_main_thread_only_when_the_loop_turns(run_qt_host):
         threads = []
         _zubrix_cef.RegisterPyCallback(
             lambda *a: threads.append(threading.current_thread() is threading.main_thread()))
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(
-            handle(window), data_url("<script>host.call_python_callback(0, [])</script>"))
+        browser, window = create_browser("<script>host.call_python_callback(0, [])</script>")
         import time
-        time.sleep(1.5)  # The page runs and calls meanwhile; the loop does not turn.
+        # A deliberate pause: the page runs and calls meanwhile, and the loop
+        # must not turn, so no condition can be waited for.
+        time.sleep(1.5)
         before = list(threads)
         pump_until(lambda: threads)
         report([before, threads])
@@ -137,11 +136,10 @@ def test_a_callable_unregistered_while_its_calls_wait_is_not_called(run_qt_host)
         import time
         first, second = Recorder(), Recorder()
         _zubrix_cef.RegisterPyCallback(first)
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(
-            "<script>host.call_python_callback(0, [1]); host.call_python_callback(1, [2])</script>"))
-        time.sleep(1.5)  # Both calls wait in Qt's queue.
+        browser, window = create_browser(
+            "<script>host.call_python_callback(0, [1]); host.call_python_callback(1, [2])</script>")
+        # A deliberate pause, the loop not turning: both calls wait in Qt's queue.
+        time.sleep(1.5)
         _zubrix_cef.UnregisterPyCallback(0)
         assert _zubrix_cef.RegisterPyCallback(second) == 1
         flush_calls(browser, second.calls, callback_id=1)

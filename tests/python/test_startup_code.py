@@ -9,9 +9,7 @@ def test_start_up_code_runs_in_the_main_frame_at_each_load_start(run_qt_host):
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(%r))
+        browser, window = create_browser(%r)
         browser.RegisterStartupCode(
             "host.call_python_callback(0, [location.href.slice(0, 15)])")
         wait_for_browsers(1)
@@ -52,14 +50,12 @@ def test_a_page_that_needs_start_up_code_waits_for_it(run_qt_host):
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(
+        browser, window = create_browser(
             "<script>host.call_python_callback(0, ['page', String(window.ready)]);"
             "(function wait() {"
             "  if (window.ready) host.call_python_callback(0, ['page sees', String(window.ready)]);"
             "  else setTimeout(wait, 5);"
-            "})();</script>"))
+            "})();</script>")
         browser.RegisterStartupCode("window.ready = 1; host.call_python_callback(0, ['startup'])")
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
@@ -80,9 +76,7 @@ def test_removal_right_after_registration_keeps_their_order(run_qt_host):
         def code(word):
             return "host.call_python_callback(0, ['%s'])" % word
         # Before the browser exists: both wait for its creation, in order.
-        start(SUBPROCESS)
-        window = make_window()
-        fresh = _zubrix_cef.CreateBrowserSync(handle(window), data_url("<p>fresh</p>"))
+        fresh, window = create_browser("<p>fresh</p>")
         fresh.RegisterStartupCode(code("fresh"))
         fresh.UnregisterStartupCode()
         wait_for_browsers(1)
