@@ -158,6 +158,14 @@ def console_messages(browser_id=None):
             if browser_id is None or m["browser_id"] == browser_id]
 
 
+def texts_received():
+    """Registers a callable that keeps the one text each call carries,
+    decoded, and returns the list that it fills."""
+    received = []
+    _zubrix_cef.RegisterPyCallback(lambda text: received.append(text.decode()))
+    return received
+
+
 class Recorder:
     """A callable that records every call's arguments."""
 

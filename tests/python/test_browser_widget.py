@@ -4,6 +4,8 @@ import textwrap
 
 import pytest
 
+from content_files import write_files
+
 WIDGET_PRELUDE = """
 from zubrix_cef.browser_widget import browser_widget_class
 from PySide2 import QtCore, QtWidgets
@@ -85,10 +87,10 @@ def test_browser_window_goes_when_the_widget_is_destroyed(run_widget_host):
 
 def test_page_from_a_packed_archive_calls_a_named_callback(run_widget_host, tmp_path):
     site = tmp_path / "site"
-    (site / "js" / "lib").mkdir(parents=True)
-    (site / "index.html").write_text('<script src="js/lib/call.js"></script>')
-    (site / "js" / "lib" / "call.js").write_text(
-        "host.call_python_callback(ids.seen, ['nested entry', ids.seen]);")
+    write_files(site, {
+        "index.html": '<script src="js/lib/call.js"></script>',
+        "js/lib/call.js": "host.call_python_callback(ids.seen, ['nested entry', ids.seen]);",
+    })
     outcome = run_widget_host("""
         from zubrix_cef.callbacks import CallbackRegistry
         from zubrix_cef.pack import pack

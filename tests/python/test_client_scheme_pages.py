@@ -1,14 +1,8 @@
 """Pages served through the client scheme, from the internal content folder
 and from content archives, whose scripts call Python."""
-import os
 import zipfile
 
-
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as f:
-        f.write(text)
-
+from content_files import write_files, zip_archive
 
 PAGE = ("<script>host.call_python_callback(0, ['inline', location.href])</script>"
         "<script src='js/app.js'></script>")
@@ -16,8 +10,7 @@ SCRIPT = "host.call_python_callback(0, ['from file'])"
 
 
 def test_pages_from_the_internal_folder_call_python(run_qt_host, tmp_path):
-    write(str(tmp_path / "ui" / "index.html"), PAGE)
-    write(str(tmp_path / "ui" / "js" / "app.js"), SCRIPT)
+    write_files(tmp_path, {"ui/index.html": PAGE, "ui/js/app.js": SCRIPT})
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
@@ -32,10 +25,10 @@ def test_pages_from_the_internal_folder_call_python(run_qt_host, tmp_path):
 
 
 def test_pages_from_a_content_archive_call_python(run_qt_host, tmp_path):
-    archive = str(tmp_path / "panel.plovex")
-    with zipfile.ZipFile(archive, "w") as z:
-        z.writestr("index.html", PAGE)
-        z.writestr("JS/APP.JS", SCRIPT)  # Names match without regard to case.
+    # Names match without regard to case.
+    archive = zip_archive(tmp_path / "panel.plovex",
+                          [("index.html", PAGE), ("JS/APP.JS", SCRIPT)],
+                          zipfile.ZIP_STORED)
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)

@@ -33,8 +33,7 @@ ENDINGS = {
 @pytest.mark.parametrize("ending", sorted(ENDINGS))
 def test_every_method_of_a_kept_browser_is_harmless(run_qt_host, ending):
     outcome = run_qt_host("""
-        received = []
-        _zubrix_cef.RegisterPyCallback(lambda text: received.append(text.decode()))
+        received = texts_received()
         browser, window, browser_id = open_page("<p>kept</p>")
         %s
         # Twice, so that tasks posted by the first round meet the second.
