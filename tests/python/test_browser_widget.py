@@ -89,7 +89,11 @@ def test_page_from_a_packed_archive_calls_a_named_callback(run_widget_host, tmp_
     site = tmp_path / "site"
     write_files(site, {
         "index.html": '<script src="js/lib/call.js"></script>',
-        "js/lib/call.js": "host.call_python_callback(ids.seen, ['nested entry', ids.seen]);",
+        # Nothing promises that the start-up code, which defines ids, runs
+        # before the page's scripts, so the script waits for it.
+        "js/lib/call.js": "(function call() { if (!window.ids) return setTimeout(call, 5);"
+                          " host.call_python_callback(ids.seen, ['nested entry', ids.seen]);"
+                          " })();",
     })
     outcome = run_widget_host("""
         from zubrix_cef.callbacks import CallbackRegistry
