@@ -21,7 +21,7 @@ def make_window(width=320, height=240):
     window = QtWidgets.QWidget()
     window.resize(width, height)
     window.show()
-    pump(0.05)
+    wait_for(lambda: x_viewable(handle(window)))
     return window
 
 
