@@ -135,13 +135,32 @@ def create_browser(html_or_url, width=320, height=240):
     return _zubrix_cef.CreateBrowserSync(handle(window), url), window
 
 
+def browser_ids():
+    return {r["id"] for r in _cefsim.browsers()}
+
+
+def load_while_the_loop_stands(known, timeout=20.0):
+    """Waits, without turning Qt's loop, until a browser that is not among
+    the known ids exists and its page has loaded; returns its id. Every call
+    the page made while it loaded then waits in Qt's queue: CEF hands the
+    calls on before the load's end."""
+    end = time.time() + timeout
+    while not browser_ids() - known:
+        assert time.time() < end, "no new browser after %ss" % timeout
+        time.sleep(0.005)
+    browser_id = max(browser_ids() - known)
+    # A pump that does nothing: by default wait_loaded turns Qt's loop.
+    assert _cefsim.wait_loaded(browser_id, timeout, lambda: None)
+    return browser_id
+
+
 def open_page(html_or_url, width=320, height=240, timeout=15.0):
     """Like create_browser, and waits until the page has loaded. Returns
     (browser, window, browser id)."""
-    known = {r["id"] for r in _cefsim.browsers()}
+    known = browser_ids()
     browser, window = create_browser(html_or_url, width, height)
-    assert pump_until(lambda: {r["id"] for r in _cefsim.browsers()} - known, timeout)
-    browser_id = max({r["id"] for r in _cefsim.browsers()} - known)
+    assert pump_until(lambda: browser_ids() - known, timeout)
+    browser_id = max(browser_ids() - known)
     assert _cefsim.wait_loaded(browser_id, timeout)
     return browser, window, browser_id
 

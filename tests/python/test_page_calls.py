@@ -87,11 +87,9 @@ def test_callable_runs_on_the_main_thread_only_when_the_loop_turns(run_qt_host):
         threads = []
         _zubrix_cef.RegisterPyCallback(
             lambda *a: threads.append(threading.current_thread() is threading.main_thread()))
+        known = browser_ids()
         browser, window = create_browser("<script>host.call_python_callback(0, [])</script>")
-        import time
-        # A deliberate pause: the page runs and calls meanwhile, and the loop
-        # must not turn, so no condition can be waited for.
-        time.sleep(1.5)
+        load_while_the_loop_stands(known)
         before = list(threads)
         pump_until(lambda: threads)
         report([before, threads])
@@ -133,13 +131,12 @@ def test_a_burst_of_calls_arrives_complete_and_in_order(run_qt_host):
 
 def test_a_callable_unregistered_while_its_calls_wait_is_not_called(run_qt_host):
     outcome = run_qt_host("""
-        import time
         first, second = Recorder(), Recorder()
         _zubrix_cef.RegisterPyCallback(first)
+        known = browser_ids()
         browser, window = create_browser(
             "<script>host.call_python_callback(0, [1]); host.call_python_callback(1, [2])</script>")
-        # A deliberate pause, the loop not turning: both calls wait in Qt's queue.
-        time.sleep(1.5)
+        load_while_the_loop_stands(known)  # Both calls wait in Qt's queue.
         _zubrix_cef.UnregisterPyCallback(0)
         assert _zubrix_cef.RegisterPyCallback(second) == 1
         flush_calls(browser, second.calls, callback_id=1)
