@@ -4,7 +4,6 @@ while they are read. Each request is answered, with content or the not-found
 page, and the host goes on."""
 import struct
 import zipfile
-import zlib
 
 from content_files import scripts_page, zip_archive as archive
 
