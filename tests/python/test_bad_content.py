@@ -4,16 +4,10 @@ while they are read. Each request is answered, with content or the not-found
 page, and the host goes on."""
 import struct
 import zipfile
-import zlib
+
+from content_files import scripts_page, zip_archive as archive
 
 SCRIPT = "host.call_python_callback(0, ['%s'])"
-
-
-def archive(path, entries, method=zipfile.ZIP_DEFLATED):
-    with zipfile.ZipFile(path, "w", method) as z:
-        for name, data in entries:
-            z.writestr(name, data)
-    return path
 
 
 def understate_sizes(path):
@@ -27,17 +21,9 @@ def understate_sizes(path):
     return path
 
 
-def scripts_page(urls):
-    """A page that loads each URL as a script and then calls 'done': the
-    call shows that every request before it was answered."""
-    return ("".join("<script src='%s'></script>" % u for u in urls)
-            + "<script>" + SCRIPT % "done" + "</script>")
-
-
 def run_scripts(run_qt_host, urls, extra="", timeout=60):
     return run_qt_host("""
-        received = []
-        _zubrix_cef.RegisterPyCallback(lambda name: received.append(name.decode()))
+        received = texts_received()
         %s
         def status_kb(key):
             with open("/proc/self/status") as status:
@@ -48,7 +34,7 @@ def run_scripts(run_qt_host, urls, extra="", timeout=60):
         pump_until(lambda: "done" in received, 30.0)
         report([received, status_kb("VmHWM:") - before])
         _zubrix_cef.Shutdown()
-    """ % (extra, scripts_page(urls)), timeout=timeout).result
+    """ % (extra, scripts_page(urls, SCRIPT % "done")), timeout=timeout).result
 
 
 def test_broken_archives_answer_the_not_found_page(run_qt_host, tmp_path):
@@ -130,8 +116,7 @@ def test_files_that_change_or_vanish_while_read_are_each_answered(
         churner.start()
     """ % (path, content, page_file, (SCRIPT % "folder").encode())
     outcome = run_qt_host("""
-        received = []
-        _zubrix_cef.RegisterPyCallback(lambda name: received.append(name.decode()))
+        received = texts_received()
         %s
         browser, window, browser_id = open_page(%r, timeout=30.0)
         answered = pump_until(lambda: "done" in received, 30.0)
@@ -139,7 +124,7 @@ def test_files_that_change_or_vanish_while_read_are_each_answered(
         churner.join()
         report([answered, received])
         _zubrix_cef.Shutdown()
-    """ % (churn, scripts_page(urls)),
+    """ % (churn, scripts_page(urls, SCRIPT % "done")),
         env={"CEF_PLOVEX_INTERNAL": str(tmp_path)}, timeout=120).result
     answered, received = outcome
     assert answered

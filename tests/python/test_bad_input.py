@@ -208,7 +208,7 @@ def test_browser_methods_refuse_wrong_arguments_and_change_nothing(run_qt_host):
             "<script>host.call_python_callback(0, ['loaded'])</script>")
         window = _cefsim.browsers()[0]["window"]
         browser.Resize(1, 2, 100, 50)
-        pump(0.1)
+        pump_until(lambda: (x_geometry(window) or [0])[:4] == (1, 2, 100, 50))
         geometry = x_geometry(window)
         Browser, cookie = _zubrix_cef.CefBrowser, _zubrix_cef.CefCookie()
         calls = {
@@ -253,11 +253,12 @@ def test_browser_methods_refuse_wrong_arguments_and_change_nothing(run_qt_host):
             calls["Register(%r)" % (bad,)] = (
                 lambda bad=bad: browser.RegisterStartupCode(bad))
         raised = {name: attempt(call) for name, call in calls.items()}
-        pump(0.3)
+        flush_calls(browser, received)
         # No code was stored and nothing ran: a reload calls once more only.
         browser.Reload()
         pump_until(lambda: len(received) >= 2)
-        pump(0.3)
+        assert _cefsim.wait_loaded(browser_id)
+        flush_calls(browser, received)
         report({
             "raised": raised,
             "geometry kept": x_geometry(window) == geometry,
@@ -289,28 +290,20 @@ def test_browser_code_that_is_huge_or_holds_nuls_runs_as_documented(
         browser.ExecuteJavascript(b"host.call_python_callback(0, ['\\xc3\\xa9'])")
         browser.ExecuteJavascript("\\0host.call_python_callback(0, ['none'])")
         pump_until(lambda: len(received) >= 3, 20.0)
-        pump(0.3)
+        flush_calls(browser, received)
         executed = [repr(c) for c in received]
         del received[:]
         # Start-up code keeps its NULs: inside a literal they are text,
         # outside they make the script fail to parse, and nothing runs.
         browser.RegisterStartupCode(
             "host.call_python_callback(0, ['a\\0b'.length])")
-        pump(0.2)
-        browser.Reload()
-        pump_until(lambda: received, 10.0)
-        pump(0.3)
+        reload_and_flush(browser, browser_id, received)
         browser.RegisterStartupCode(
             "host.call_python_callback(0, ['x']);\\0host.call_python_callback(0, ['y'])")
-        pump(0.2)
-        browser.Reload()
-        pump(0.8)
+        reload_and_flush(browser, browser_id, received)
         browser.RegisterStartupCode("var s = '" + huge + "';"
                                     "host.call_python_callback(0, [s.length])")
-        pump(0.2)
-        browser.Reload()
-        pump_until(lambda: len(received) >= 2, 20.0)
-        pump(0.3)
+        reload_and_flush(browser, browser_id, received, timeout=60.0)
         report([executed, [repr(c) for c in received]])
         _zubrix_cef.Shutdown()
     """ % HUGE, timeout=120).result

@@ -177,14 +177,15 @@ def test_page_code_runs_once_the_channel_is_installed_in_either_order(
         if %r == "page-first":
             browser = _zubrix_cef.CreateBrowserSync(handle(window), SITE_URL + "index.html")
             browser_id = wait_for_browsers(1)[0]["id"]
-            _cefsim.wait_loaded(browser_id)
-            pump(0.3)
+            # Its load has ended, so the page's own scripts have run.
+            assert _cefsim.wait_loaded(browser_id)
             channel.attach(browser)
         else:
             browser = _zubrix_cef.CreateBrowserSync(handle(window), SITE_URL + "index.html")
             channel.attach(browser)
         pump_until(lambda: channel.ready and len(reports) == %d, 15)
-        pump(0.2)
+        marks = Recorder()
+        flush_calls(browser, marks.calls, _zubrix_cef.RegisterPyCallback(marks))
         report([reports, len(ready_urls)])
         _zubrix_cef.Shutdown()
     """ % (order, 1 if order == "page-first" and not include_script else 2))
@@ -277,7 +278,10 @@ def test_pages_outside_the_allowed_urls_get_no_channel(run_site, tmp_path):
         channel.emit("secret", "second")
         pump_until(lambda: console_messages().count("intruder done") == 2, 15)
         channel.emit("secret", "third")
-        pump(0.5)
+        # The emit runs in the page before this later script, whose log line
+        # therefore comes after anything the emit could log.
+        widget.browser.ExecuteJavascript("console.log('emits are over')")
+        pump_until(lambda: "emits are over" in console_messages(), 15)
         report([touched, console_messages()])
         _zubrix_cef.Shutdown()
     """ % (), env={"CEF_PLOVEX_INTERNAL": str(internal)})

@@ -1,14 +1,8 @@
 """Pages served through the client scheme, from the internal content folder
 and from content archives, whose scripts call Python."""
-import os
 import zipfile
 
-
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as f:
-        f.write(text)
-
+from content_files import write_files, zip_archive
 
 PAGE = ("<script>host.call_python_callback(0, ['inline', location.href])</script>"
         "<script src='js/app.js'></script>")
@@ -16,13 +10,13 @@ SCRIPT = "host.call_python_callback(0, ['from file'])"
 
 
 def test_pages_from_the_internal_folder_call_python(run_qt_host, tmp_path):
-    write(str(tmp_path / "ui" / "index.html"), PAGE)
-    write(str(tmp_path / "ui" / "js" / "app.js"), SCRIPT)
+    write_files(tmp_path, {"ui/index.html": PAGE, "ui/js/app.js": SCRIPT})
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
         browser, window, browser_id = open_page("client://internal/ui/index.html")
-        pump(0.3)
+        pump_until(lambda: len(recorder.calls) >= 2)
+        flush_calls(browser, recorder.calls)
         report([repr(c) for c in recorder.calls])
         _zubrix_cef.Shutdown()
     """, env={"CEF_PLOVEX_INTERNAL": str(tmp_path)}).result
@@ -31,16 +25,17 @@ def test_pages_from_the_internal_folder_call_python(run_qt_host, tmp_path):
 
 
 def test_pages_from_a_content_archive_call_python(run_qt_host, tmp_path):
-    archive = str(tmp_path / "panel.plovex")
-    with zipfile.ZipFile(archive, "w") as z:
-        z.writestr("index.html", PAGE)
-        z.writestr("JS/APP.JS", SCRIPT)  # Names match without regard to case.
+    # Names match without regard to case.
+    archive = zip_archive(tmp_path / "panel.plovex",
+                          [("index.html", PAGE), ("JS/APP.JS", SCRIPT)],
+                          zipfile.ZIP_STORED)
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
         url = "client://plovex/%s/index.html"
         browser, window, browser_id = open_page(url)
-        pump(0.3)
+        pump_until(lambda: len(recorder.calls) >= 2)
+        flush_calls(browser, recorder.calls)
         report([repr(c) for c in recorder.calls])
         _zubrix_cef.Shutdown()
     """ % archive).result
@@ -54,7 +49,7 @@ def test_the_not_found_page_cannot_run_injected_script(run_qt_host, tmp_path):
         _zubrix_cef.RegisterPyCallback(recorder)
         browser, window, browser_id = open_page(
             "client://internal/<script>host.call_python_callback(0,[1])</script>.html")
-        pump(0.3)
+        flush_calls(browser, recorder.calls)
         report(recorder.calls)
         _zubrix_cef.Shutdown()
     """, env={"CEF_PLOVEX_INTERNAL": str(tmp_path)}).result

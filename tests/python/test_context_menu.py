@@ -14,7 +14,7 @@ def test_page_and_frame_menus_hold_only_reload_and_choosing_it_reloads(run_qt_ho
             "<script>host.call_python_callback(0, ['loaded'])</script>")
         menus = [_cefsim.context_menu(browser_id, flags)
                  for flags in (%d, %d, %d | %d, %d | %d, %d | %d, %d | %d)]
-        pump(0.2)
+        flush_calls(browser, loads.calls)
         before = len(loads.calls)
         chosen = _cefsim.context_menu_choose(browser_id, 0)
         pump_until(lambda: len(loads.calls) > before, 10.0)

@@ -9,11 +9,14 @@ import zipfile
 import pytest
 
 from conftest import BUILD, PYTHON
+from content_files import write_files
 
 PANEL = {
     "index.html": "<html><head><title>installed</title>"
                   "<script src='js/panel.js'></script></head></html>",
-    "js/panel.js": "host.call_python_callback(pyCallbacks.ready, [location.href, 7]);",
+    # The start-up code that defines pyCallbacks may run after this script.
+    "js/panel.js": "(function call() { if (!window.pyCallbacks) return setTimeout(call, 5);"
+                   " host.call_python_callback(pyCallbacks.ready, [location.href, 7]); })();",
     ".git/HEAD": "ref: refs/heads/main",
 }
 
@@ -93,10 +96,7 @@ def test_binaries_find_each_other_only_in_their_own_folder(installed):
 
 
 def test_host_outside_the_repository_opens_a_packed_panel(installed, tmp_path):
-    for name, text in PANEL.items():
-        path = tmp_path / "panel" / name
-        path.parent.mkdir(parents=True, exist_ok=True)
-        path.write_text(text)
+    write_files(tmp_path / "panel", PANEL)
     done = outside_run(["-c", textwrap.dedent(HOST), installed], installed, str(tmp_path))
     assert done.returncode == 0, done.stdout + done.stderr
     lines = dict(line.split(" ", 1) for line in done.stdout.splitlines() if " " in line)

@@ -42,7 +42,7 @@ def run_page(run_qt_host, script, extra=""):
         %s
         browser, window, browser_id = open_page(
             "<script>" + %r + "</script>")
-        pump(0.3)
+        flush_calls(browser, recorder.calls)
         report([repr(c) for c in recorder.calls])
         _zubrix_cef.Shutdown()
     """ % (extra, script)).result
@@ -70,7 +70,8 @@ def test_the_call_returns_undefined_and_the_script_goes_on_first(run_qt_host):
             "console.log('threw ' + (function() { try {"
             "  host.call_python_callback(); return 'no'; } catch (e) { return 'yes'; } })());"
             "</script>")
-        pump(0.3)
+        wait_for(lambda: any(m.startswith("threw ") for m in console_messages(browser_id)))
+        flush_calls(browser, order)
         report([console_messages(browser_id), [repr(o) for o in order]])
         _zubrix_cef.Shutdown()
     """).result
@@ -86,14 +87,11 @@ def test_callable_runs_on_the_main_thread_only_when_the_loop_turns(run_qt_host):
         threads = []
         _zubrix_cef.RegisterPyCallback(
             lambda *a: threads.append(threading.current_thread() is threading.main_thread()))
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(
-            handle(window), data_url("<script>host.call_python_callback(0, [])</script>"))
-        import time
-        time.sleep(1.5)  # The page runs and calls meanwhile; the loop does not turn.
+        known = browser_ids()
+        browser, window = create_browser("<script>host.call_python_callback(0, [])</script>")
+        load_while_the_loop_stands(known)
         before = list(threads)
-        pump(0.5)
+        pump_until(lambda: threads)
         report([before, threads])
         _zubrix_cef.Shutdown()
     """).result
@@ -108,7 +106,9 @@ def test_calls_from_iframes_reach_the_same_browser(run_qt_host):
         browser, window, browser_id = open_page(
             "<iframe src='%s'></iframe><iframe src='%s'></iframe>"
             "<script>host.call_python_callback(0, ['main'])</script>" % (inner, inner))
-        pump(0.3)
+        pump_until(lambda: len(recorder.calls) >= 3)
+        # Frames load after the main page's script, so the marker comes last.
+        flush_calls(browser, recorder.calls)
         report(sorted(repr(c) for c in recorder.calls))
         _zubrix_cef.Shutdown()
     """).result
@@ -122,7 +122,7 @@ def test_a_burst_of_calls_arrives_complete_and_in_order(run_qt_host):
         browser, window, browser_id = open_page(
             "<script>for (var i = 0; i < 2000; ++i) host.call_python_callback(0, [i]);</script>")
         pump_until(lambda: len(received) >= 2000, 20.0)
-        pump(0.2)
+        flush_calls(browser, received)
         report(received == list(range(2000)))
         _zubrix_cef.Shutdown()
     """, timeout=120).result
@@ -131,17 +131,15 @@ def test_a_burst_of_calls_arrives_complete_and_in_order(run_qt_host):
 
 def test_a_callable_unregistered_while_its_calls_wait_is_not_called(run_qt_host):
     outcome = run_qt_host("""
-        import time
         first, second = Recorder(), Recorder()
         _zubrix_cef.RegisterPyCallback(first)
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(
-            "<script>host.call_python_callback(0, [1]); host.call_python_callback(1, [2])</script>"))
-        time.sleep(1.5)  # Both calls wait in Qt's queue.
+        known = browser_ids()
+        browser, window = create_browser(
+            "<script>host.call_python_callback(0, [1]); host.call_python_callback(1, [2])</script>")
+        load_while_the_loop_stands(known)  # Both calls wait in Qt's queue.
         _zubrix_cef.UnregisterPyCallback(0)
-        _zubrix_cef.RegisterPyCallback(second)
-        pump(0.5)
+        assert _zubrix_cef.RegisterPyCallback(second) == 1
+        flush_calls(browser, second.calls, callback_id=1)
         report([first.calls, [repr(c) for c in second.calls]])
         _zubrix_cef.Shutdown()
     """).result
@@ -158,10 +156,12 @@ def test_an_array_that_contains_itself_neither_hangs_nor_kills_the_page(run_qt_h
                 d += 1
             depths.append(d)
         _zubrix_cef.RegisterPyCallback(depth)
+        marks = Recorder()
+        _zubrix_cef.RegisterPyCallback(marks)
         browser, window, browser_id = open_page(
             "<script>var a = [1]; a.push(a); host.call_python_callback(0, a);"
             "host.call_python_callback(0, [2]);</script>")
-        pump(0.5)
+        flush_calls(browser, marks.calls, callback_id=1)
         record = _cefsim.browsers()[0]
         alive = [p["alive"] for p in _cefsim.processes()
                  if p["pid"] == record["render_process_pid"]]
@@ -180,9 +180,11 @@ def test_exceptions_in_the_callable_are_printed_and_later_calls_work(run_qt_host
             calls.append(n)
             raise ValueError("boom %d" % n)
         _zubrix_cef.RegisterPyCallback(failing)
+        marks = Recorder()
+        _zubrix_cef.RegisterPyCallback(marks)
         browser, window, browser_id = open_page(
             "<script>host.call_python_callback(0, [1]); host.call_python_callback(0, [2]);</script>")
-        pump(0.3)
+        flush_calls(browser, marks.calls, callback_id=1)
         report(calls)
         _zubrix_cef.Shutdown()
     """)

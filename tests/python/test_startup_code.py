@@ -9,14 +9,12 @@ def test_start_up_code_runs_in_the_main_frame_at_each_load_start(run_qt_host):
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(%r))
+        browser, window = create_browser(%r)
         browser.RegisterStartupCode(
             "host.call_python_callback(0, [location.href.slice(0, 15)])")
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
-        pump(0.3)
+        flush_calls(browser, recorder.calls)
         report(sorted(repr(c) for c in recorder.calls))
         _zubrix_cef.Shutdown()
     """ % PAGE_WITH_TWO_IFRAMES).result
@@ -33,11 +31,7 @@ def test_start_up_code_is_replaced_and_removed_from_the_next_load_on(run_qt_host
         def load_with(action):
             del recorder.calls[:]
             action()
-            pump(0.2)
-            browser.Reload()
-            pump(0.2)
-            _cefsim.wait_loaded(browser_id, 15.0)
-            pump(0.3)
+            reload_and_flush(browser, browser_id, recorder.calls)
             return [repr(c) for c in recorder.calls]
         first = load_with(lambda: browser.RegisterStartupCode(
             "host.call_python_callback(0, ['first'])"))
@@ -56,19 +50,17 @@ def test_a_page_that_needs_start_up_code_waits_for_it(run_qt_host):
     outcome = run_qt_host("""
         recorder = Recorder()
         _zubrix_cef.RegisterPyCallback(recorder)
-        start(SUBPROCESS)
-        window = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(window), data_url(
+        browser, window = create_browser(
             "<script>host.call_python_callback(0, ['page', String(window.ready)]);"
             "(function wait() {"
             "  if (window.ready) host.call_python_callback(0, ['page sees', String(window.ready)]);"
             "  else setTimeout(wait, 5);"
-            "})();</script>"))
+            "})();</script>")
         browser.RegisterStartupCode("window.ready = 1; host.call_python_callback(0, ['startup'])")
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
         pump_until(lambda: len(recorder.calls) >= 3, 10.0)
-        pump(0.2)
+        flush_calls(browser, recorder.calls)
         report(sorted(repr(c) for c in recorder.calls))
         _zubrix_cef.Shutdown()
     """).result
@@ -84,14 +76,12 @@ def test_removal_right_after_registration_keeps_their_order(run_qt_host):
         def code(word):
             return "host.call_python_callback(0, ['%s'])" % word
         # Before the browser exists: both wait for its creation, in order.
-        start(SUBPROCESS)
-        window = make_window()
-        fresh = _zubrix_cef.CreateBrowserSync(handle(window), data_url("<p>fresh</p>"))
+        fresh, window = create_browser("<p>fresh</p>")
         fresh.RegisterStartupCode(code("fresh"))
         fresh.UnregisterStartupCode()
         wait_for_browsers(1)
         _cefsim.wait_loaded(1, 15.0)
-        pump(0.3)
+        flush_calls(fresh, recorder.calls)
         at_creation = [repr(c) for c in recorder.calls]
 
         browser, window, browser_id = open_page("<p>page</p>")
@@ -99,10 +89,7 @@ def test_removal_right_after_registration_keeps_their_order(run_qt_host):
             del recorder.calls[:]
             for step in steps:
                 step()
-            browser.Reload()
-            pump(0.2)
-            _cefsim.wait_loaded(browser_id, 15.0)
-            pump(0.3)
+            reload_and_flush(browser, browser_id, recorder.calls)
             return [repr(c) for c in recorder.calls]
         removed = load_after(lambda: browser.RegisterStartupCode(code("removed")),
                              browser.UnregisterStartupCode)

@@ -10,6 +10,8 @@ def test_a_burst_while_the_loop_is_blocked_arrives_whole_and_frees_its_memory(
         COUNT = 10000
         received = []
         _zubrix_cef.RegisterPyCallback(lambda n, pad: received.append(n))
+        marks = Recorder()
+        _zubrix_cef.RegisterPyCallback(marks)
         # Each call carries a kilobyte, so that arguments kept after their
         # call would show in the process's size.
         browser, window, browser_id = open_page(
@@ -26,9 +28,10 @@ def test_a_burst_while_the_loop_is_blocked_arrives_whole_and_frees_its_memory(
         def burst():
             del received[:]
             browser.ExecuteJavascript("burst()")
-            time.sleep(1.0)  # The host is busy: the calls queue up.
+            # A deliberate pause: the host is busy while the calls queue up.
+            time.sleep(1.0)
             pump_until(lambda: len(received) >= COUNT, 60.0)
-            pump(0.2)
+            flush_calls(browser, marks.calls, callback_id=1)
             return received == list(range(COUNT))
 
         # The first two bursts bring the allocator and the queues to their
@@ -67,7 +70,6 @@ def test_browsers_collected_while_their_tasks_wait_leave_the_host_working(
         gc.collect()
         wait_for_browsers(20, 30.0)
         pump_until(lambda: len(received) >= 20, 30.0)
-        pump(0.3)
         report([sorted(received), len(_cefsim.browsers())])
         _zubrix_cef.Shutdown()
     """, timeout=120).result
@@ -91,10 +93,15 @@ def test_a_killed_render_process_leaves_the_host_and_other_browsers_working(
                 " setTimeout(tick, 5); } tick();</script>")
         victim, w1, victim_id = open_page(page.replace("NAME", "'victim'"))
         other, w2, other_id = open_page(page.replace("NAME", "'other'"))
-        pump(0.3)
+        pump_until(lambda: len(received.get("victim", [])) >= 50
+                   and len(received.get("other", [])) >= 50)
         record_of = {r["id"]: r for r in _cefsim.browsers()}
         pid = record_of[victim_id]["render_process_pid"]
         _cefsim.kill_render_process(pid)
+        pump_until(lambda: not [p for p in _cefsim.processes()
+                                if p["pid"] == pid and p["alive"]])
+        # A dead page sends no later marker; this pause lets the calls it
+        # made before dying leave the queue.
         pump(0.5)
         before_reload = list(received["victim"])
         # The dead browser's calls are harmless; Reload gives it a new render
@@ -106,7 +113,8 @@ def test_a_killed_render_process_leaves_the_host_and_other_browsers_working(
         victim.UnregisterStartupCode()
         victim.Reload()
         other_count = len(received["other"])
-        pump(1.0)
+        pump_until(lambda: len(received["victim"]) >= len(before_reload) + 3
+                   and len(received["other"]) > other_count, 30.0)
         alive = {p["pid"]: p["alive"] for p in _cefsim.processes()}
         records = {r["id"]: r for r in _cefsim.browsers()}
         report({
