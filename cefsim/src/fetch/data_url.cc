@@ -1,18 +1,12 @@
 #include "fetch/data_url.h"
 
-#include <algorithm>
 #include <cctype>
 
 #include "fetch/url_pieces.h"
+#include "strings/ascii_case.h"
 
 namespace cefsim {
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
 
 int Base64Value(char c) {
   if (c >= 'A' && c <= 'Z')
@@ -74,7 +68,7 @@ bool ParseDataUrl(const std::string& url, DataUrlContent* content) {
   size_t start = 0;
   for (size_t index = 0; start <= header.size(); ++index) {
     size_t semicolon = header.find(';', start);
-    std::string part = Lower(header.substr(
+    std::string part = ToLowerAscii(header.substr(
         start, semicolon == std::string::npos ? std::string::npos
                                               : semicolon - start));
     if (index == 0)

@@ -2,14 +2,13 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
 
 #include "fetch/url_pieces.h"
 #include "include/internal/cef_types.h"
+#include "strings/ascii_case.h"
 
 namespace cefsim {
 
@@ -53,9 +52,7 @@ std::string MimeTypeForPath(const std::string& path) {
   size_t slash = path.rfind('/');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
     return "application/octet-stream";
-  std::string extension = path.substr(dot + 1);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
+  std::string extension = ToLowerAscii(path.substr(dot + 1));
   if (extension == "html" || extension == "htm")
     return "text/html";
   if (extension == "js")

@@ -1,4 +1,5 @@
 #include "fetch/url_pieces.h"
+#include "strings/ascii_case.h"
 
 #include <cctype>
 
@@ -8,7 +9,7 @@ namespace {
 int HexValue(char c) {
   if (c >= '0' && c <= '9')
     return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  c = ToLowerAsciiChar(c);
   if (c >= 'a' && c <= 'f')
     return c - 'a' + 10;
   return -1;
@@ -26,7 +27,7 @@ std::string SchemeOf(const std::string& url) {
     unsigned char c = static_cast<unsigned char>(url[i]);
     if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
       return std::string();
-    scheme += static_cast<char>(std::tolower(c));
+    scheme += ToLowerAsciiChar(static_cast<char>(c));
   }
   return scheme;
 }

@@ -1,4 +1,5 @@
 #include "url/url_canonicalizer.h"
+#include "strings/ascii_case.h"
 
 #include <cstring>
 #include <vector>
@@ -14,14 +15,10 @@ bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-char ToLowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int HexValue(char c) {
   if (IsAsciiDigit(c))
     return c - '0';
-  c = ToLowerAscii(c);
+  c = ToLowerAsciiChar(c);
   if (c >= 'a' && c <= 'f')
     return c - 'a' + 10;
   return -1;
@@ -52,7 +49,7 @@ bool CanonicalizeScheme(const std::string& raw, std::string* scheme) {
     if (!IsAsciiAlpha(c) && !IsAsciiDigit(c) && c != '+' && c != '-' &&
         c != '.')
       return false;
-    *scheme += ToLowerAscii(c);
+    *scheme += ToLowerAsciiChar(c);
   }
   return true;
 }
@@ -117,9 +114,7 @@ std::string CanonicalizePath(const std::string& raw) {
     size_t slash = path.find('/', start);
     std::string segment = path.substr(
         start, slash == std::string::npos ? std::string::npos : slash - start);
-    std::string lower;
-    for (char c : segment)
-      lower += ToLowerAscii(c);
+    std::string lower = ToLowerAscii(segment);
     bool last = slash == std::string::npos;
     if (IsDotDotSegment(lower)) {
       if (!segments.empty())
@@ -177,7 +172,7 @@ bool CanonicalizeHost(const std::string& raw, std::string* host) {
     }
   }
   for (char c : unescaped)
-    *host += ToLowerAscii(c);
+    *host += ToLowerAsciiChar(c);
   return true;
 }
 
