@@ -1,5 +1,7 @@
 #include "browser/browser_host_impl.h"
 
+#include <cassert>
+
 #include "browser/browser_registry.h"
 #include "browser/termination_status.h"
 #include "context_menu/context_menus.h"
@@ -28,19 +30,6 @@ HWND CreateBrowserWindow(const CefWindowInfo& info) {
   return zubrix::x11::CreateTopLevelWindow(
       info.parent_window, CefString(&info.window_name).ToString(), info.x,
       info.y, info.width, info.height, visible);
-}
-
-int TransitionFor(NavigationRequestMessage::Action action, bool main_frame) {
-  switch (action) {
-    case NavigationRequestMessage::kBack:
-    case NavigationRequestMessage::kForward:
-      return TT_EXPLICIT | TT_FORWARD_BACK_FLAG;
-    case NavigationRequestMessage::kReload:
-    case NavigationRequestMessage::kReloadIgnoreCache:
-      return TT_RELOAD;
-    default:
-      return main_frame ? TT_EXPLICIT : TT_MANUAL_SUBFRAME;
-  }
 }
 
 }  // namespace
@@ -190,22 +179,9 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
     lock.unlock();
     return;
   }
-  std::u16string target = cefsim::ToU16String(url);
-  int history_index = -1;
-  if (main && (action == NavigationRequestMessage::kBack ||
-               action == NavigationRequestMessage::kForward)) {
-    history_index = history_.IndexAt(
-        action == NavigationRequestMessage::kBack ? -1 : 1);
-    if (history_index < 0)
-      return;
-    target = history_.UrlAt(history_index);
-  } else if (action == NavigationRequestMessage::kReload ||
-             action == NavigationRequestMessage::kReloadIgnoreCache) {
-    target = cefsim::ToU16String(frame->GetURL());
-  } else if (action != NavigationRequestMessage::kLoadUrl) {
-    return;
-  }
-  if (target.empty())
+  PlannedNavigation plan;
+  if (!navigation_.Plan(action, main, cefsim::ToU16String(url),
+                        cefsim::ToU16String(frame->GetURL()), &plan))
     return;
   // A browser whose render process died gets a new one, as a reload after a
   // crash does in Chromium.
@@ -218,16 +194,12 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
   NavigateMessage navigate;
   navigate.browser_id = id_;
   navigate.frame_id = frame_identifier;
-  navigate.navigation_id = next_navigation_id_++;
-  navigate.transition_type = TransitionFor(action, main);
-  navigate.url = target;
-  if (main)
-    outstanding_.clear();
-  outstanding_[frame_identifier] = navigate.navigation_id;
-  if (history_index >= 0)
-    history_moves_[navigate.navigation_id] = history_index;
+  navigate.navigation_id = navigation_.Begin(frame_identifier, main, plan);
+  navigate.transition_type = plan.transition_type;
+  navigate.url = plan.url;
   render_process_->Send(kFrameNavigate, Encode(navigate));
   lock.unlock();
+  PublishNavigationState();
   UpdateLoadingState();
 }
 
@@ -255,19 +227,27 @@ bool BrowserHostImpl::WaitUntilLoaded(int navigations,
   });
 }
 
+void BrowserHostImpl::PublishNavigationState() {
+  assert(CurrentlyOnNamedThread(TID_UI));
+  std::lock_guard<std::mutex> lock(mutex_);
+  navigation_outstanding_ = navigation_.loading();
+  can_go_back_ = navigation_.CanGoBack();
+  can_go_forward_ = navigation_.CanGoForward();
+}
+
 void BrowserHostImpl::UpdateLoadingState() {
-  bool loading, back, forward;
+  bool loading;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    loading = !closed_ && !outstanding_.empty();
+    loading = !closed_ && navigation_outstanding_;
     if (loading == reported_loading_)
       return;
-    back = history_.CanGoBack();
-    forward = history_.CanGoForward();
   }
   ShowPlaceholderLoading(id_, loading);
-  if (CefRefPtr<CefLoadHandler> handler = LoadHandler())
-    handler->OnLoadingStateChange(this, loading, back, forward);
+  if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
+    handler->OnLoadingStateChange(this, loading, navigation_.CanGoBack(),
+                                  navigation_.CanGoForward());
+  }
   {
     std::lock_guard<std::mutex> lock(mutex_);
     reported_loading_ = loading;
@@ -299,8 +279,7 @@ void BrowserHostImpl::RemoveDescendantsLocked(int64 identifier) {
     if (!frame->IsMain() && is_removed(frame->parent_identifier())) {
       removed.push_back(frame->GetIdentifier());
       frame->Invalidate();
-      outstanding_.erase(frame->GetIdentifier());
-      started_.erase(frame->GetIdentifier());
+      navigation_.ForgetFrame(frame->GetIdentifier());
     } else {
       kept.push_back(frame);
     }
@@ -323,22 +302,13 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
       frames_.push_back(frame);
     }
     // A load the browser has since replaced by another is of no interest.
-    auto wanted = outstanding_.find(report.frame_id);
-    if (report.navigation_id != 0 &&
-        (wanted == outstanding_.end() || wanted->second != report.navigation_id))
+    if (!navigation_.LoadStarted(report.frame_id, frame->IsMain(),
+                                 report.navigation_id, report.transition_type,
+                                 report.url))
       return;
     RemoveDescendantsLocked(report.frame_id);
-    started_[report.frame_id] = report.navigation_id;
-    if (frame->IsMain()) {
-      auto move = history_moves_.find(report.navigation_id);
-      if (move != history_moves_.end()) {
-        history_.MoveTo(move->second);
-        history_moves_.erase(move);
-      } else if (report.transition_type != TT_RELOAD) {
-        history_.Push(report.url);
-      }
-    }
   }
+  PublishNavigationState();
   frame->SetDocument(cefsim::FromU16String(report.name),
                      cefsim::FromU16String(report.url));
   if (frame->IsMain())
@@ -357,17 +327,11 @@ void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
   CefRefPtr<FrameHostImpl> frame = FindFrame(report.frame_id);
   if (!frame)
     return;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    // A load whose start went unreported, as another had been asked for by
-    // then, ends unreported too.
-    auto started = started_.find(report.frame_id);
-    if (started == started_.end() || started->second != report.navigation_id)
-      return;
-    auto wanted = outstanding_.find(report.frame_id);
-    if (wanted != outstanding_.end() && wanted->second == report.navigation_id)
-      outstanding_.erase(wanted);
-  }
+  // A load whose start went unreported, as another had been asked for by
+  // then, ends unreported too.
+  if (!navigation_.LoadEnded(report.frame_id, report.navigation_id))
+    return;
+  PublishNavigationState();
   if (CefRefPtr<CefLoadHandler> handler = LoadHandler())
     handler->OnLoadEnd(this, frame.get(), report.http_status);
   UpdateLoadingState();
@@ -389,11 +353,9 @@ void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
     }
     if (!frame)
       return;
-    auto wanted = outstanding_.find(report.frame_id);
-    if (wanted != outstanding_.end() && wanted->second == report.navigation_id)
-      outstanding_.erase(wanted);
-    history_moves_.erase(report.navigation_id);
   }
+  navigation_.LoadFailed(report.frame_id, report.navigation_id);
+  PublishNavigationState();
   if (CefRefPtr<CefLoadHandler> handler = LoadHandler()) {
     handler->OnLoadError(this, frame.get(),
                          static_cast<cef_errorcode_t>(report.error_code),
@@ -418,10 +380,9 @@ void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
     std::lock_guard<std::mutex> lock(mutex_);
     render_process_.reset();
     RemoveDescendantsLocked(main_frame_identifier_);
-    outstanding_.clear();
-    started_.clear();
-    history_moves_.clear();
   }
+  navigation_.Reset();
+  PublishNavigationState();
   UpdateLoadingState();
   CefRefPtr<CefRequestHandler> handler =
       params_.client ? params_.client->GetRequestHandler() : nullptr;
@@ -441,8 +402,9 @@ void BrowserHostImpl::CloseOnUi() {
     process.swap(render_process_);
     frames.swap(frames_);
     devtools.swap(devtools_);
-    outstanding_.clear();
   }
+  navigation_.Reset();
+  PublishNavigationState();
   loaded_changed_.notify_all();
   if (devtools)
     devtools->CloseOnUi();
@@ -465,12 +427,12 @@ void BrowserHostImpl::CloseOnUi() {
 
 bool BrowserHostImpl::CanGoBack() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return history_.CanGoBack();
+  return can_go_back_;
 }
 
 bool BrowserHostImpl::CanGoForward() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return history_.CanGoForward();
+  return can_go_forward_;
 }
 
 void BrowserHostImpl::GoBack() {
@@ -486,7 +448,7 @@ void BrowserHostImpl::GoForward() {
 bool BrowserHostImpl::IsLoading() {
   std::lock_guard<std::mutex> lock(mutex_);
   return !closed_ && (handled_navigations_ < requested_navigations_ ||
-                      !outstanding_.empty());
+                      navigation_outstanding_);
 }
 
 void BrowserHostImpl::Reload() {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "browser/frame_host_impl.h"
-#include "browser/navigation_history.h"
+#include "browser/navigation_state.h"
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
 #include "ipc/page_messages.h"
@@ -131,6 +131,9 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
                     const CefString& url);
   // A navigation request has been sent on or dropped.
   void RequestHandled();
+  // Copies what other threads may ask of |navigation_| to where they can
+  // read it under the lock.
+  void PublishNavigationState();
   void UpdateLoadingState();
   // Drops the frames below |identifier|; with the lock held.
   void RemoveDescendantsLocked(int64 identifier);
@@ -147,16 +150,11 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   std::shared_ptr<RenderProcessHost> render_process_;
   std::vector<CefRefPtr<FrameHostImpl>> frames_;  // Main frame first.
   int64 main_frame_identifier_ = 0;
-  NavigationHistory history_;
-  int next_navigation_id_ = 1;
-  // Per frame, the navigation the browser last asked for and has not seen
-  // end.
-  std::map<int64, int> outstanding_;
-  // Per frame, the navigation whose load start the client heard last (0 for
-  // one that the document asked for).
-  std::map<int64, int> started_;
-  // Main-frame navigations that move in the history, by navigation id.
-  std::map<int, int> history_moves_;
+  // The UI thread's alone: other threads see the copies below.
+  NavigationState navigation_;
+  bool navigation_outstanding_ = false;
+  bool can_go_back_ = false;
+  bool can_go_forward_ = false;
   // Navigation requests made, and of those the ones the UI thread has sent
   // on or dropped.
   int requested_navigations_ = 0;

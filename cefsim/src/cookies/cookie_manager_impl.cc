@@ -5,6 +5,7 @@
 #include "cookies/cookie_store.h"
 #include "include/cef_cookie.h"
 #include "runtime/runtime_state.h"
+#include "strings/ascii_case.h"
 #include "threads/named_threads.h"
 
 namespace cefsim {
@@ -49,7 +50,7 @@ class CookieManagerImpl : public CefCookieManager {
       CefRefPtr<CefCompletionCallback> callback) override {
     std::vector<std::string> names;
     for (const CefString& scheme : schemes)
-      names.push_back(LowerAscii(scheme.ToString()));
+      names.push_back(ToLowerAscii(scheme.ToString()));
     store_->SetSupportedSchemes(names);
     CompleteOnIO(callback);
   }

@@ -1,5 +1,5 @@
-// The parts of a URL that cookie rules look at, parsed as Chromium's GURL
-// would for the schemes cookies can live on.
+// The parts of a URL that cookie rules look at, as the URL canonicaliser
+// gives them.
 #ifndef CEFSIM_SRC_COOKIES_COOKIE_URL_H_
 #define CEFSIM_SRC_COOKIES_COOKIE_URL_H_
 
@@ -17,12 +17,8 @@ struct CookieUrl {
   bool IsCryptographic() const { return scheme == "https" || scheme == "wss"; }
 };
 
-// A URL is valid with a scheme and, for standard schemes other than file:, a
-// host; everything after a non-standard scheme's colon is its path.
+// Invalid where Chromium's URL rules hold the URL invalid.
 CookieUrl ParseCookieUrl(const std::string& url);
-
-// Schemes and host names compare without regard to ASCII case.
-std::string LowerAscii(std::string text);
 
 // Lower-cases |host| in place; false for characters no host may hold.
 bool CanonicalizeHost(std::string* host, bool* is_ip);

@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "fetch/url_pieces.h"
+#include "strings/ascii_case.h"
+#include "url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
 
 int Base64Value(char c) {
   if (c >= 'A' && c <= 'Z')
@@ -57,24 +52,25 @@ bool Base64Decode(const std::string& text, std::string* out) {
 }  // namespace
 
 bool ParseDataUrl(const std::string& url, DataUrlContent* content) {
-  if (SchemeOf(url) != "data")
+  CanonicalUrl canonical;
+  if (!CanonicalizeUrl(url, &canonical) || canonical.scheme != "data")
     return false;
-  size_t comma = url.find(',');
+  // What follows "data:", without the fragment, which is not part of the
+  // data.
+  std::string text = canonical.full_url.substr(5);
+  text.resize(std::min(text.find('#'), text.size()));
+  size_t comma = text.find(',');
   if (comma == std::string::npos)
     return false;
-  std::string header = url.substr(5, comma - 5);
-  std::string data = url.substr(comma + 1);
-  // A fragment is not part of the data.
-  size_t hash = data.find('#');
-  if (hash != std::string::npos)
-    data.resize(hash);
+  std::string header = text.substr(0, comma);
+  std::string data = text.substr(comma + 1);
 
   bool base64 = false;
   std::string mime;
   size_t start = 0;
   for (size_t index = 0; start <= header.size(); ++index) {
     size_t semicolon = header.find(';', start);
-    std::string part = Lower(header.substr(
+    std::string part = ToLowerAscii(header.substr(
         start, semicolon == std::string::npos ? std::string::npos
                                               : semicolon - start));
     if (index == 0)

@@ -2,36 +2,23 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
 
-#include "fetch/url_pieces.h"
 #include "include/internal/cef_types.h"
+#include "strings/ascii_case.h"
+#include "url/url_canonicalizer.h"
 
 namespace cefsim {
 
 std::string FileUrlToPath(const std::string& url) {
-  if (SchemeOf(url) != "file")
+  CanonicalUrl canonical;
+  if (!CanonicalizeUrl(url, &canonical) || canonical.scheme != "file")
     return std::string();
-  std::string rest = url.substr(5);
-  size_t end = rest.find_first_of("?#");
-  if (end != std::string::npos)
-    rest.resize(end);
-  if (rest.compare(0, 2, "//") == 0) {
-    size_t slash = rest.find('/', 2);
-    std::string host = rest.substr(2, slash == std::string::npos
-                                          ? std::string::npos
-                                          : slash - 2);
-    if (!host.empty() && host != "localhost")
-      return std::string();
-    rest = slash == std::string::npos ? "/" : rest.substr(slash);
-  }
-  if (rest.empty() || rest[0] != '/')
+  if (!canonical.host.empty() && canonical.host != "localhost")
     return std::string();
-  return PercentDecode(rest);
+  return PercentDecode(canonical.path);
 }
 
 int ReadLocalFile(const std::string& path, std::string* contents) {
@@ -53,9 +40,7 @@ std::string MimeTypeForPath(const std::string& path) {
   size_t slash = path.rfind('/');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
     return "application/octet-stream";
-  std::string extension = path.substr(dot + 1);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
+  std::string extension = ToLowerAscii(path.substr(dot + 1));
   if (extension == "html" || extension == "htm")
     return "text/html";
   if (extension == "js")

@@ -2,9 +2,9 @@
 
 #include "fetch/data_url.h"
 #include "fetch/file_url.h"
-#include "fetch/url_pieces.h"
 #include "loader/resource_loader.h"
 #include "strings/u16_text.h"
+#include "url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

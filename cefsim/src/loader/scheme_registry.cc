@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "url/url_canonicalizer.h"
+#include "strings/ascii_case.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ struct Registry {
 Registry& GetRegistry() {
   static auto* registry = new Registry();
   return *registry;
-}
-
-std::string LowerAscii(const std::string& text) {
-  std::string lower = text;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
 }
 
 CefRefPtr<CefSchemeHandlerFactory> FindFactory(const std::string& scheme,
@@ -50,11 +42,11 @@ bool CefRegisterSchemeHandlerFactory(
     const CefString& scheme_name,
     const CefString& domain_name,
     CefRefPtr<CefSchemeHandlerFactory> factory) {
-  const std::string scheme = LowerAscii(scheme_name.ToString());
+  const std::string scheme = cefsim::ToLowerAscii(scheme_name.ToString());
   if (scheme.empty())
     return false;
   const std::string domain = cefsim::IsStandardScheme(scheme)
-                                 ? LowerAscii(domain_name.ToString())
+                                 ? cefsim::ToLowerAscii(domain_name.ToString())
                                  : std::string();
   Registry& registry = GetRegistry();
   std::lock_guard<std::mutex> lock(registry.mutex);

@@ -2,18 +2,10 @@
 #include <mutex>
 
 #include "include/cef_response.h"
+#include "strings/ascii_case.h"
 #include "strings/u16_text.h"
 
 namespace {
-
-std::u16string LowerAscii(const CefString& text) {
-  std::u16string lower = cefsim::ToU16String(text);
-  for (char16_t& c : lower) {
-    if (c >= u'A' && c <= u'Z')
-      c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return lower;
-}
 
 class ResponseImpl : public CefResponse {
  public:
@@ -53,9 +45,9 @@ class ResponseImpl : public CefResponse {
   // Header names compare without regard to case, as in HTTP.
   CefString GetHeader(const CefString& name) override {
     std::lock_guard<std::mutex> lock(mutex_);
-    std::u16string wanted = LowerAscii(name);
+    std::u16string wanted = cefsim::ToLowerAscii(cefsim::ToU16String(name));
     for (const auto& header : headers_) {
-      if (LowerAscii(header.first) == wanted)
+      if (cefsim::ToLowerAscii(cefsim::ToU16String(header.first)) == wanted)
         return header.second;
     }
     return CefString();

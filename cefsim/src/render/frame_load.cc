@@ -1,23 +1,20 @@
 #include "render/frame_load.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "fetch/error_names.h"
 #include "ipc/frame_kinds.h"
 #include "process/render_process_main.h"
 #include "render/render_browser_impl.h"
 #include "render/resource_fetcher.h"
 #include "render/url_resolution.h"
+#include "strings/ascii_case.h"
 #include "strings/u16_text.h"
 
 namespace cefsim {
 namespace {
 
-bool IsHtml(std::string mime_type) {
-  std::transform(mime_type.begin(), mime_type.end(), mime_type.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return mime_type == "text/html" || mime_type == "application/xhtml+xml";
+bool IsHtml(const std::string& mime_type) {
+  std::string lower = ToLowerAscii(mime_type);
+  return lower == "text/html" || lower == "application/xhtml+xml";
 }
 
 void SendToBrowser(uint32_t kind, const std::string& payload) {

@@ -1,4 +1,5 @@
 #include "render/html_scanner.h"
+#include "strings/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,12 +7,6 @@
 
 namespace cefsim {
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)); }
 
@@ -66,7 +61,7 @@ Tag ReadTag(const std::string& html, size_t start) {
   Tag tag;
   size_t i = start + 1;
   while (i < html.size() && std::isalnum(static_cast<unsigned char>(html[i])))
-    tag.name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
+    tag.name += ToLowerAsciiChar(html[i++]);
   while (i < html.size() && html[i] != '>') {
     if (IsSpace(html[i]) || html[i] == '/') {
       ++i;
@@ -75,7 +70,7 @@ Tag ReadTag(const std::string& html, size_t start) {
     std::string name;
     while (i < html.size() && !IsSpace(html[i]) && html[i] != '=' &&
            html[i] != '>' && html[i] != '/')
-      name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
+      name += ToLowerAsciiChar(html[i++]);
     while (i < html.size() && IsSpace(html[i]))
       ++i;
     std::string value;
@@ -104,7 +99,7 @@ Tag ReadTag(const std::string& html, size_t start) {
 }
 
 bool IsJavaScriptType(const std::string& type) {
-  std::string lower = Lower(type);
+  std::string lower = ToLowerAscii(type);
   size_t semicolon = lower.find(';');
   if (semicolon != std::string::npos)
     lower.resize(semicolon);
@@ -123,7 +118,7 @@ int LineAt(const std::string& html, size_t position) {
 }  // namespace
 
 ScannedDocument ScanHtml(const std::string& html) {
-  const std::string lower_html = Lower(html);
+  const std::string lower_html = ToLowerAscii(html);
   ScannedDocument document;
   bool have_title = false;
   size_t i = 0;

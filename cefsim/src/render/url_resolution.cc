@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "fetch/url_pieces.h"
+#include "url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

@@ -1,4 +1,5 @@
 #include "url/url_canonicalizer.h"
+#include "strings/ascii_case.h"
 
 #include <cstring>
 #include <vector>
@@ -14,14 +15,10 @@ bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-char ToLowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int HexValue(char c) {
   if (IsAsciiDigit(c))
     return c - '0';
-  c = ToLowerAscii(c);
+  c = ToLowerAsciiChar(c);
   if (c >= 'a' && c <= 'f')
     return c - 'a' + 10;
   return -1;
@@ -52,7 +49,7 @@ bool CanonicalizeScheme(const std::string& raw, std::string* scheme) {
     if (!IsAsciiAlpha(c) && !IsAsciiDigit(c) && c != '+' && c != '-' &&
         c != '.')
       return false;
-    *scheme += ToLowerAscii(c);
+    *scheme += ToLowerAsciiChar(c);
   }
   return true;
 }
@@ -117,9 +114,7 @@ std::string CanonicalizePath(const std::string& raw) {
     size_t slash = path.find('/', start);
     std::string segment = path.substr(
         start, slash == std::string::npos ? std::string::npos : slash - start);
-    std::string lower;
-    for (char c : segment)
-      lower += ToLowerAscii(c);
+    std::string lower = ToLowerAscii(segment);
     bool last = slash == std::string::npos;
     if (IsDotDotSegment(lower)) {
       if (!segments.empty())
@@ -142,45 +137,6 @@ std::string CanonicalizePath(const std::string& raw) {
   return canonical.empty() ? "/" : canonical;
 }
 
-std::string UnescapeHost(const std::string& raw) {
-  std::string host;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '%' && i + 2 < raw.size() && HexValue(raw[i + 1]) >= 0 &&
-        HexValue(raw[i + 2]) >= 0) {
-      host += static_cast<char>(HexValue(raw[i + 1]) * 16 + HexValue(raw[i + 2]));
-      i += 2;
-    } else {
-      host += raw[i];
-    }
-  }
-  return host;
-}
-
-// Host names are lower-cased; internationalised names are not supported by
-// the stand-in and count as invalid.
-bool CanonicalizeHost(const std::string& raw, std::string* host) {
-  std::string unescaped = UnescapeHost(raw);
-  host->clear();
-  if (!unescaped.empty() && unescaped[0] == '[') {
-    if (unescaped.size() < 3 || unescaped.back() != ']')
-      return false;
-    for (size_t i = 1; i + 1 < unescaped.size(); ++i) {
-      char c = unescaped[i];
-      if (HexValue(c) < 0 && c != ':' && c != '.')
-        return false;
-    }
-  } else {
-    for (char c : unescaped) {
-      unsigned char byte = static_cast<unsigned char>(c);
-      if (byte <= 0x20 || byte >= 0x7F || strchr(" #%/:<>?@[\\]^|", c))
-        return false;
-    }
-  }
-  for (char c : unescaped)
-    *host += ToLowerAscii(c);
-  return true;
-}
-
 const char* DefaultPort(const std::string& scheme) {
   if (scheme == "http" || scheme == "ws")
     return "80";
@@ -188,6 +144,8 @@ const char* DefaultPort(const std::string& scheme) {
     return "443";
   if (scheme == "ftp")
     return "21";
+  if (scheme == "gopher")
+    return "70";
   return "";
 }
 
@@ -265,7 +223,7 @@ bool CanonicalizeStandard(const std::string& rest, CanonicalUrl* out) {
     raw_host = host_and_port.substr(0, colon);
     raw_port = host_and_port.substr(colon + 1);
   }
-  if (!CanonicalizeHost(raw_host, &out->host))
+  if (!CanonicalizeHostName(raw_host, &out->host))
     return false;
   if (out->host.empty() && !is_file)
     return false;
@@ -317,9 +275,48 @@ void CanonicalizeNonStandard(const std::string& rest, CanonicalUrl* out) {
 
 }  // namespace
 
+std::string PercentDecode(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+    int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+    if (low >= 0) {
+      out += static_cast<char>(high * 16 + low);
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool CanonicalizeHostName(const std::string& raw, std::string* host) {
+  std::string unescaped = PercentDecode(raw);
+  host->clear();
+  if (!unescaped.empty() && unescaped[0] == '[') {
+    if (unescaped.size() < 3 || unescaped.back() != ']')
+      return false;
+    for (size_t i = 1; i + 1 < unescaped.size(); ++i) {
+      char c = unescaped[i];
+      if (HexValue(c) < 0 && c != ':' && c != '.')
+        return false;
+    }
+  } else {
+    for (char c : unescaped) {
+      unsigned char byte = static_cast<unsigned char>(c);
+      if (byte <= 0x20 || byte >= 0x7F || strchr(" #%/:<>?@[\\]^|", c))
+        return false;
+    }
+  }
+  for (char c : unescaped)
+    *host += ToLowerAsciiChar(c);
+  return true;
+}
+
 bool IsStandardScheme(const std::string& lower_case_scheme) {
-  static const char* const kStandard[] = {"http", "https", "file",
-                                          "ftp",  "ws",    "wss"};
+  static const char* const kStandard[] = {"http", "https", "file", "ftp",
+                                          "gopher", "ws", "wss"};
   for (const char* scheme : kStandard) {
     if (lower_case_scheme == scheme)
       return true;
@@ -327,15 +324,23 @@ bool IsStandardScheme(const std::string& lower_case_scheme) {
   return false;
 }
 
+std::string SchemeOf(const std::string& url) {
+  std::string input = StripWhitespace(url);
+  std::string scheme;
+  size_t colon = input.find(':');
+  if (colon == std::string::npos ||
+      !CanonicalizeScheme(input.substr(0, colon), &scheme))
+    return std::string();
+  return scheme;
+}
+
 bool CanonicalizeUrl(const std::string& url, CanonicalUrl* out) {
   *out = CanonicalUrl();
   std::string input = StripWhitespace(url);
-  size_t colon = input.find(':');
-  if (colon == std::string::npos)
+  out->scheme = SchemeOf(input);
+  if (out->scheme.empty())
     return false;
-  if (!CanonicalizeScheme(input.substr(0, colon), &out->scheme))
-    return false;
-  std::string rest = input.substr(colon + 1);
+  std::string rest = input.substr(input.find(':') + 1);
   if (!IsStandardScheme(out->scheme)) {
     CanonicalizeNonStandard(rest, out);
     return true;

@@ -22,7 +22,19 @@ struct CanonicalUrl {
   std::string query;
 };
 
+// The schemes Chromium splits into authority and path.
 bool IsStandardScheme(const std::string& lower_case_scheme);
+
+// The scheme in lower case, or empty when |url| has none.
+std::string SchemeOf(const std::string& url);
+
+// "%41" becomes "A"; a "%" without two hex digits after it stays as it is.
+std::string PercentDecode(const std::string& text);
+
+// A host name as a standard URL holds it, lower-cased, or false for one that
+// may not be a host. Internationalised names are not supported by the
+// stand-in and count as invalid.
+bool CanonicalizeHostName(const std::string& raw, std::string* host);
 
 // False for a URL that Chromium holds invalid; |out| is then unspecified.
 bool CanonicalizeUrl(const std::string& url, CanonicalUrl* out);

@@ -44,6 +44,9 @@ TEST(CookieUrlTest, ValidityFollowsGurl) {
   EXPECT_EQ(url.host, "www.example.com");
   EXPECT_EQ(url.path, "/a/b");
   EXPECT_EQ(ParseCookieUrl("http://a.com").path, "/");
+  // The path is the canonical one, as the URL parser gives it.
+  EXPECT_EQ(ParseCookieUrl("http://a.com/x/./y/../z w").path, "/x/z%20w");
+  EXPECT_EQ(ParseCookieUrl("gopher://G.com").host, "g.com");
   EXPECT_TRUE(ParseCookieUrl("http://10.0.0.1/").host_is_ip);
   EXPECT_TRUE(ParseCookieUrl("http://[::1]:80/").host_is_ip);
   // A non-standard scheme keeps everything after its colon as the path.

@@ -2,9 +2,18 @@
 
 #include "include/internal/cef_string.h"
 #include "include/internal/cef_types_wrappers.h"
+#include "strings/ascii_case.h"
 #include "strings/u16_text.h"
 
 namespace {
+
+TEST(AsciiCaseTest, FoldsOnlyAsciiCapitals) {
+  // The neighbours of 'A' and 'Z', and letters beyond ASCII, stay.
+  EXPECT_EQ(cefsim::ToLowerAscii(std::string("@AZ[Text-9\xC3\x84")),
+            "@az[text-9\xC3\x84");
+  EXPECT_EQ(cefsim::ToLowerAscii(std::u16string(u"HTTP \u00C4\u0130")),
+            u"http \u00C4\u0130");
+}
 
 TEST(CefStringTest, ConvertsBetweenUtf8Utf16AndWide) {
   const std::string utf8 = "a\xC3\xA9\xF0\x9F\x98\x80z";  // a é 😀 z

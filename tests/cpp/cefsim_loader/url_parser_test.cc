@@ -61,6 +61,20 @@ TEST(UrlParserTest, StandardSchemesAreSplitAndCanonicalised) {
   EXPECT_EQ(parts.spec, "ws://h:81/p");
 }
 
+// Chromium of this CEF version still counts gopher: among the standard
+// schemes, with port 70 as its default.
+TEST(UrlParserTest, GopherIsStandard) {
+  Parts parts;
+  ASSERT_TRUE(Parse("GOPHER://Host:70/1/./x", &parts));
+  EXPECT_EQ(parts.spec, "gopher://host/1/x");
+  EXPECT_EQ(parts.host, "host");
+  EXPECT_EQ(parts.port, "");
+  // Extra slashes before the host go, as for http:.
+  ASSERT_TRUE(Parse("gopher:///x", &parts));
+  EXPECT_EQ(parts.spec, "gopher://x/");
+  EXPECT_FALSE(Parse("gopher://", &parts));
+}
+
 TEST(UrlParserTest, OtherSchemesKeepEverythingAfterTheColonAsPath) {
   Parts parts;
   ASSERT_TRUE(Parse("Client://internal//a%20b.html?x=1#y", &parts));
