@@ -8,7 +8,7 @@ if(NOT EXISTS ${standin_targets})
 endif()
 find_package(X11 REQUIRED)
 include(${standin_targets})
-add_subdirectory(cefsim/inspect)
+add_subdirectory(cefsim/python_inspect)
 
 # The sub-process executable beside the modules, as in every build folder.
 add_custom_target(zubrix_cef_subprocess_link ALL

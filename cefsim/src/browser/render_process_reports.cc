@@ -3,14 +3,14 @@
 // decode marks the process as broken, and it is ended, as Chromium ends a
 // renderer that sends a bad message.
 #include "browser/browser_registry.h"
-#include "fetch/resource_server.h"
-#include "inspection/console_records.h"
+#include "browser/resource_server.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/page_messages.h"
 #include "ipc/process_message_impl.h"
 #include "placeholder/placeholders.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
+#include "records/console_records.h"
 #include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
@@ -100,7 +100,13 @@ void OnConsoleMessage(const HostPtr& host, const std::string& payload) {
   }
   CefRefPtr<BrowserHostImpl> browser = FindBrowser(message.browser_id);
   if (browser && browser->FromCurrentProcess(host.get())) {
-    RecordConsoleMessage(message);
+    cefsim_inspect::ConsoleRecord record;
+    record.browser_id = message.browser_id;
+    record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
+    record.message = cefsim::FromU16String(message.message).ToString();
+    record.source = cefsim::FromU16String(message.source).ToString();
+    record.line = message.line;
+    RecordConsoleMessage(record);
     ShowPlaceholderConsoleLine(message.browser_id,
                                cefsim::FromU16String(message.message));
   }

@@ -4,7 +4,7 @@
 
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 #include "threads/named_threads.h"
 
 namespace cefsim_inspect {

@@ -1,6 +1,6 @@
 #include <chrono>
 
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 #include "process/render_process_host.h"
 #include "runtime/runtime_state.h"
 

@@ -1,10 +1,10 @@
 #include "process/hello_frame.h"
 
-#include "inspection/process_records.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/wire_format.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
+#include "records/process_records.h"
 
 namespace cefsim {
 namespace {

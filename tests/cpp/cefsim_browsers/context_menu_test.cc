@@ -2,7 +2,7 @@
 // the client's changes, the chosen command and CEF's default actions.
 #include "browser_fixture.h"
 #include "context_menu/menu_model_impl.h"
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "include/cef_app.h"
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // _cefsim's context menus: opening one in a browser and choosing from it.
-#ifndef CEFSIM_INSPECT_CONTEXT_MENU_INSPECT_H_
-#define CEFSIM_INSPECT_CONTEXT_MENU_INSPECT_H_
+#ifndef CEFSIM_PYTHON_INSPECT_CONTEXT_MENU_INSPECT_H_
+#define CEFSIM_PYTHON_INSPECT_CONTEXT_MENU_INSPECT_H_
 
 #include <pybind11/pybind11.h>
 
 void RegisterContextMenuInspection(pybind11::module_& module);
 
-#endif  // CEFSIM_INSPECT_CONTEXT_MENU_INSPECT_H_
+#endif  // CEFSIM_PYTHON_INSPECT_CONTEXT_MENU_INSPECT_H_

@@ -1,4 +1,4 @@
-#include "inspection/process_records.h"
+#include "records/process_records.h"
 
 #include <mutex>
 

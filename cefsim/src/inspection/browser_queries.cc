@@ -1,5 +1,6 @@
+// What tests see of the open browsers, read from the browser registry.
 #include "browser/browser_registry.h"
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 #include "placeholder/placeholders.h"
 
 namespace cefsim_inspect {

@@ -1,4 +1,4 @@
-#include "inspect/event_pump.h"
+#include "python_inspect/event_pump.h"
 
 #include <chrono>
 

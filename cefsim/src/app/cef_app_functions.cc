@@ -8,10 +8,10 @@
 #include "browser/browser_registry.h"
 #include "browser/window_destruction.h"
 #include "include/cef_app.h"
-#include "inspection/process_records.h"
 #include "placeholder/placeholders.h"
 #include "process/render_process_host.h"
 #include "process/render_process_main.h"
+#include "records/process_records.h"
 #include "runtime/runtime_state.h"
 #include "threads/named_threads.h"
 

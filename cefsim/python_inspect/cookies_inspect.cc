@@ -1,6 +1,6 @@
-#include "inspect/cookies_inspect.h"
+#include "python_inspect/cookies_inspect.h"
 
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 
 namespace py = pybind11;
 

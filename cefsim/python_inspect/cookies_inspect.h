@@ -1,9 +1,9 @@
 // _cefsim.cookies(): the global cookie store as Python sees it.
-#ifndef CEFSIM_INSPECT_COOKIES_INSPECT_H_
-#define CEFSIM_INSPECT_COOKIES_INSPECT_H_
+#ifndef CEFSIM_PYTHON_INSPECT_COOKIES_INSPECT_H_
+#define CEFSIM_PYTHON_INSPECT_COOKIES_INSPECT_H_
 
 #include <pybind11/pybind11.h>
 
 void RegisterCookieInspection(pybind11::module_& module);
 
-#endif  // CEFSIM_INSPECT_COOKIES_INSPECT_H_
+#endif  // CEFSIM_PYTHON_INSPECT_COOKIES_INSPECT_H_

@@ -1,4 +1,4 @@
-#include "fetch/resource_server.h"
+#include "browser/resource_server.h"
 
 #include "fetch/data_url.h"
 #include "fetch/file_url.h"

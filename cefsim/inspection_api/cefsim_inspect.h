@@ -1,13 +1,13 @@
 // What the stand-in lets tests and the demo see of its inside. The product's
 // code never includes this.
-#ifndef CEFSIM_INSPECT_CEFSIM_INSPECT_H_
-#define CEFSIM_INSPECT_CEFSIM_INSPECT_H_
+#ifndef CEFSIM_INSPECTION_API_CEFSIM_INSPECT_H_
+#define CEFSIM_INSPECTION_API_CEFSIM_INSPECT_H_
 
 #include <string>
 #include <vector>
 
 #include "include/cef_base.h"
-#include "inspect/cefsim_inspect_browsers.h"
+#include "inspection_api/cefsim_inspect_browsers.h"
 
 namespace cefsim_inspect {
 
@@ -38,4 +38,4 @@ std::vector<CefCookie> Cookies();
 
 }  // namespace cefsim_inspect
 
-#endif  // CEFSIM_INSPECT_CEFSIM_INSPECT_H_
+#endif  // CEFSIM_INSPECTION_API_CEFSIM_INSPECT_H_

@@ -1,7 +1,7 @@
 // Waiting in _cefsim while the host's Qt event loop still delivers the
 // calls queued for the main thread.
-#ifndef CEFSIM_INSPECT_EVENT_PUMP_H_
-#define CEFSIM_INSPECT_EVENT_PUMP_H_
+#ifndef CEFSIM_PYTHON_INSPECT_EVENT_PUMP_H_
+#define CEFSIM_PYTHON_INSPECT_EVENT_PUMP_H_
 
 #include <pybind11/pybind11.h>
 
@@ -30,4 +30,4 @@ T Await(std::future<T> future, double timeout, pybind11::object pump,
   return ready ? future.get() : fallback;
 }
 
-#endif  // CEFSIM_INSPECT_EVENT_PUMP_H_
+#endif  // CEFSIM_PYTHON_INSPECT_EVENT_PUMP_H_

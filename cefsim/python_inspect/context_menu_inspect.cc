@@ -1,9 +1,9 @@
-#include "inspect/context_menu_inspect.h"
+#include "python_inspect/context_menu_inspect.h"
 
 #include <string>
 
-#include "inspect/cefsim_inspect.h"
-#include "inspect/event_pump.h"
+#include "inspection_api/cefsim_inspect.h"
+#include "python_inspect/event_pump.h"
 
 namespace py = pybind11;
 

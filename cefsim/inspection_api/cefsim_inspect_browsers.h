@@ -1,7 +1,7 @@
 // What tests and the demo see of browsers, frames, pages and context menus.
 // Included by cefsim_inspect.h; the product's code never includes either.
-#ifndef CEFSIM_INSPECT_CEFSIM_INSPECT_BROWSERS_H_
-#define CEFSIM_INSPECT_CEFSIM_INSPECT_BROWSERS_H_
+#ifndef CEFSIM_INSPECTION_API_CEFSIM_INSPECT_BROWSERS_H_
+#define CEFSIM_INSPECTION_API_CEFSIM_INSPECT_BROWSERS_H_
 
 #include <future>
 #include <optional>
@@ -131,4 +131,4 @@ CefRefPtr<CefBrowser> BrowserById(int browser_id);
 
 }  // namespace cefsim_inspect
 
-#endif  // CEFSIM_INSPECT_CEFSIM_INSPECT_BROWSERS_H_
+#endif  // CEFSIM_INSPECTION_API_CEFSIM_INSPECT_BROWSERS_H_

@@ -1,8 +1,8 @@
 // Serves what a render process asks for, on the browser process's IO
 // thread: data: and file: URLs, the developer-tools page, and through the
 // loader whatever registered scheme handler factories serve.
-#ifndef CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
-#define CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
+#ifndef CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_
+#define CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_
 
 #include <functional>
 
@@ -19,4 +19,4 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
 
 }  // namespace cefsim
 
-#endif  // CEFSIM_SRC_FETCH_RESOURCE_SERVER_H_
+#endif  // CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_

@@ -3,7 +3,7 @@
 
 #include "browser/browser_registry.h"
 #include "context_menu/context_menus.h"
-#include "inspect/cefsim_inspect.h"
+#include "inspection_api/cefsim_inspect.h"
 #include "threads/named_threads.h"
 
 namespace cefsim_inspect {

@@ -1,10 +1,6 @@
-#include "inspection/console_records.h"
+#include "records/console_records.h"
 
 #include <mutex>
-
-#include "include/internal/cef_string.h"
-#include "inspect/cefsim_inspect.h"
-#include "strings/u16_text.h"
 
 namespace cefsim {
 namespace {
@@ -21,13 +17,7 @@ ConsoleLog& Log() {
 
 }  // namespace
 
-void RecordConsoleMessage(const ConsoleMessage& message) {
-  cefsim_inspect::ConsoleRecord record;
-  record.browser_id = message.browser_id;
-  record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
-  record.message = cefsim::FromU16String(message.message).ToString();
-  record.source = cefsim::FromU16String(message.source).ToString();
-  record.line = message.line;
+void RecordConsoleMessage(const cefsim_inspect::ConsoleRecord& record) {
   std::lock_guard<std::mutex> lock(Log().mutex);
   Log().records.push_back(record);
 }

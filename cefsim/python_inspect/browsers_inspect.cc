@@ -1,7 +1,7 @@
-#include "inspect/browsers_inspect.h"
+#include "python_inspect/browsers_inspect.h"
 
-#include "inspect/cefsim_inspect.h"
-#include "inspect/event_pump.h"
+#include "inspection_api/cefsim_inspect.h"
+#include "python_inspect/event_pump.h"
 
 namespace py = pybind11;
 
