@@ -5,6 +5,8 @@
 
 #include <Python.h>
 
+namespace zubrix {
+
 class GilGuard {
  public:
   GilGuard();
@@ -21,5 +23,7 @@ class GilGuard {
   PyGILState_STATE state_ = PyGILState_UNLOCKED;
   bool held_ = false;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BRIDGE_GIL_GUARD_H_

@@ -5,6 +5,8 @@
 #include "bridge/host_bridge_singleton.h"
 #include "browser/zubrix_cef_client_handler.h"
 
+namespace zubrix {
+
 CefBrowserSettings MakeBrowserSettings() {
   CefBrowserSettings settings;
   settings.web_security = STATE_DISABLED;
@@ -39,3 +41,5 @@ void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                                               CefString(url), settings,
                                               nullptr));
 }
+
+}  // namespace zubrix

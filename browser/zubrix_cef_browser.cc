@@ -8,6 +8,7 @@
 #include "browser/window_handles.h"
 #include "include/cef_client.h"
 
+namespace zubrix {
 namespace {
 
 // A browser that Python keeps may have closed, or belong to a CEF that was
@@ -128,3 +129,5 @@ void ZubrixCefBrowser::UnregisterStartupCode() {
     HostBridgeSingleton::Instance()->RemoveStartupCode(browser->GetIdentifier());
   });
 }
+
+}  // namespace zubrix

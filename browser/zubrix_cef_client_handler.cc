@@ -4,6 +4,7 @@
 
 #include "bridge/host_bridge_singleton.h"
 
+namespace zubrix {
 namespace {
 
 // Not CEF's own reload id, nor in its user range.
@@ -58,3 +59,5 @@ void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
   script.FromString(code);
   main_frame->ExecuteJavaScript(script, main_frame->GetURL(), 0);
 }
+
+}  // namespace zubrix

@@ -2,6 +2,7 @@
 
 #include "renderer/v8_function_handler.h"
 
+namespace zubrix {
 namespace {
 
 // The profile folder earlier installations used: the leading blank and the
@@ -37,3 +38,5 @@ void CefPlovexApp::OnWebKitInitialized() {
   CefRegisterExtension(kHostExtensionName, kHostExtensionSource,
                        new V8FunctionHandler);
 }
+
+}  // namespace zubrix

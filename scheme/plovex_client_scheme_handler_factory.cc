@@ -2,6 +2,8 @@
 
 #include "scheme/plovex_client_scheme_handler.h"
 
+namespace zubrix {
+
 CefRefPtr<CefResourceHandler> PlovexClientSchemeHandlerFactory::Create(
     CefRefPtr<CefBrowser> browser,
     CefRefPtr<CefFrame> frame,
@@ -9,3 +11,5 @@ CefRefPtr<CefResourceHandler> PlovexClientSchemeHandlerFactory::Create(
     CefRefPtr<CefRequest> request) {
   return new PlovexClientSchemeHandler();
 }
+
+}  // namespace zubrix

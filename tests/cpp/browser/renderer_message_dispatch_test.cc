@@ -7,6 +7,7 @@
 
 #include "browser/zubrix_cef_client_handler.h"
 
+namespace zubrix {
 namespace {
 
 // Records what one handler's signals emit; the connections are direct, so
@@ -122,3 +123,4 @@ TEST_F(DispatchTest, MissingCallbackIdReadsAsZero) {
 }
 
 }  // namespace
+}  // namespace zubrix

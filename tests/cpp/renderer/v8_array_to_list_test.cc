@@ -7,6 +7,7 @@
 #include "renderer/v8_array_to_list.h"
 #include "v8/script_context.h"
 
+namespace zubrix {
 namespace {
 
 class V8ArrayToListTest : public testing::Test {
@@ -103,3 +104,4 @@ TEST_F(V8ArrayToListTest, ArrayLikeObjectsAreNotArrays) {
 }
 
 }  // namespace
+}  // namespace zubrix

@@ -4,6 +4,7 @@
 #include "renderer/v8_function_handler.h"
 #include "v8/script_context.h"
 
+namespace zubrix {
 namespace {
 
 // Without a browser behind the context, even a well-formed call has nowhere
@@ -26,3 +27,4 @@ TEST(V8FunctionHandlerTest, ACallFromAContextWithoutABrowserIsRefused) {
 }
 
 }  // namespace
+}  // namespace zubrix

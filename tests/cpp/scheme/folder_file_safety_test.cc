@@ -16,6 +16,7 @@
 #include "scheme/not_found_page.h"
 #include "scheme_handler_driver.h"
 
+namespace zubrix {
 namespace {
 
 std::string Bytes(size_t size) {
@@ -127,3 +128,4 @@ TEST_F(InternalFolderRouteTest, ANulInTheNameNamesNoFile) {
 }
 
 }  // namespace
+}  // namespace zubrix

@@ -5,6 +5,8 @@
 #include "include/cef_request.h"
 #include "include/cef_response.h"
 
+namespace zubrix {
+
 ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
   request->SetURL(url);
@@ -71,3 +73,5 @@ std::string SteppedRequest::ReadRest() {
     body += Read(65536, &more);
   return body;
 }
+
+}  // namespace zubrix

@@ -9,6 +9,8 @@
 #include "include/cef_callback.h"
 #include "scheme/plovex_client_scheme_handler.h"
 
+namespace zubrix {
+
 struct ServedRequest {
   bool taken = false;
   int continued = 0;
@@ -51,5 +53,7 @@ class SteppedRequest {
   CefRefPtr<RecordingCallback> callback;
   int64 length = -1;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_

@@ -14,6 +14,7 @@
 #include "test_support/zip_writer.h"
 #include "threads/named_threads.h"
 
+namespace zubrix {
 namespace {
 
 class SchemeRegistrationTest : public ::testing::Test {
@@ -83,3 +84,4 @@ TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
 }
 
 }  // namespace
+}  // namespace zubrix
