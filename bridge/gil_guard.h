@@ -24,6 +24,16 @@ class GilGuard {
   bool held_ = false;
 };
 
+// For DCHECKs of code that needs the interpreter lock. Python 2.7 cannot say
+// whether the calling thread holds it; there the callers' comments must do.
+inline bool HoldsInterpreterLockIfKnown() {
+#if PY_VERSION_HEX >= 0x03040000
+  return PyGILState_Check() != 0;
+#else
+  return true;
+#endif
+}
+
 }  // namespace zubrix
 
 #endif  // ZUBRIX_BRIDGE_GIL_GUARD_H_

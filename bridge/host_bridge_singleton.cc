@@ -1,7 +1,10 @@
 #include "bridge/host_bridge_singleton.h"
 
+#include <QThread>
+
 #include "bridge/gil_guard.h"
 #include "bridge/python_errors.h"
+#include "include/base/cef_logging.h"
 #include "renderer/list_to_tuple.h"
 
 namespace zubrix {
@@ -68,6 +71,8 @@ void HostBridgeSingleton::UnregisterPyCallback(uint32_t callback_id) {
 
 void HostBridgeSingleton::execute_python_callback(int callback_id,
                                                   CefListValueWrapper args) {
+  // Queued to the thread the instance was made on, the host's main thread.
+  DCHECK(QThread::currentThread() == thread());
   // Without an interpreter the call is dropped untouched.
   GilGuard gil;
   if (!gil.held())

@@ -1,8 +1,12 @@
 #include "bridge/python_callback_registry.h"
 
+#include "bridge/gil_guard.h"
+#include "include/base/cef_logging.h"
+
 namespace zubrix {
 
 uint32_t PythonCallbackRegistry::Add(PyObject* callable) {
+  DCHECK(HoldsInterpreterLockIfKnown());
   // So that an id never names two callables.
   while (callables_.count(next_id_) != 0)
     ++next_id_;
@@ -13,6 +17,7 @@ uint32_t PythonCallbackRegistry::Add(PyObject* callable) {
 }
 
 void PythonCallbackRegistry::Remove(uint32_t callback_id) {
+  DCHECK(HoldsInterpreterLockIfKnown());
   auto entry = callables_.find(callback_id);
   if (entry == callables_.end())
     return;
@@ -22,6 +27,7 @@ void PythonCallbackRegistry::Remove(uint32_t callback_id) {
 }
 
 PyObject* PythonCallbackRegistry::Find(uint32_t callback_id) const {
+  DCHECK(HoldsInterpreterLockIfKnown());
   auto entry = callables_.find(callback_id);
   if (entry == callables_.end())
     return nullptr;

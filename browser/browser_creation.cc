@@ -4,6 +4,7 @@
 
 #include "bridge/host_bridge_singleton.h"
 #include "browser/zubrix_cef_client_handler.h"
+#include "include/wrapper/cef_helpers.h"
 
 namespace zubrix {
 
@@ -28,6 +29,7 @@ void SetUpDevToolsWindow(HWND parent, CefWindowInfo* info) {
 
 void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                              HWND parent, const std::wstring& url) {
+  CEF_REQUIRE_UI_THREAD();
   CefBrowserSettings settings = MakeBrowserSettings();
   CefWindowInfo info;
   SetUpChildWindow(parent, &info);

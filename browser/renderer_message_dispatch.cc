@@ -6,6 +6,7 @@
 
 #include "bridge/cef_list_value_wrapper.h"
 #include "browser/zubrix_cef_client_handler.h"
+#include "include/wrapper/cef_helpers.h"
 #include "renderer/process_messages.h"
 
 namespace zubrix {
@@ -26,6 +27,7 @@ bool ZubrixCefClientHandler::OnProcessMessageReceived(
     CefRefPtr<CefBrowser> browser,
     CefProcessId source_process,
     CefRefPtr<CefProcessMessage> message) {
+  CEF_REQUIRE_UI_THREAD();
   const std::string name = message->GetName().ToString();
   CefRefPtr<CefListValue> arguments = message->GetArgumentList();
   if (name == messages::kExecuteMayaMel) {

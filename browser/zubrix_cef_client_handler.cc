@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bridge/host_bridge_singleton.h"
+#include "include/wrapper/cef_helpers.h"
 
 namespace zubrix {
 namespace {
@@ -25,6 +26,7 @@ void ZubrixCefClientHandler::OnBeforeContextMenu(
     CefRefPtr<CefFrame> frame,
     CefRefPtr<CefContextMenuParams> params,
     CefRefPtr<CefMenuModel> model) {
+  CEF_REQUIRE_UI_THREAD();
   if ((params->GetTypeFlags() & (CM_TYPEFLAG_PAGE | CM_TYPEFLAG_FRAME)) == 0)
     return;
   model->Clear();
@@ -37,6 +39,7 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
     CefRefPtr<CefContextMenuParams> params,
     int command_id,
     EventFlags event_flags) {
+  CEF_REQUIRE_UI_THREAD();
   if (command_id != kReloadCommandId)
     return false;
   browser->Reload();
@@ -46,6 +49,7 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
 void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
                                          CefRefPtr<CefFrame> frame,
                                          TransitionType transition_type) {
+  CEF_REQUIRE_UI_THREAD();
   std::string code;
   if (!HostBridgeSingleton::Instance()->GetStartupCode(browser->GetIdentifier(),
                                                        &code)) {

@@ -1,5 +1,6 @@
 #include "renderer/cef_plovex_app.h"
 
+#include "include/wrapper/cef_helpers.h"
 #include "renderer/v8_function_handler.h"
 
 namespace zubrix {
@@ -35,6 +36,7 @@ void CefPlovexApp::OnBeforeCommandLineProcessing(
 }
 
 void CefPlovexApp::OnWebKitInitialized() {
+  CEF_REQUIRE_RENDERER_THREAD();
   CefRegisterExtension(kHostExtensionName, kHostExtensionSource,
                        new V8FunctionHandler);
 }

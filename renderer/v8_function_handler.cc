@@ -2,6 +2,7 @@
 
 #include "include/cef_browser.h"
 #include "include/cef_process_message.h"
+#include "include/wrapper/cef_helpers.h"
 #include "renderer/process_messages.h"
 #include "renderer/v8_array_to_list.h"
 
@@ -17,6 +18,7 @@ bool V8FunctionHandler::Execute(const CefString& name,
                                 const CefV8ValueList& arguments,
                                 CefRefPtr<CefV8Value>& retval,
                                 CefString& exception) {
+  CEF_REQUIRE_RENDERER_THREAD();
   CefRefPtr<CefV8Context> context = CefV8Context::GetCurrentContext();
   CefRefPtr<CefBrowser> browser = context ? context->GetBrowser() : nullptr;
   if (name != kFunctionName || arguments.size() != 2 ||

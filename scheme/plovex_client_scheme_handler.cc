@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "include/wrapper/cef_helpers.h"
 #include "scheme/archive_reading.h"
 #include "scheme/client_route.h"
 #include "scheme/file_body.h"
@@ -18,6 +19,7 @@ namespace zubrix {
 bool PlovexClientSchemeHandler::ProcessRequest(
     CefRefPtr<CefRequest> request,
     CefRefPtr<CefCallback> callback) {
+  CEF_REQUIRE_IO_THREAD();
   const ClientRoute route = RouteClientPath(
       PathOfCanonicalUrl(request->GetURL()));
   switch (route.kind) {
@@ -88,6 +90,7 @@ void PlovexClientSchemeHandler::GetResponseHeaders(
     CefRefPtr<CefResponse> response,
     int64& response_length,
     CefString& redirectUrl) {
+  CEF_REQUIRE_IO_THREAD();
   response->SetMimeType(mime_type_);
   response->SetStatus(200);
   response_length = file_.is_open() ? static_cast<int64>(file_.length())
@@ -98,6 +101,7 @@ bool PlovexClientSchemeHandler::ReadResponse(void* data_out,
                                              int bytes_to_read,
                                              int& bytes_read,
                                              CefRefPtr<CefCallback> callback) {
+  CEF_REQUIRE_IO_THREAD();
   bytes_read = 0;
   // Worked out in size_t, so that bodies past 2 GiB are served too; a
   // negative request copies nothing.
@@ -136,6 +140,7 @@ bool PlovexClientSchemeHandler::ReadFromFile(void* data_out,
 }
 
 void PlovexClientSchemeHandler::Cancel() {
+  CEF_REQUIRE_IO_THREAD();
   file_.Close();
 }
 

@@ -1,5 +1,6 @@
 #include "scheme/plovex_client_scheme_handler_factory.h"
 
+#include "include/wrapper/cef_helpers.h"
 #include "scheme/plovex_client_scheme_handler.h"
 
 namespace zubrix {
@@ -9,6 +10,7 @@ CefRefPtr<CefResourceHandler> PlovexClientSchemeHandlerFactory::Create(
     CefRefPtr<CefFrame> frame,
     const CefString& scheme_name,
     CefRefPtr<CefRequest> request) {
+  CEF_REQUIRE_IO_THREAD();
   return new PlovexClientSchemeHandler();
 }
 

@@ -70,7 +70,7 @@ TEST_F(InternalFolderRouteTest, HugeFilesAreServedWithoutHoldingThem) {
   EXPECT_EQ(request.Read(65536, &more), std::string(65536, '\0'));
   EXPECT_TRUE(more);
   // Cancelling closes the file; nothing more is read.
-  request.handler->Cancel();
+  request.Cancel();
   EXPECT_EQ(request.Read(65536, &more), "");
   EXPECT_FALSE(more);
 }

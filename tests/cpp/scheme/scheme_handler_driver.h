@@ -1,5 +1,5 @@
 // Drives a PlovexClientSchemeHandler through one request the way CEF does,
-// and records what it answered.
+// on CEF's IO thread, and records what it answered.
 #ifndef ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_
 #define ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_
 
@@ -48,6 +48,8 @@ class SteppedRequest {
   std::string Read(int size, bool* more);
   // The pieces until ReadResponse returns false.
   std::string ReadRest();
+  // What CEF calls when the request is dropped.
+  void Cancel();
 
   CefRefPtr<PlovexClientSchemeHandler> handler;
   CefRefPtr<RecordingCallback> callback;
