@@ -40,7 +40,8 @@ HostBridgeSingleton* HostBridgeSingleton::Instance() {
 }
 
 HostBridgeSingleton::HostBridgeSingleton() {
-  // Before any connection carries the type through a queued call.
+  // Before any connection carries the type through a queued call. Under the
+  // unqualified name, the one the signals' and the slot's signatures use.
   qRegisterMetaType<CefListValueWrapper>("CefListValueWrapper");
 }
 
