@@ -3,6 +3,7 @@
 #include "fake_script_host.h"
 #include "renderer/v8_function_handler.h"
 #include "test_support/cef_thread.h"
+#include "threads/named_threads.h"
 #include "v8/script_context.h"
 
 namespace zubrix {
@@ -27,6 +28,8 @@ TEST(V8FunctionHandlerTest, ACallFromAContextWithoutABrowserIsRefused) {
     EXPECT_TRUE(exception.empty());
     EXPECT_TRUE(context->Exit());
   });
+  // Ends the thread's script engine with it, as a render process's end does.
+  cefsim::StopNamedThread(TID_RENDERER);
 }
 
 }  // namespace
