@@ -76,12 +76,12 @@ class Emitter {
 
  private:
   void Run(int callback_id) {
-    HostBridgeSignals signals;
+    zubrix::HostBridgeSignals signals;
     QObject::connect(&signals,
                      "2execute_python_callback(int, CefListValueWrapper)",
-                     HostBridgeSingleton::Instance(),
+                     zubrix::HostBridgeSingleton::Instance(),
                      "1execute_python_callback(int, CefListValueWrapper)");
-    CefListValueWrapper wrapper;
+    zubrix::CefListValueWrapper wrapper;
     wrapper.list = list_;
     for (int64_t& sent_at : sent_at_) {
       sent_at = MonotonicNanoseconds();
@@ -102,7 +102,8 @@ class Emitter {
 PYBIND11_MODULE(_zubrix_bench, m) {
   // The first call fixes the receiver to the calling (main) thread.
   m.def("RegisterPyCallback", [](py::object callable) {
-    return HostBridgeSingleton::Instance()->RegisterPyCallback(callable.ptr());
+    return zubrix::HostBridgeSingleton::Instance()->RegisterPyCallback(
+        callable.ptr());
   });
   py::class_<Emitter>(m, "Emitter")
       .def(py::init<int, int, int, int>())

@@ -36,7 +36,7 @@ class FunctionTask : public CefTask {
 long ServeThroughHandler(const std::string& url, std::vector<char>* piece) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
   request->SetURL(url);
-  CefRefPtr<CefResourceHandler> handler(new PlovexClientSchemeHandler());
+  CefRefPtr<CefResourceHandler> handler(new zubrix::PlovexClientSchemeHandler());
   CefRefPtr<CefCallback> callback(new ReadyCallback());
   if (!handler->ProcessRequest(request, callback))
     return -1;

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+namespace zubrix {
 namespace {
 
 std::mutex& HandOverLock() {
@@ -24,3 +25,5 @@ CefListValueWrapper& CefListValueWrapper::operator=(
   }
   return *this;
 }
+
+}  // namespace zubrix

@@ -7,6 +7,8 @@
 
 #include "include/cef_values.h"
 
+namespace zubrix {
+
 struct CefListValueWrapper {
   CefListValueWrapper() = default;
   // Qt makes the queued copy on CEF's UI thread and the slot's copy on the
@@ -20,6 +22,11 @@ struct CefListValueWrapper {
   CefRefPtr<CefListValue> list;
 };
 
-Q_DECLARE_METATYPE(CefListValueWrapper)
+}  // namespace zubrix
+
+// Declared by its qualified name; the signals and the slot name the type
+// unqualified, so "CefListValueWrapper" is also registered as its queued
+// name (see HostBridgeSingleton).
+Q_DECLARE_METATYPE(zubrix::CefListValueWrapper)
 
 #endif  // ZUBRIX_BRIDGE_CEF_LIST_VALUE_WRAPPER_H_

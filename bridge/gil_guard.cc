@@ -1,5 +1,7 @@
 #include "bridge/gil_guard.h"
 
+namespace zubrix {
+
 GilGuard::GilGuard() {
   if (Py_IsInitialized()) {
     state_ = PyGILState_Ensure();
@@ -17,3 +19,5 @@ void GilGuard::Release() {
   held_ = false;
   PyGILState_Release(state_);
 }
+
+}  // namespace zubrix

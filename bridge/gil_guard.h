@@ -5,6 +5,8 @@
 
 #include <Python.h>
 
+namespace zubrix {
+
 class GilGuard {
  public:
   GilGuard();
@@ -21,5 +23,17 @@ class GilGuard {
   PyGILState_STATE state_ = PyGILState_UNLOCKED;
   bool held_ = false;
 };
+
+// For DCHECKs of code that needs the interpreter lock. Python 2.7 cannot say
+// whether the calling thread holds it; there the callers' comments must do.
+inline bool HoldsInterpreterLockIfKnown() {
+#if PY_VERSION_HEX >= 0x03040000
+  return PyGILState_Check() != 0;
+#else
+  return true;
+#endif
+}
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BRIDGE_GIL_GUARD_H_

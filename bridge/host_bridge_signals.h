@@ -8,6 +8,8 @@
 
 #include "bridge/cef_list_value_wrapper.h"
 
+namespace zubrix {
+
 class HostBridgeSignals : public QObject {
   Q_OBJECT
 
@@ -16,5 +18,7 @@ class HostBridgeSignals : public QObject {
   void execute_maya_python(QString);
   void execute_python_callback(int, CefListValueWrapper);
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BRIDGE_HOST_BRIDGE_SIGNALS_H_

@@ -1,9 +1,13 @@
 #include "bridge/host_bridge_singleton.h"
 
+#include <QThread>
+
 #include "bridge/gil_guard.h"
 #include "bridge/python_errors.h"
+#include "include/base/cef_logging.h"
 #include "renderer/list_to_tuple.h"
 
+namespace zubrix {
 namespace {
 
 // Calls |callable| with the list's entries as positional arguments and prints
@@ -36,71 +40,52 @@ HostBridgeSingleton* HostBridgeSingleton::Instance() {
 }
 
 HostBridgeSingleton::HostBridgeSingleton() {
-  // Before any connection carries the type through a queued call.
+  // Before any connection carries the type through a queued call. Under the
+  // unqualified name, the one the signals' and the slot's signatures use.
   qRegisterMetaType<CefListValueWrapper>("CefListValueWrapper");
 }
 
 void HostBridgeSingleton::SetStartupCode(uint32_t browser_id,
                                          const std::string& code) {
-  std::lock_guard<std::mutex> lock(startup_codes_mutex_);
-  startup_codes_[browser_id] = code;
+  startup_codes_.Set(browser_id, code);
 }
 
 bool HostBridgeSingleton::GetStartupCode(uint32_t browser_id,
                                          std::string* code) {
-  std::lock_guard<std::mutex> lock(startup_codes_mutex_);
-  auto entry = startup_codes_.find(browser_id);
-  if (entry == startup_codes_.end())
-    return false;
-  *code = entry->second;
-  return true;
+  return startup_codes_.Get(browser_id, code);
 }
 
 void HostBridgeSingleton::RemoveStartupCode(uint32_t browser_id) {
-  std::lock_guard<std::mutex> lock(startup_codes_mutex_);
-  startup_codes_.erase(browser_id);
+  startup_codes_.Remove(browser_id);
 }
 
 uint32_t HostBridgeSingleton::RegisterPyCallback(PyObject* callable) {
-  // Once the counter has wrapped, ids still registered are passed over, so
-  // that an id never names two callables.
-  while (callbacks_.count(next_callback_id_) != 0)
-    ++next_callback_id_;
-  uint32_t callback_id = next_callback_id_++;
-  Py_INCREF(callable);
-  callbacks_.emplace(callback_id, callable);
-  return callback_id;
+  return callbacks_.Add(callable);
 }
 
 void HostBridgeSingleton::UnregisterPyCallback(uint32_t callback_id) {
   GilGuard gil;
   if (!gil.held())
     return;
-  auto entry = callbacks_.find(callback_id);
-  if (entry == callbacks_.end())
-    return;
-  PyObject* callable = entry->second;
-  callbacks_.erase(entry);
-  // Only once the entry is gone: releasing may run Python code that uses the
-  // registry.
-  Py_DECREF(callable);
+  callbacks_.Remove(callback_id);
 }
 
 void HostBridgeSingleton::execute_python_callback(int callback_id,
                                                   CefListValueWrapper args) {
+  // Queued to the thread the instance was made on, the host's main thread.
+  DCHECK(QThread::currentThread() == thread());
   // Without an interpreter the call is dropped untouched.
   GilGuard gil;
   if (!gil.held())
     return;
   // Looked up under the lock, so registrations from other Python threads
   // cannot overlap it. The id is matched by its bit pattern.
-  auto entry = callbacks_.find(static_cast<uint32_t>(callback_id));
-  if (entry == callbacks_.end())
+  PyObject* callable = callbacks_.Find(static_cast<uint32_t>(callback_id));
+  if (!callable)
     return;
-  // Our own reference keeps the callable alive if it unregisters its id.
-  PyObject* callable = entry->second;
-  Py_INCREF(callable);
   if (PyCallable_Check(callable))
     CallWithList(callable, args.list);
   Py_DECREF(callable);
 }
+
+}  // namespace zubrix

@@ -8,11 +8,13 @@
 
 #include <QObject>
 #include <cstdint>
-#include <map>
-#include <mutex>
 #include <string>
 
 #include "bridge/cef_list_value_wrapper.h"
+#include "bridge/python_callback_registry.h"
+#include "bridge/startup_code_store.h"
+
+namespace zubrix {
 
 class HostBridgeSingleton : public QObject {
   Q_OBJECT
@@ -29,23 +31,23 @@ class HostBridgeSingleton : public QObject {
   bool GetStartupCode(uint32_t browser_id, std::string* code);
   void RemoveStartupCode(uint32_t browser_id);
 
-  // The callback registry. Called from Python, holding the interpreter lock.
+  // The callback registry. Called from Python on the host's main thread,
+  // holding the interpreter lock (Unregister takes it itself).
   uint32_t RegisterPyCallback(PyObject* callable);
   void UnregisterPyCallback(uint32_t callback_id);
 
  public Q_SLOTS:
+  // Runs on the host's main thread, where Qt delivers the queued call.
   void execute_python_callback(int callback_id, CefListValueWrapper args);
 
  private:
   HostBridgeSingleton();
   ~HostBridgeSingleton() override = default;
 
-  std::map<uint32_t, std::string> startup_codes_;
-  std::mutex startup_codes_mutex_;
-  // Owned by the interpreter lock: read and changed only while it is held.
-  // Each entry holds a strong reference to its callable.
-  std::map<uint32_t, PyObject*> callbacks_;
-  uint32_t next_callback_id_ = 0;
+  StartupCodeStore startup_codes_;
+  PythonCallbackRegistry callbacks_;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BRIDGE_HOST_BRIDGE_SINGLETON_H_

@@ -2,6 +2,7 @@
 
 #include <Python.h>
 
+namespace zubrix {
 namespace {
 
 // What PyErr_Print keeps for a post-mortem debugger.
@@ -39,3 +40,5 @@ void PrintPythonError() {
   Py_XDECREF(value);
   Py_XDECREF(traceback);
 }
+
+}  // namespace zubrix

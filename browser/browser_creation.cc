@@ -4,6 +4,9 @@
 
 #include "bridge/host_bridge_singleton.h"
 #include "browser/zubrix_cef_client_handler.h"
+#include "include/wrapper/cef_helpers.h"
+
+namespace zubrix {
 
 CefBrowserSettings MakeBrowserSettings() {
   CefBrowserSettings settings;
@@ -26,6 +29,7 @@ void SetUpDevToolsWindow(HWND parent, CefWindowInfo* info) {
 
 void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                              HWND parent, const std::wstring& url) {
+  CEF_REQUIRE_UI_THREAD();
   CefBrowserSettings settings = MakeBrowserSettings();
   CefWindowInfo info;
   SetUpChildWindow(parent, &info);
@@ -39,3 +43,5 @@ void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                                               CefString(url), settings,
                                               nullptr));
 }
+
+}  // namespace zubrix

@@ -9,6 +9,8 @@
 #include "include/cef_browser.h"
 #include "platform/win32_window.h"
 
+namespace zubrix {
+
 // Web security off, all else CEF's defaults.
 CefBrowserSettings MakeBrowserSettings();
 // A child window filling |parent|'s client area.
@@ -20,5 +22,7 @@ void SetUpDevToolsWindow(HWND parent, CefWindowInfo* info);
 // creates the browser into |slot|.
 void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                              HWND parent, const std::wstring& url);
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BROWSER_BROWSER_CREATION_H_

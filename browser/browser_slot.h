@@ -10,6 +10,8 @@
 
 #include "include/cef_browser.h"
 
+namespace zubrix {
+
 class BrowserSlot {
  public:
   CefRefPtr<CefBrowser> Get() {
@@ -31,5 +33,7 @@ class BrowserSlot {
   std::mutex mutex_;
   CefRefPtr<CefBrowser> browser_;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BROWSER_BROWSER_SLOT_H_

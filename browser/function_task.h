@@ -7,6 +7,8 @@
 
 #include "include/cef_task.h"
 
+namespace zubrix {
+
 class FunctionTask : public CefTask {
  public:
   explicit FunctionTask(std::function<void()> function)
@@ -22,5 +24,7 @@ class FunctionTask : public CefTask {
 inline bool PostToUiThread(std::function<void()> function) {
   return CefPostTask(TID_UI, new FunctionTask(std::move(function)));
 }
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BROWSER_FUNCTION_TASK_H_

@@ -6,16 +6,18 @@
 
 #include "bridge/cef_list_value_wrapper.h"
 #include "browser/zubrix_cef_client_handler.h"
+#include "include/wrapper/cef_helpers.h"
+#include "renderer/process_messages.h"
 
+namespace zubrix {
 namespace {
 
-const char kExecuteMayaMel[] = "ExecuteMayaMel";
-const char kExecuteMayaPython[] = "ExecuteMayaPython";
-const char kExecuteCallPythonCallback[] = "ExecuteCallPythonCallback";
+namespace messages = process_messages;
 
-// Argument 0 as text, up to its first NUL character.
+// The command's text, up to its first NUL character.
 QString CommandText(CefRefPtr<CefListValue> arguments) {
-  std::string utf8 = arguments->GetString(0).ToString();
+  std::string utf8 =
+      arguments->GetString(messages::kCommandTextIndex).ToString();
   return QString::fromUtf8(utf8.c_str());
 }
 
@@ -25,27 +27,31 @@ bool ZubrixCefClientHandler::OnProcessMessageReceived(
     CefRefPtr<CefBrowser> browser,
     CefProcessId source_process,
     CefRefPtr<CefProcessMessage> message) {
+  CEF_REQUIRE_UI_THREAD();
   const std::string name = message->GetName().ToString();
   CefRefPtr<CefListValue> arguments = message->GetArgumentList();
-  if (name == kExecuteMayaMel) {
+  if (name == messages::kExecuteMayaMel) {
     Q_EMIT signals_->execute_maya_mel(CommandText(arguments));
     return true;
   }
-  if (name == kExecuteMayaPython) {
+  if (name == messages::kExecuteMayaPython) {
     Q_EMIT signals_->execute_maya_python(CommandText(arguments));
     return true;
   }
-  if (name == kExecuteCallPythonCallback) {
+  if (name == messages::kExecuteCallPythonCallback) {
     // A malformed message without a list is taken and dropped.
-    CefRefPtr<CefListValue> call_arguments = arguments->GetList(1);
+    CefRefPtr<CefListValue> call_arguments = arguments->GetList(messages::kCallbackArgumentsIndex);
     if (!call_arguments)
       return true;
     // The slot runs later on the host's main thread; it reads a copy that
     // outlives this message.
     CefListValueWrapper wrapper;
     wrapper.list = call_arguments->Copy();
-    Q_EMIT signals_->execute_python_callback(arguments->GetInt(0), wrapper);
+    Q_EMIT signals_->execute_python_callback(
+        arguments->GetInt(messages::kCallbackIdIndex), wrapper);
     return true;
   }
   return false;
 }
+
+}  // namespace zubrix

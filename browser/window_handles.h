@@ -7,8 +7,12 @@
 
 #include "platform/win32_window.h"
 
+namespace zubrix {
+
 inline HWND WindowFromPythonHandle(int handle) {
   return reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
 }
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BROWSER_WINDOW_HANDLES_H_

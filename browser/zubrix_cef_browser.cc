@@ -7,7 +7,9 @@
 #include "browser/function_task.h"
 #include "browser/window_handles.h"
 #include "include/cef_client.h"
+#include "include/wrapper/cef_helpers.h"
 
+namespace zubrix {
 namespace {
 
 // A browser that Python keeps may have closed, or belong to a CEF that was
@@ -23,6 +25,7 @@ HWND WindowOf(CefRefPtr<CefBrowser> browser) {
 void PostWithBrowser(const std::shared_ptr<BrowserSlot>& slot,
                      std::function<void(CefRefPtr<CefBrowser>)> action) {
   PostToUiThread([slot, action]() {
+    CEF_REQUIRE_UI_THREAD();
     if (CefRefPtr<CefBrowser> browser = slot->Get())
       action(browser);
   });
@@ -42,6 +45,7 @@ void ResizeWhenCreated(const std::shared_ptr<BrowserSlot>& slot, int x, int y,
   if (CefCurrentlyOn(TID_UI))
     return;  // Created already and failed: the chain ends here.
   PostToUiThread([slot, x, y, width, height]() {
+    CEF_REQUIRE_UI_THREAD();
     ResizeWhenCreated(slot, x, y, width, height);
   });
 }
@@ -72,6 +76,7 @@ void ZubrixCefBrowser::Close() {
   // window.
   std::shared_ptr<BrowserSlot> slot = browser_;
   auto destroy = [slot]() {
+    CEF_REQUIRE_UI_THREAD();
     HWND window = WindowOf(slot->Get());
     if (IsWindow(window))
       DestroyWindow(window);
@@ -128,3 +133,5 @@ void ZubrixCefBrowser::UnregisterStartupCode() {
     HostBridgeSingleton::Instance()->RemoveStartupCode(browser->GetIdentifier());
   });
 }
+
+}  // namespace zubrix

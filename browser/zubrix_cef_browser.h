@@ -8,6 +8,8 @@
 
 #include "browser/browser_slot.h"
 
+namespace zubrix {
+
 class ZubrixCefBrowser {
  public:
   // Returns at once; the browser is created by a task on CEF's UI thread.
@@ -29,5 +31,7 @@ class ZubrixCefBrowser {
  private:
   std::shared_ptr<BrowserSlot> browser_;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BROWSER_ZUBRIX_CEF_BROWSER_H_

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "bridge/host_bridge_singleton.h"
+#include "include/wrapper/cef_helpers.h"
 
+namespace zubrix {
 namespace {
 
 // Not CEF's own reload id, nor in its user range.
@@ -24,6 +26,7 @@ void ZubrixCefClientHandler::OnBeforeContextMenu(
     CefRefPtr<CefFrame> frame,
     CefRefPtr<CefContextMenuParams> params,
     CefRefPtr<CefMenuModel> model) {
+  CEF_REQUIRE_UI_THREAD();
   if ((params->GetTypeFlags() & (CM_TYPEFLAG_PAGE | CM_TYPEFLAG_FRAME)) == 0)
     return;
   model->Clear();
@@ -36,6 +39,7 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
     CefRefPtr<CefContextMenuParams> params,
     int command_id,
     EventFlags event_flags) {
+  CEF_REQUIRE_UI_THREAD();
   if (command_id != kReloadCommandId)
     return false;
   browser->Reload();
@@ -45,6 +49,7 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
 void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
                                          CefRefPtr<CefFrame> frame,
                                          TransitionType transition_type) {
+  CEF_REQUIRE_UI_THREAD();
   std::string code;
   if (!HostBridgeSingleton::Instance()->GetStartupCode(browser->GetIdentifier(),
                                                        &code)) {
@@ -58,3 +63,5 @@ void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
   script.FromString(code);
   main_frame->ExecuteJavaScript(script, main_frame->GetURL(), 0);
 }
+
+}  // namespace zubrix

@@ -9,6 +9,8 @@
 #include "include/cef_context_menu_handler.h"
 #include "include/cef_load_handler.h"
 
+namespace zubrix {
+
 class ZubrixCefClientHandler : public CefClient,
                                public CefContextMenuHandler,
                                public CefLoadHandler {
@@ -49,5 +51,7 @@ class ZubrixCefClientHandler : public CefClient,
   HostBridgeSignals* const signals_;  // Owned.
   IMPLEMENT_REFCOUNTING(ZubrixCefClientHandler);
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_

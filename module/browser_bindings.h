@@ -6,6 +6,9 @@
 
 namespace zubrix {
 
+// The browser's methods and CreateBrowserSync run on the host's main thread,
+// holding the interpreter lock, and touch no Python object past their
+// arguments; window work is posted to CEF's UI thread.
 void RegisterBrowserType(pybind11::module_& module);
 void RegisterBrowserFunctions(pybind11::module_& module);
 

@@ -7,6 +7,9 @@
 
 namespace zubrix {
 
+// Both are called by Python holding the interpreter lock, from any of its
+// threads: the registry belongs to that lock, not to a thread. The calls
+// themselves run on the host's main thread (HostBridgeSingleton).
 void RegisterCallbackFunctions(pybind11::module_& module);
 
 }  // namespace zubrix

@@ -14,6 +14,8 @@ struct PyCefCookieManager {
   CefRefPtr<CefCookieManager> manager;
 };
 
+// Called by Python holding the interpreter lock, from any of its threads: CEF's
+// cookie manager may be used from any thread.
 void RegisterCookieTypes(pybind11::module_& module);
 
 }  // namespace zubrix

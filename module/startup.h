@@ -6,6 +6,9 @@
 
 namespace zubrix {
 
+// Both run on the host's main thread, holding the interpreter lock: the
+// bridge that Initialize makes belongs to the thread that calls it, and
+// pages' calls are delivered by that thread's event loop.
 void Initialize(pybind11::dict settings);
 void RegisterStartupFunctions(pybind11::module_& module);
 

@@ -1,7 +1,9 @@
 #include "renderer/cef_plovex_app.h"
 
+#include "include/wrapper/cef_helpers.h"
 #include "renderer/v8_function_handler.h"
 
+namespace zubrix {
 namespace {
 
 // The profile folder earlier installations used: the leading blank and the
@@ -34,6 +36,9 @@ void CefPlovexApp::OnBeforeCommandLineProcessing(
 }
 
 void CefPlovexApp::OnWebKitInitialized() {
+  CEF_REQUIRE_RENDERER_THREAD();
   CefRegisterExtension(kHostExtensionName, kHostExtensionSource,
                        new V8FunctionHandler);
 }
+
+}  // namespace zubrix

@@ -6,6 +6,8 @@
 
 #include "include/cef_app.h"
 
+namespace zubrix {
+
 class CefPlovexApp : public CefApp, public CefRenderProcessHandler {
  public:
   CefPlovexApp() {}
@@ -25,5 +27,7 @@ class CefPlovexApp : public CefApp, public CefRenderProcessHandler {
   IMPLEMENT_REFCOUNTING(CefPlovexApp);
   DISALLOW_COPY_AND_ASSIGN(CefPlovexApp);
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_

@@ -2,6 +2,7 @@
 
 #include <string>
 
+namespace zubrix {
 namespace {
 
 PyObject* BytesFromText(const CefString& text) {
@@ -65,3 +66,5 @@ void ListToTuple(CefRefPtr<CefListValue> source, PyObject* target) {
     PyTuple_SetItem(target, static_cast<Py_ssize_t>(i), item);
   }
 }
+
+}  // namespace zubrix

@@ -7,10 +7,14 @@
 
 #include "include/cef_values.h"
 
+namespace zubrix {
+
 // Fills every position of |target|, a new tuple of exactly |source|'s size:
 // strings become byte strings (UTF-8, cut at the first U+0000), integers
 // ints, booleans True/False, lists tuples; any other entry becomes None.
 // Needs the interpreter lock.
 void ListToTuple(CefRefPtr<CefListValue> source, PyObject* target);
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_RENDERER_LIST_TO_TUPLE_H_

@@ -12,7 +12,7 @@ int APIENTRY wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 int main(int argc, char* argv[]) {
   CefMainArgs main_args(argc, argv);
 #endif
-  CefRefPtr<CefPlovexApp> app(new CefPlovexApp);
+  CefRefPtr<zubrix::CefPlovexApp> app(new zubrix::CefPlovexApp);
   // The browser process starts CEF without a sandbox.
   return CefExecuteProcess(main_args, app.get(), nullptr);
 }

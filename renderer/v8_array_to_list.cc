@@ -1,5 +1,6 @@
 #include "renderer/v8_array_to_list.h"
 
+namespace zubrix {
 namespace {
 
 // Elements one call converts at most, nested ones included: an array that
@@ -37,3 +38,5 @@ void V8ArrayToList(CefRefPtr<CefV8Value> source,
   int budget = kMaxConvertedElements;
   ConvertArray(source, target, 1, &budget);
 }
+
+}  // namespace zubrix

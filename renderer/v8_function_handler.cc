@@ -2,12 +2,14 @@
 
 #include "include/cef_browser.h"
 #include "include/cef_process_message.h"
+#include "include/wrapper/cef_helpers.h"
+#include "renderer/process_messages.h"
 #include "renderer/v8_array_to_list.h"
 
+namespace zubrix {
 namespace {
 
 const char kFunctionName[] = "call_python_callback";
-const char kMessageName[] = "ExecuteCallPythonCallback";
 
 }  // namespace
 
@@ -16,6 +18,7 @@ bool V8FunctionHandler::Execute(const CefString& name,
                                 const CefV8ValueList& arguments,
                                 CefRefPtr<CefV8Value>& retval,
                                 CefString& exception) {
+  CEF_REQUIRE_RENDERER_THREAD();
   CefRefPtr<CefV8Context> context = CefV8Context::GetCurrentContext();
   CefRefPtr<CefBrowser> browser = context ? context->GetBrowser() : nullptr;
   if (name != kFunctionName || arguments.size() != 2 ||
@@ -26,12 +29,17 @@ bool V8FunctionHandler::Execute(const CefString& name,
   if (!browser)
     return false;
 
-  CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create(kMessageName);
+  CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create(
+      process_messages::kExecuteCallPythonCallback);
   CefRefPtr<CefListValue> message_arguments = message->GetArgumentList();
-  message_arguments->SetInt(0, arguments[0]->GetIntValue());
+  message_arguments->SetInt(process_messages::kCallbackIdIndex,
+                            arguments[0]->GetIntValue());
   CefRefPtr<CefListValue> call_arguments = CefListValue::Create();
   V8ArrayToList(arguments[1], call_arguments);
-  message_arguments->SetList(1, call_arguments);
+  message_arguments->SetList(process_messages::kCallbackArgumentsIndex,
+                            call_arguments);
   browser->SendProcessMessage(PID_BROWSER, message);
   return true;
 }
+
+}  // namespace zubrix

@@ -5,6 +5,8 @@
 
 #include "include/cef_v8.h"
 
+namespace zubrix {
+
 class V8FunctionHandler : public CefV8Handler {
  public:
   V8FunctionHandler() {}
@@ -21,5 +23,7 @@ class V8FunctionHandler : public CefV8Handler {
   IMPLEMENT_REFCOUNTING(V8FunctionHandler);
   DISALLOW_COPY_AND_ASSIGN(V8FunctionHandler);
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_RENDERER_V8_FUNCTION_HANDLER_H_

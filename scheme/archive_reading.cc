@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "include/cef_zip_reader.h"
+#include "scheme/read_piece_size.h"
 #include "scheme/regular_file_stream.h"
 
 namespace zubrix {
 namespace {
 
-const size_t kReadPieceSize = 65536;
 // Room set aside up front for a body; a larger one grows as it inflates,
 // so that a size the archive merely declares reserves nothing more.
 const int64 kMostReservedUpFront = 16 << 20;

@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "include/wrapper/cef_helpers.h"
 #include "scheme/archive_reading.h"
 #include "scheme/client_route.h"
 #include "scheme/file_body.h"
@@ -13,18 +14,21 @@
 #include "scheme/not_found_page.h"
 #include "scheme/url_path.h"
 
+namespace zubrix {
+
 bool PlovexClientSchemeHandler::ProcessRequest(
     CefRefPtr<CefRequest> request,
     CefRefPtr<CefCallback> callback) {
-  const zubrix::ClientRoute route = zubrix::RouteClientPath(
-      zubrix::PathOfCanonicalUrl(request->GetURL()));
+  CEF_REQUIRE_IO_THREAD();
+  const ClientRoute route = RouteClientPath(
+      PathOfCanonicalUrl(request->GetURL()));
   switch (route.kind) {
-    case zubrix::ClientRoute::Kind::kArchive:
+    case ClientRoute::Kind::kArchive:
       return ServeArchiveEntry(route.archive_path, route.has_entry_name,
                                route.entry_name, callback.get());
-    case zubrix::ClientRoute::Kind::kFolder:
+    case ClientRoute::Kind::kFolder:
       return ServeInternalFile(route.relative_path, callback.get());
-    case zubrix::ClientRoute::Kind::kNone:
+    case ClientRoute::Kind::kNone:
       break;
   }
   return false;
@@ -36,11 +40,11 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
     const std::string& entry_name,
     CefCallback* callback) {
   // The entry's own name gives the type, never the archive's path.
-  mime_type_ = zubrix::GetMimeType(entry_name);
+  mime_type_ = GetMimeType(entry_name);
   bool read = false;
   try {
     read = has_entry_name &&
-           zubrix::ReadArchiveEntry(archive_path, entry_name, &data_);
+           ReadArchiveEntry(archive_path, entry_name, &data_);
   } catch (const std::bad_alloc&) {
     // An entry too large to hold is not served; the host goes on.
     std::string().swap(data_);
@@ -56,7 +60,7 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
 bool PlovexClientSchemeHandler::ServeInternalFile(
     const std::string& relative_path,
     CefCallback* callback) {
-  const char* const folder = zubrix::InternalContentFolder();
+  const char* const folder = InternalContentFolder();
   const size_t folder_length = strlen(folder);
   std::string file_path;
   file_path.reserve(folder_length + 1 + relative_path.size());
@@ -64,12 +68,12 @@ bool PlovexClientSchemeHandler::ServeInternalFile(
   // Without a folder nothing is read, rather than the file system's root;
   // nothing is read from above the folder; and a NUL, which would end the
   // name early, names no file.
-  if (folder_length == 0 || zubrix::ClimbsAboveFolder(relative_path) ||
+  if (folder_length == 0 || ClimbsAboveFolder(relative_path) ||
       relative_path.find('\0') != std::string::npos ||
       !file_.Open(file_path))
     return ServeNotFound(file_path, callback);
   // The whole path, folder names included, gives the type.
-  mime_type_ = zubrix::GetMimeType(file_path);
+  mime_type_ = GetMimeType(file_path);
   callback->Continue();
   return true;
 }
@@ -77,7 +81,7 @@ bool PlovexClientSchemeHandler::ServeInternalFile(
 bool PlovexClientSchemeHandler::ServeNotFound(const std::string& name,
                                               CefCallback* callback) {
   mime_type_ = "text/html";
-  data_ = zubrix::NotFoundPage(name);
+  data_ = NotFoundPage(name);
   callback->Continue();
   return true;
 }
@@ -86,6 +90,7 @@ void PlovexClientSchemeHandler::GetResponseHeaders(
     CefRefPtr<CefResponse> response,
     int64& response_length,
     CefString& redirectUrl) {
+  CEF_REQUIRE_IO_THREAD();
   response->SetMimeType(mime_type_);
   response->SetStatus(200);
   response_length = file_.is_open() ? static_cast<int64>(file_.length())
@@ -96,6 +101,7 @@ bool PlovexClientSchemeHandler::ReadResponse(void* data_out,
                                              int bytes_to_read,
                                              int& bytes_read,
                                              CefRefPtr<CefCallback> callback) {
+  CEF_REQUIRE_IO_THREAD();
   bytes_read = 0;
   // Worked out in size_t, so that bodies past 2 GiB are served too; a
   // negative request copies nothing.
@@ -134,5 +140,8 @@ bool PlovexClientSchemeHandler::ReadFromFile(void* data_out,
 }
 
 void PlovexClientSchemeHandler::Cancel() {
+  CEF_REQUIRE_IO_THREAD();
   file_.Close();
 }
+
+}  // namespace zubrix

@@ -10,6 +10,8 @@
 #include "include/cef_resource_handler.h"
 #include "scheme/file_body.h"
 
+namespace zubrix {
+
 class PlovexClientSchemeHandler : public CefResourceHandler {
  public:
   PlovexClientSchemeHandler() {}
@@ -42,7 +44,7 @@ class PlovexClientSchemeHandler : public CefResourceHandler {
                     CefCallback* callback);
 
   // A folder file being served; while it is open, |data_| is unused.
-  zubrix::FileBody file_;
+  FileBody file_;
   std::string data_;
   // Never more than the size of |data_|.
   size_t offset_ = 0;
@@ -51,5 +53,7 @@ class PlovexClientSchemeHandler : public CefResourceHandler {
   IMPLEMENT_REFCOUNTING(PlovexClientSchemeHandler);
   DISALLOW_COPY_AND_ASSIGN(PlovexClientSchemeHandler);
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_SCHEME_PLOVEX_CLIENT_SCHEME_HANDLER_H_

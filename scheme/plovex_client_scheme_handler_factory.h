@@ -4,6 +4,8 @@
 
 #include "include/cef_scheme.h"
 
+namespace zubrix {
+
 class PlovexClientSchemeHandlerFactory : public CefSchemeHandlerFactory {
  public:
   PlovexClientSchemeHandlerFactory() {}
@@ -19,5 +21,7 @@ class PlovexClientSchemeHandlerFactory : public CefSchemeHandlerFactory {
   IMPLEMENT_REFCOUNTING(PlovexClientSchemeHandlerFactory);
   DISALLOW_COPY_AND_ASSIGN(PlovexClientSchemeHandlerFactory);
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_SCHEME_PLOVEX_CLIENT_SCHEME_HANDLER_FACTORY_H_

@@ -9,6 +9,7 @@
 
 namespace py = pybind11;
 
+namespace zubrix {
 namespace {
 
 void CallSlot(int callback_id, CefRefPtr<CefListValue> list) {
@@ -201,3 +202,4 @@ del once
 }
 
 }  // namespace
+}  // namespace zubrix

@@ -11,6 +11,7 @@
 
 namespace py = pybind11;
 
+namespace zubrix {
 namespace {
 
 TEST(GilGuardTest, TakesAndReleasesTheLockOnAThreadWithoutIt) {
@@ -52,3 +53,4 @@ TEST(GilGuardDeathTest, SlotDropsCallsOnceTheInterpreterIsGone) {
 }
 
 }  // namespace
+}  // namespace zubrix

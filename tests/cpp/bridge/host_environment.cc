@@ -20,6 +20,7 @@ extern "C" const char* __lsan_default_suppressions() {
   return "leak:pybind11::detail::local_internals::local_internals\n";
 }
 
+namespace zubrix {
 namespace {
 
 class HostEnvironment : public ::testing::Environment {
@@ -48,6 +49,7 @@ class HostEnvironment : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new HostEnvironment);
 
 }  // namespace
+}  // namespace zubrix
 
 py::dict PythonScope(const std::string& code) {
   py::dict scope;

@@ -12,6 +12,7 @@
 
 namespace py = pybind11;
 
+namespace zubrix {
 namespace {
 
 // Connected as the browser-creation task connects a client's signals.
@@ -124,3 +125,4 @@ TEST(QueuedDeliveryTest, DeletedSignalsLeaveOtherConnectionsWorking) {
 }
 
 }  // namespace
+}  // namespace zubrix

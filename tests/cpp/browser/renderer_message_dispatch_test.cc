@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "browser/zubrix_cef_client_handler.h"
+#include "include/base/cef_logging.h"
+#include "test_support/cef_thread.h"
 
+namespace zubrix {
 namespace {
 
 // Records what one handler's signals emit; the connections are direct, so
@@ -38,8 +41,14 @@ class DispatchTest : public testing::Test {
  protected:
   DispatchTest() : handler_(new ZubrixCefClientHandler), emitted_(handler_->signals()) {}
 
+  // On CEF's UI thread, where CEF delivers it.
   bool Send(CefRefPtr<CefProcessMessage> message) {
-    return handler_->OnProcessMessageReceived(nullptr, PID_RENDERER, message);
+    bool taken = false;
+    test_support::RunOnCefThread(TID_UI, [&]() {
+      taken = handler_->OnProcessMessageReceived(nullptr, PID_RENDERER,
+                                                 message);
+    });
+    return taken;
   }
 
   static CefRefPtr<CefProcessMessage> Command(const std::string& name,
@@ -121,4 +130,19 @@ TEST_F(DispatchTest, MissingCallbackIdReadsAsZero) {
   EXPECT_EQ(emitted_.callback_args[0]->GetSize(), 0u);
 }
 
+// Where DCHECKs are compiled in, a callback that CEF makes on its UI thread
+// stops the process when called on any other.
+TEST(ThreadContractDeathTest, UiThreadCallbackStopsElsewhere) {
+  if (!DCHECK_IS_ON())
+    GTEST_SKIP() << "DCHECKs are compiled out of this build";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  CefRefPtr<ZubrixCefClientHandler> handler = new ZubrixCefClientHandler;
+  CefRefPtr<CefProcessMessage> message =
+      CefProcessMessage::Create("ExecuteMayaMel");
+  EXPECT_DEATH(
+      handler->OnProcessMessageReceived(nullptr, PID_RENDERER, message),
+      "Check failed: CefCurrentlyOn\\(TID_UI\\)");
+}
+
 }  // namespace
+}  // namespace zubrix

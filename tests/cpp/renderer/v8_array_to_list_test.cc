@@ -8,6 +8,7 @@
 #include "strings/u16_text.h"
 #include "v8/script_context.h"
 
+namespace zubrix {
 namespace {
 
 class V8ArrayToListTest : public testing::Test {
@@ -105,3 +106,4 @@ TEST_F(V8ArrayToListTest, ArrayLikeObjectsAreNotArrays) {
 }
 
 }  // namespace
+}  // namespace zubrix

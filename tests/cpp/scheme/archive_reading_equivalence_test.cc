@@ -18,6 +18,7 @@
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
 
+namespace zubrix {
 namespace {
 
 using test_support::ZipEntry;
@@ -200,3 +201,4 @@ TEST_F(ArchiveReadingEquivalenceTest, DamagedEntriesHideOnlyThemselves) {
 }
 
 }  // namespace
+}  // namespace zubrix

@@ -16,6 +16,7 @@
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
 
+namespace zubrix {
 namespace {
 
 using test_support::WriteZip;
@@ -164,3 +165,4 @@ TEST_F(ArchiveRouteTest, MarkupInTheArchivePathIsEscaped) {
 }
 
 }  // namespace
+}  // namespace zubrix

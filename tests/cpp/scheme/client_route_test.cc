@@ -5,6 +5,7 @@
 #include "scheme/client_route.h"
 #include "scheme/internal_folder.h"
 
+namespace zubrix {
 namespace {
 
 using zubrix::ClientRoute;
@@ -92,3 +93,4 @@ TEST(InternalFolderTest, ClimbingIsCountedOverBothSeparators) {
 }
 
 }  // namespace
+}  // namespace zubrix

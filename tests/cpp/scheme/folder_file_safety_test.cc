@@ -16,6 +16,7 @@
 #include "scheme/not_found_page.h"
 #include "scheme_handler_driver.h"
 
+namespace zubrix {
 namespace {
 
 std::string Bytes(size_t size) {
@@ -69,7 +70,7 @@ TEST_F(InternalFolderRouteTest, HugeFilesAreServedWithoutHoldingThem) {
   EXPECT_EQ(request.Read(65536, &more), std::string(65536, '\0'));
   EXPECT_TRUE(more);
   // Cancelling closes the file; nothing more is read.
-  request.handler->Cancel();
+  request.Cancel();
   EXPECT_EQ(request.Read(65536, &more), "");
   EXPECT_FALSE(more);
 }
@@ -127,3 +128,4 @@ TEST_F(InternalFolderRouteTest, ANulInTheNameNamesNoFile) {
 }
 
 }  // namespace
+}  // namespace zubrix

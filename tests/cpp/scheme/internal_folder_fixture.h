@@ -13,6 +13,8 @@
 #include "scheme_handler_driver.h"
 #include "test_support/temp_dir.h"
 
+namespace zubrix {
+
 class InternalFolderRouteTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -26,12 +28,14 @@ class InternalFolderRouteTest : public ::testing::Test {
     EXPECT_EQ(served.continued, 1);
     EXPECT_EQ(served.status, 200);
     EXPECT_EQ(served.mime_type, "text/html");
-    EXPECT_EQ(served.body, zubrix::NotFoundPage(name));
+    EXPECT_EQ(served.body, NotFoundPage(name));
     EXPECT_EQ(served.length, static_cast<int64>(served.body.size()));
   }
 
   test_support::TempDir root_;
   std::string folder_;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_TESTS_CPP_SCHEME_INTERNAL_FOLDER_FIXTURE_H_

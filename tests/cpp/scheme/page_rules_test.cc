@@ -5,6 +5,7 @@
 #include "scheme/mime_types.h"
 #include "scheme/not_found_page.h"
 
+namespace zubrix {
 namespace {
 
 TEST(MimeTypesTest, FirstRuleFoundAnywhereInTheNameWins) {
@@ -61,3 +62,4 @@ TEST(NotFoundPageTest, MarkupInTheNameIsEscaped) {
 }
 
 }  // namespace
+}  // namespace zubrix

@@ -12,6 +12,7 @@
 
 #include "test_support/temp_dir.h"
 
+namespace zubrix {
 namespace {
 
 std::string ReadAll(FILE* file) {
@@ -82,3 +83,4 @@ TEST(OpenRegularFileTest, RefusesEverythingElseWithoutWaiting) {
 }
 
 }  // namespace
+}  // namespace zubrix

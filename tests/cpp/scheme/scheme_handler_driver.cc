@@ -4,8 +4,12 @@
 
 #include "include/cef_request.h"
 #include "include/cef_response.h"
+#include "test_support/cef_thread.h"
 
-ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
+namespace zubrix {
+namespace {
+
+ServedRequest ServeUrlOnIoThread(const std::string& url, int bytes_to_read) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
   request->SetURL(url);
   CefRefPtr<PlovexClientSchemeHandler> handler(new PlovexClientSchemeHandler());
@@ -44,23 +48,41 @@ ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
   return served;
 }
 
+}  // namespace
+
+ServedRequest ServeUrl(const std::string& url, int bytes_to_read) {
+  ServedRequest served;
+  test_support::RunOnCefThread(TID_IO, [&]() {
+    served = ServeUrlOnIoThread(url, bytes_to_read);
+  });
+  return served;
+}
+
 SteppedRequest::SteppedRequest(const std::string& url)
     : handler(new PlovexClientSchemeHandler()),
       callback(new RecordingCallback()) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
   request->SetURL(url);
-  EXPECT_TRUE(handler->ProcessRequest(request, callback.get()));
-  CefRefPtr<CefResponse> response = CefResponse::Create();
-  CefString redirect;
-  handler->GetResponseHeaders(response, length, redirect);
+  test_support::RunOnCefThread(TID_IO, [&]() {
+    EXPECT_TRUE(handler->ProcessRequest(request, callback.get()));
+    CefRefPtr<CefResponse> response = CefResponse::Create();
+    CefString redirect;
+    handler->GetResponseHeaders(response, length, redirect);
+  });
 }
 
 std::string SteppedRequest::Read(int size, bool* more) {
   std::vector<char> piece(size);
   int bytes_read = -1;
-  *more =
-      handler->ReadResponse(piece.data(), size, bytes_read, callback.get());
+  test_support::RunOnCefThread(TID_IO, [&]() {
+    *more =
+        handler->ReadResponse(piece.data(), size, bytes_read, callback.get());
+  });
   return std::string(piece.data(), bytes_read > 0 ? bytes_read : 0);
+}
+
+void SteppedRequest::Cancel() {
+  test_support::RunOnCefThread(TID_IO, [this]() { handler->Cancel(); });
 }
 
 std::string SteppedRequest::ReadRest() {
@@ -71,3 +93,5 @@ std::string SteppedRequest::ReadRest() {
     body += Read(65536, &more);
   return body;
 }
+
+}  // namespace zubrix

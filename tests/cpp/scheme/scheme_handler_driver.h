@@ -1,5 +1,5 @@
 // Drives a PlovexClientSchemeHandler through one request the way CEF does,
-// and records what it answered.
+// on CEF's IO thread, and records what it answered.
 #ifndef ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_
 #define ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_
 
@@ -8,6 +8,8 @@
 
 #include "include/cef_callback.h"
 #include "scheme/plovex_client_scheme_handler.h"
+
+namespace zubrix {
 
 struct ServedRequest {
   bool taken = false;
@@ -46,10 +48,14 @@ class SteppedRequest {
   std::string Read(int size, bool* more);
   // The pieces until ReadResponse returns false.
   std::string ReadRest();
+  // What CEF calls when the request is dropped.
+  void Cancel();
 
   CefRefPtr<PlovexClientSchemeHandler> handler;
   CefRefPtr<RecordingCallback> callback;
   int64 length = -1;
 };
+
+}  // namespace zubrix
 
 #endif  // ZUBRIX_TESTS_CPP_SCHEME_SCHEME_HANDLER_DRIVER_H_

@@ -10,6 +10,7 @@
 #include "scheme/not_found_page.h"
 #include "scheme_handler_driver.h"
 
+namespace zubrix {
 namespace {
 
 TEST_F(InternalFolderRouteTest, ServesFilesWithTheTypeOfTheirPath) {
@@ -163,3 +164,4 @@ TEST(SchemeHandlerTest, UnroutableUrlsAreRefusedWithoutContinuing) {
 }
 
 }  // namespace
+}  // namespace zubrix

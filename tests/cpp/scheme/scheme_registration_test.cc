@@ -10,10 +10,12 @@
 #include "loader/scheme_registry.h"
 #include "scheme/plovex_client_scheme_handler.h"
 #include "scheme/scheme_registration.h"
+#include "test_support/cef_thread.h"
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
 #include "threads/named_threads.h"
 
+namespace zubrix {
 namespace {
 
 class SchemeRegistrationTest : public ::testing::Test {
@@ -22,10 +24,15 @@ class SchemeRegistrationTest : public ::testing::Test {
   void TearDown() override { CefClearSchemeHandlerFactories(); }
 };
 
+// As the loader asks for it, on CEF's IO thread.
 CefRefPtr<CefResourceHandler> HandlerFor(const std::string& url) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
   request->SetURL(url);
-  return cefsim::CreateSchemeHandler(nullptr, nullptr, request);
+  CefRefPtr<CefResourceHandler> handler;
+  test_support::RunOnCefThread(TID_IO, [&]() {
+    handler = cefsim::CreateSchemeHandler(nullptr, nullptr, request);
+  });
+  return handler;
 }
 
 TEST_F(SchemeRegistrationTest, EveryClientRequestGetsAFreshHandler) {
@@ -83,3 +90,4 @@ TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
 }
 
 }  // namespace
+}  // namespace zubrix
