@@ -1,10 +1,9 @@
 #include "browser/browser_host_impl.h"
 
-#include <cassert>
-
 #include "browser/browser_registry.h"
 #include "browser/termination_status.h"
 #include "context_menu/context_menus.h"
+#include "include/base/cef_logging.h"
 #include "include/cef_request_context.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/process_message_impl.h"
@@ -228,7 +227,7 @@ bool BrowserHostImpl::WaitUntilLoaded(int navigations,
 }
 
 void BrowserHostImpl::PublishNavigationState() {
-  assert(CurrentlyOnNamedThread(TID_UI));
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   std::lock_guard<std::mutex> lock(mutex_);
   navigation_outstanding_ = navigation_.loading();
   can_go_back_ = navigation_.CanGoBack();
