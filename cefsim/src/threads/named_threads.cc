@@ -19,7 +19,11 @@ Registry& GetRegistry() {
   return *registry;
 }
 
-bool ValidId(cef_thread_id_t id) { return id >= 0 && id < kThreadIdCount; }
+// As an int, so that a value cast from outside the enum's range is caught.
+bool ValidId(cef_thread_id_t id) {
+  const int value = id;
+  return value >= 0 && value < kThreadIdCount;
+}
 
 const char* ThreadName(cef_thread_id_t id) {
   switch (id) {

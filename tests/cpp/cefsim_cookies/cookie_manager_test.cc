@@ -69,7 +69,12 @@ class NameVisitor : public CefCookieVisitor {
   bool Visit(const CefCookie& cookie, int count, int total,
              bool& deleteCookie) override {
     on_io = on_io && CefCurrentlyOn(TID_IO);
+// GCC sees the owned-string delete of CefString's destructor, which a string
+// attached to a struct member never reaches.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wfree-nonheap-object"
     std::string name = CefString(&cookie.name).ToString();
+#pragma GCC diagnostic pop
     names.push_back(name + " " + std::to_string(count) + "/" +
                     std::to_string(total));
     deleteCookie = name == to_delete_;

@@ -53,14 +53,18 @@ TEST(ListValueTest, GettersOfAnotherTypeGiveNeutralValues) {
   list->SetDouble(3, 2.5);
   const size_t kMissing = 10;
   for (size_t i : {size_t{0}, size_t{1}, size_t{2}, size_t{3}, kMissing}) {
-    if (i != 2)
+    if (i != 2) {
       EXPECT_FALSE(list->GetBool(i)) << i;
-    if (i != 1)
+    }
+    if (i != 1) {
       EXPECT_EQ(0, list->GetInt(i)) << i;
-    if (i != 3)
+    }
+    if (i != 3) {
       EXPECT_EQ(0.0, list->GetDouble(i)) << i;
-    if (i != 0)
+    }
+    if (i != 0) {
       EXPECT_TRUE(list->GetString(i).empty()) << i;
+    }
     EXPECT_FALSE(list->GetList(i)) << i;
     EXPECT_FALSE(list->GetDictionary(i)) << i;
     EXPECT_FALSE(list->GetBinary(i)) << i;

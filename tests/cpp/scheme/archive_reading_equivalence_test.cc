@@ -111,8 +111,9 @@ class ArchiveReadingEquivalenceTest : public ::testing::Test {
       std::string body = "left from before";
       const bool found = zubrix::ReadArchiveEntry(archive, name, &body);
       EXPECT_EQ(found, expected.found);
-      if (expected.found)
+      if (expected.found) {
         EXPECT_EQ(body, expected.body);
+      }
     }
   }
 
