@@ -165,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CefRefPtr<CefListValue> list = ListBuilder(data, size).Build();
   PyObject* tuple = PyTuple_New(static_cast<Py_ssize_t>(list->GetSize()));
   Check(tuple != nullptr);
-  ListToTuple(list, tuple);
+  zubrix::ListToTuple(list, tuple);
   CheckTuple(list, tuple);
   Py_DECREF(tuple);
   return 0;

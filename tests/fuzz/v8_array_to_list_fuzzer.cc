@@ -143,7 +143,7 @@ void CheckList(CefRefPtr<CefV8Value> array, CefRefPtr<CefListValue> list,
       Check(type == VTYPE_INT && list->GetInt(i) == element->GetIntValue());
     } else if (element && element->IsBool()) {
       Check(type == VTYPE_BOOL && list->GetBool(i) == element->GetBoolValue());
-    } else if (element && element->IsArray() && depth < kMaxArrayDepth) {
+    } else if (element && element->IsArray() && depth < zubrix::kMaxArrayDepth) {
       Check(type == VTYPE_LIST);
       CheckList(element, list->GetList(i), depth + 1, budget);
     } else {
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     CefRefPtr<CefV8Value> array = ArrayBuilder(data, size).Build();
     CefRefPtr<CefListValue> list = CefListValue::Create();
-    V8ArrayToList(array, list);
+    zubrix::V8ArrayToList(array, list);
     int budget = 1 << 20;
     CheckList(array, list, 1, &budget);
   }
