@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "embedded_python.h"
-#include "include/base/cef_string16.h"
+#include "fuzz_input.h"
 #include "include/cef_values.h"
 #include "ipc/value_codec.h"
 #include "renderer/list_to_tuple.h"
@@ -28,45 +28,31 @@ void Check(bool condition) {
 // closes one.
 class ListBuilder {
  public:
-  ListBuilder(const uint8_t* data, size_t size) : data_(data), left_(size) {
+  ListBuilder(const uint8_t* data, size_t size) : input_(data, size) {
     open_.push_back(CefListValue::Create());
   }
 
   CefRefPtr<CefListValue> Build() {
-    while (left_ > 0)
-      Step(Next());
+    while (!input_.empty())
+      Step(input_.Next());
     while (open_.size() > 1)
       Close();
     return open_.front();
   }
 
  private:
-  uint8_t Next() {
-    if (left_ == 0)
-      return 0;
-    --left_;
-    return *data_++;
-  }
-
-  uint32_t Next32() {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-      value |= static_cast<uint32_t>(Next()) << (8 * i);
-    return value;
-  }
-
   void Step(uint8_t op) {
     CefRefPtr<CefListValue> list = open_.back();
     size_t at = list->GetSize();
     switch (op % 10) {
       case 0:
-        list->SetString(at, Text());
+        list->SetString(at, CefString(input_.NextText16()));
         break;
       case 1:
-        list->SetInt(at, static_cast<int>(Next32()));
+        list->SetInt(at, static_cast<int>(input_.Next32()));
         break;
       case 2:
-        list->SetBool(at, Next() & 1);
+        list->SetBool(at, input_.Next() & 1);
         break;
       case 3:
         // Lists arrive from the wire, which refuses deeper ones.
@@ -76,13 +62,9 @@ class ListBuilder {
       case 4:
         Close();
         break;
-      case 5: {
-        double value;
-        uint64_t bits = Next32() | static_cast<uint64_t>(Next32()) << 32;
-        memcpy(&value, &bits, sizeof(value));
-        list->SetDouble(at, value);
+      case 5:
+        list->SetDouble(at, input_.NextDouble());
         break;
-      }
       case 6:
         list->SetNull(at);
         break;
@@ -91,23 +73,15 @@ class ListBuilder {
         break;
       case 8: {
         CefRefPtr<CefDictionaryValue> dictionary = CefDictionaryValue::Create();
-        dictionary->SetString("key", Text());
+        dictionary->SetString("key", CefString(input_.NextText16()));
         list->SetDictionary(at, dictionary);
         break;
       }
       default:
         // A gap: setting past the end fills it with null entries.
-        list->SetInt(at + Next() % 4, 1);
+        list->SetInt(at + input_.Next() % 4, 1);
         break;
     }
-  }
-
-  // Up to 15 UTF-16 code units, NULs and lone surrogates among them.
-  CefString Text() {
-    base::string16 units(Next() % 16, 0);
-    for (base::char16& unit : units)
-      unit = static_cast<base::char16>(Next() | Next() << 8);
-    return CefString(units);
   }
 
   void Close() {
@@ -118,8 +92,7 @@ class ListBuilder {
     open_.back()->SetList(open_.back()->GetSize(), child);
   }
 
-  const uint8_t* data_;
-  size_t left_;
+  FuzzInput input_;
   std::vector<CefRefPtr<CefListValue>> open_;
 };
 

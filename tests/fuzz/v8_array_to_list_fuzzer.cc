@@ -5,12 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "include/base/cef_string16.h"
+#include "fuzz_input.h"
 #include "include/cef_v8.h"
 #include "renderer/v8_array_to_list.h"
 #include "v8/script_context.h"
@@ -37,31 +36,17 @@ class QuietHost : public cefsim::ScriptHost {
 // innermost open array, or opens or closes one.
 class ArrayBuilder {
  public:
-  ArrayBuilder(const uint8_t* data, size_t size) : data_(data), left_(size) {
+  ArrayBuilder(const uint8_t* data, size_t size) : input_(data, size) {
     open_.push_back(CefV8Value::CreateArray(0));
   }
 
   CefRefPtr<CefV8Value> Build() {
-    while (left_ > 0)
-      Step(Next());
+    while (!input_.empty())
+      Step(input_.Next());
     return open_.front();
   }
 
  private:
-  uint8_t Next() {
-    if (left_ == 0)
-      return 0;
-    --left_;
-    return *data_++;
-  }
-
-  uint32_t Next32() {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-      value |= static_cast<uint32_t>(Next()) << (8 * i);
-    return value;
-  }
-
   void Append(CefRefPtr<CefV8Value> value) {
     CefRefPtr<CefV8Value> array = open_.back();
     array->SetValue(array->GetArrayLength(), value);
@@ -69,26 +54,18 @@ class ArrayBuilder {
 
   void Step(uint8_t op) {
     switch (op % 11) {
-      case 0: {
-        base::string16 units(Next() % 16, 0);
-        for (base::char16& unit : units)
-          unit = static_cast<base::char16>(Next() | Next() << 8);
-        Append(CefV8Value::CreateString(CefString(units)));
+      case 0:
+        Append(CefV8Value::CreateString(CefString(input_.NextText16())));
         break;
-      }
       case 1:
-        Append(CefV8Value::CreateInt(static_cast<int32>(Next32())));
+        Append(CefV8Value::CreateInt(static_cast<int32>(input_.Next32())));
         break;
       case 2:
-        Append(CefV8Value::CreateBool(Next() & 1));
+        Append(CefV8Value::CreateBool(input_.Next() & 1));
         break;
-      case 3: {
-        double value;
-        uint64_t bits = Next32() | static_cast<uint64_t>(Next32()) << 32;
-        memcpy(&value, &bits, sizeof(value));
-        Append(CefV8Value::CreateDouble(value));
+      case 3:
+        Append(CefV8Value::CreateDouble(input_.NextDouble()));
         break;
-      }
       case 4: {
         CefRefPtr<CefV8Value> nested = CefV8Value::CreateArray(0);
         Append(nested);
@@ -110,20 +87,19 @@ class ArrayBuilder {
         break;
       case 9:
         // An array that holds one of its own ancestors, or itself.
-        Append(open_[Next() % open_.size()]);
+        Append(open_[input_.Next() % open_.size()]);
         break;
       default: {
         // A hole: setting past the end leaves the gap unset.
         CefRefPtr<CefV8Value> array = open_.back();
-        array->SetValue(array->GetArrayLength() + Next() % 4,
+        array->SetValue(array->GetArrayLength() + input_.Next() % 4,
                         CefV8Value::CreateInt(1));
         break;
       }
     }
   }
 
-  const uint8_t* data_;
-  size_t left_;
+  FuzzInput input_;
   std::vector<CefRefPtr<CefV8Value>> open_;
 };
 
