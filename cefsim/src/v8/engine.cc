@@ -45,7 +45,11 @@ void Engine::Unregister(JSGlobalContextRef js) { contexts_.erase(js); }
 CefV8ContextImpl* Engine::Find(JSContextRef ctx) const {
   if (!ctx)
     return nullptr;
-  auto found = contexts_.find(JSContextGetGlobalContext(ctx));
+  // Callbacks are mostly handed the global context itself; asking the engine
+  // for it takes its lock, so that is left for the other cases.
+  auto found = contexts_.find(const_cast<JSGlobalContextRef>(ctx));
+  if (found == contexts_.end())
+    found = contexts_.find(JSContextGetGlobalContext(ctx));
   return found == contexts_.end() ? nullptr : found->second;
 }
 

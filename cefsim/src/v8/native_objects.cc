@@ -1,5 +1,7 @@
 #include "v8/native_objects.h"
 
+#include <vector>
+
 #include "strings/u16_text.h"
 #include "v8/engine.h"
 #include "v8/js_string.h"
@@ -20,13 +22,27 @@ void Finalize(JSObjectRef object) { delete DataOf(object); }
 // Afterwards, what the client asked for goes back to the script: an
 // exception that a value asked to rethrow, else the client's exception
 // string, else its return value (null: none).
+// The values handed to the client are rooted by the script's own call until
+// the callback returns; those the client still holds then are protected.
+// Declare the ClientCall before the values it wraps, so that theirs are the
+// only references left when it ends.
 class ClientCall {
  public:
   explicit ClientCall(CefRefPtr<CefV8ContextImpl> context)
       : context_(context), scope_(context, Engine::EntryKind::kCallback) {}
 
+  ~ClientCall() {
+    for (const CefRefPtr<CefV8ValueImpl>& value : wrapped_) {
+      if (!value->HasOneRef())
+        value->KeepBeyondCall();
+    }
+  }
+
   CefRefPtr<CefV8Value> Wrap(JSValueRef value) {
-    return CefV8ValueImpl::FromJs(context_, value);
+    CefRefPtr<CefV8ValueImpl> wrapped =
+        CefV8ValueImpl::FromCallerJs(context_, value);
+    wrapped_.push_back(wrapped);
+    return wrapped.get();
   }
 
   JSValueRef Finish(bool handled, CefRefPtr<CefV8Value> retval,
@@ -48,6 +64,7 @@ class ClientCall {
  private:
   CefRefPtr<CefV8ContextImpl> context_;
   ContextScope scope_;
+  std::vector<CefRefPtr<CefV8ValueImpl>> wrapped_;
 };
 
 JSValueRef OrUndefined(JSContextRef ctx, JSValueRef value) {

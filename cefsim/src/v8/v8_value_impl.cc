@@ -79,15 +79,17 @@ CefV8ValueImpl::CefV8ValueImpl(Kind kind)
     : kind_(kind), thread_(std::this_thread::get_id()) {}
 
 CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
-                               JSValueRef value)
+                               JSValueRef value,
+                               bool is_object,
+                               bool rooted_by_caller)
     : kind_(Kind::kHeld),
       thread_(std::this_thread::get_id()),
       context_(context),
-      held_(value) {
-  JSContextRef js = ctx();
-  JSValueProtect(context_->engine()->utility(), held_);
-  is_object_ = JSValueIsObject(js, held_);
-  is_array_ = JSValueIsArray(js, held_);
+      held_(value),
+      is_object_(is_object) {
+  if (!rooted_by_caller)
+    KeepBeyondCall();
+  is_array_ = is_object_ && JSValueIsArray(ctx(), held_);
   // An array is neither a date nor callable; for other objects each test
   // calls into the engine, under its lock, only when asked.
   if (is_object_ && !is_array_)
@@ -95,8 +97,15 @@ CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
 }
 
 CefV8ValueImpl::~CefV8ValueImpl() {
-  if (held_)
+  if (protected_)
     JSValueUnprotect(context_->engine()->utility(), held_);
+}
+
+void CefV8ValueImpl::KeepBeyondCall() {
+  if (held_ && !protected_) {
+    JSValueProtect(context_->engine()->utility(), held_);
+    protected_ = true;
+  }
 }
 
 CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::MakePrimitive(Kind kind) {
@@ -105,27 +114,40 @@ CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::MakePrimitive(Kind kind) {
 
 CefRefPtr<CefV8Value> CefV8ValueImpl::FromJs(
     CefRefPtr<CefV8ContextImpl> context, JSValueRef value) {
+  return Wrap(context, value, false).get();
+}
+
+CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::FromCallerJs(
+    CefRefPtr<CefV8ContextImpl> context, JSValueRef value) {
+  return Wrap(context, value, true);
+}
+
+CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::Wrap(
+    CefRefPtr<CefV8ContextImpl> context, JSValueRef value,
+    bool rooted_by_caller) {
   JSContextRef ctx = context->js();
   CefRefPtr<CefV8ValueImpl> result;
-  switch (JSValueGetType(ctx, value)) {
+  const JSType type = JSValueGetType(ctx, value);
+  switch (type) {
     case kJSTypeUndefined:
-      return MakePrimitive(Kind::kUndefined).get();
+      return MakePrimitive(Kind::kUndefined);
     case kJSTypeNull:
-      return MakePrimitive(Kind::kNull).get();
+      return MakePrimitive(Kind::kNull);
     case kJSTypeBoolean:
       result = MakePrimitive(Kind::kBool);
       result->bool_ = JSValueToBoolean(ctx, value);
-      return result.get();
+      return result;
     case kJSTypeNumber:
       result = MakePrimitive(Kind::kNumber);
       result->number_ = JSValueToNumber(ctx, value, nullptr);
-      return result.get();
+      return result;
     case kJSTypeString:
       result = MakePrimitive(Kind::kString);
       ValueToCefString(ctx, value, &result->string_);
-      return result.get();
+      return result;
     default:
-      return new CefV8ValueImpl(context, value);
+      return new CefV8ValueImpl(context, value, type == kJSTypeObject,
+                                rooted_by_caller);
   }
 }
 

@@ -23,11 +23,20 @@ class CefV8ValueImpl : public CefV8Value {
   // |value| as |context|'s scripts handed it over.
   static CefRefPtr<CefV8Value> FromJs(CefRefPtr<CefV8ContextImpl> context,
                                       JSValueRef value);
+  // |value| as a callback's caller handed it over (an argument, the
+  // receiver): the caller keeps it alive until the callback returns, so it is
+  // protected from collection only once KeepBeyondCall says a client holds
+  // it for longer.
+  static CefRefPtr<CefV8ValueImpl> FromCallerJs(
+      CefRefPtr<CefV8ContextImpl> context, JSValueRef value);
   // |value| for use in |ctx|: undefined for a null value, or one that is
   // not valid here.
   static JSValueRef ToJs(JSContextRef ctx, CefRefPtr<CefV8Value> value);
 
   ~CefV8ValueImpl() override;
+
+  // Protects a held value from collection for as long as this object lives.
+  void KeepBeyondCall();
 
   bool IsValid() override;
   bool IsUndefined() override;
@@ -88,7 +97,12 @@ class CefV8ValueImpl : public CefV8Value {
   friend class CefV8Value;
 
   explicit CefV8ValueImpl(Kind kind);
-  CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context, JSValueRef value);
+  // |is_object| as the engine typed |value|: the caller has asked already.
+  CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context, JSValueRef value,
+                 bool is_object, bool rooted_by_caller);
+  static CefRefPtr<CefV8ValueImpl> Wrap(CefRefPtr<CefV8ContextImpl> context,
+                                        JSValueRef value,
+                                        bool rooted_by_caller);
 
   // Valid and an object: the object methods' precondition.
   bool IsUsableObject();
@@ -106,6 +120,7 @@ class CefV8ValueImpl : public CefV8Value {
   // kHeld only: the value, protected from collection while held.
   CefRefPtr<CefV8ContextImpl> context_;
   JSValueRef held_ = nullptr;
+  bool protected_ = false;
   bool is_object_ = false;
   bool is_array_ = false;
   // For objects other than arrays, asked of the engine when a client first

@@ -32,7 +32,7 @@ bool ContainerValueImpl<Interface, Key>::IsReadOnly() {
 
 template <class Interface, class Key>
 size_t ContainerValueImpl<Interface, Key>::GetSize() {
-  ValueNode::Ptr node = this->handle().Lock();
+  const ValueNode* node = this->handle().Peek();
   return node ? node->Size() : 0;
 }
 
@@ -50,7 +50,7 @@ bool ContainerValueImpl<Interface, Key>::Remove(Key key) {
 
 template <class Interface, class Key>
 CefValueType ContainerValueImpl<Interface, Key>::GetType(Key key) {
-  ValueNode::Ptr entry = Entry(key);
+  const ValueNode* entry = PeekEntry(key);
   return entry ? entry->type() : VTYPE_INVALID;
 }
 
@@ -66,25 +66,25 @@ CefRefPtr<CefValue> ContainerValueImpl<Interface, Key>::GetValue(Key key) {
 
 template <class Interface, class Key>
 bool ContainerValueImpl<Interface, Key>::GetBool(Key key) {
-  ValueNode::Ptr entry = Entry(key);
+  const ValueNode* entry = PeekEntry(key);
   return entry && entry->GetBool();
 }
 
 template <class Interface, class Key>
 int ContainerValueImpl<Interface, Key>::GetInt(Key key) {
-  ValueNode::Ptr entry = Entry(key);
+  const ValueNode* entry = PeekEntry(key);
   return entry ? entry->GetInt() : 0;
 }
 
 template <class Interface, class Key>
 double ContainerValueImpl<Interface, Key>::GetDouble(Key key) {
-  ValueNode::Ptr entry = Entry(key);
+  const ValueNode* entry = PeekEntry(key);
   return entry ? entry->GetDouble() : 0.0;
 }
 
 template <class Interface, class Key>
 CefString ContainerValueImpl<Interface, Key>::GetString(Key key) {
-  ValueNode::Ptr entry = Entry(key);
+  const ValueNode* entry = PeekEntry(key);
   return entry ? cefsim::FromU16String(entry->GetString()) : CefString();
 }
 
@@ -169,6 +169,12 @@ template <class Interface, class Key>
 ValueNode::Ptr ContainerValueImpl<Interface, Key>::Entry(Key key) {
   ValueNode::Ptr node = this->handle().Lock();
   return node ? node->Child(NodeKey(key)) : nullptr;
+}
+
+template <class Interface, class Key>
+const ValueNode* ContainerValueImpl<Interface, Key>::PeekEntry(Key key) {
+  const ValueNode* node = this->handle().Peek();
+  return node ? node->ChildNode(NodeKey(key)) : nullptr;
 }
 
 template <class Interface, class Key>

@@ -40,6 +40,8 @@ class ContainerValueImpl : public NodeBackedValue<Interface> {
   explicit ContainerValueImpl(NodeHandle handle);
 
   ValueNode::Ptr Entry(Key key);
+  // The entry for a read that takes no reference; null when there is none.
+  const ValueNode* PeekEntry(Key key);
 
  private:
   template <class Impl>

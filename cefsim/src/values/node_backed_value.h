@@ -20,7 +20,7 @@ class NodeBackedValue : public Interface {
 
   NodeHandle& handle() { return handle_; }
 
-  bool IsValid() override { return handle_.Lock() != nullptr; }
+  bool IsValid() override { return handle_.Peek() != nullptr; }
   bool IsOwned() override { return handle_.IsOwned(); }
   bool IsSame(CefRefPtr<Interface> that) override {
     return that && handle_.IsSame(HandleOf(that));

@@ -13,12 +13,19 @@ NodeHandle NodeHandle::Owning(ValueNode::Ptr root) {
 NodeHandle NodeHandle::Referring(const ValueNode::Ptr& entry, bool read_only) {
   NodeHandle handle;
   handle.referred_ = entry;
+  handle.referred_node_ = entry.get();
   handle.read_only_ = read_only;
   return handle;
 }
 
 ValueNode::Ptr NodeHandle::Lock() const {
   return owned_ ? owned_ : referred_.lock();
+}
+
+const ValueNode* NodeHandle::Peek() const {
+  if (owned_)
+    return owned_.get();
+  return referred_.expired() ? nullptr : referred_node_;
 }
 
 ValueNode::Ptr NodeHandle::LockForWriting() const {

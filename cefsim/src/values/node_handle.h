@@ -18,6 +18,9 @@ class NodeHandle {
 
   // Null once the data is gone; the result keeps it alive for the call.
   ValueNode::Ptr Lock() const;
+  // The same for a read that ends before anything else happens to the data,
+  // without taking a reference (a value is used by one thread at a time).
+  const ValueNode* Peek() const;
   // Null as well when the data may not be changed through this handle.
   ValueNode::Ptr LockForWriting() const;
 
@@ -37,6 +40,8 @@ class NodeHandle {
  private:
   ValueNode::Ptr owned_;
   std::weak_ptr<ValueNode> referred_;
+  // What |referred_| points to, valid while it has not expired.
+  const ValueNode* referred_node_ = nullptr;
   bool read_only_ = false;
 };
 

@@ -12,7 +12,7 @@ using AlternativeOf = std::variant_alternative_t<type - 1, Data>;
 
 }  // namespace
 
-ValueNode::ValueNode(Data data) : data_(std::move(data)) {
+ValueNode::ValueNode(ConstructionKey, Data data) : data_(std::move(data)) {
   static_assert(std::is_same_v<AlternativeOf<VTYPE_NULL, Data>,
                                std::monostate> &&
                     std::is_same_v<AlternativeOf<VTYPE_LIST, Data>,
@@ -30,39 +30,41 @@ ValueNode::~ValueNode() {
   }
 }
 
+ValueNode::Ptr ValueNode::Make(Data data) {
+  return std::make_shared<ValueNode>(ConstructionKey(), std::move(data));
+}
+
 ValueNode::Ptr ValueNode::NewNull() {
-  return Ptr(new ValueNode(Data()));
+  return Make(Data());
 }
 
 ValueNode::Ptr ValueNode::NewBool(bool value) {
-  return Ptr(new ValueNode(Data(std::in_place_type<bool>, value)));
+  return Make(Data(std::in_place_type<bool>, value));
 }
 
 ValueNode::Ptr ValueNode::NewInt(int value) {
-  return Ptr(new ValueNode(Data(std::in_place_type<int>, value)));
+  return Make(Data(std::in_place_type<int>, value));
 }
 
 ValueNode::Ptr ValueNode::NewDouble(double value) {
-  return Ptr(new ValueNode(Data(std::in_place_type<double>, value)));
+  return Make(Data(std::in_place_type<double>, value));
 }
 
 ValueNode::Ptr ValueNode::NewString(std::u16string value) {
-  return Ptr(new ValueNode(
-      Data(std::in_place_type<std::u16string>, std::move(value))));
+  return Make(Data(std::in_place_type<std::u16string>, std::move(value)));
 }
 
 ValueNode::Ptr ValueNode::NewBinary(const void* data, size_t size) {
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
-  return Ptr(
-      new ValueNode(Data(std::in_place_type<Bytes>, bytes, bytes + size)));
+  return Make(Data(std::in_place_type<Bytes>, bytes, bytes + size));
 }
 
 ValueNode::Ptr ValueNode::NewList() {
-  return Ptr(new ValueNode(Data(std::in_place_type<ListEntries>)));
+  return Make(Data(std::in_place_type<ListEntries>));
 }
 
 ValueNode::Ptr ValueNode::NewDictionary() {
-  return Ptr(new ValueNode(Data(std::in_place_type<DictionaryEntries>)));
+  return Make(Data(std::in_place_type<DictionaryEntries>));
 }
 
 cef_value_type_t ValueNode::type() const {
@@ -84,9 +86,10 @@ double ValueNode::GetDouble() const {
   return value ? *value : 0.0;
 }
 
-std::u16string ValueNode::GetString() const {
+const std::u16string& ValueNode::GetString() const {
+  static const std::u16string* const empty = new std::u16string();
   const std::u16string* value = std::get_if<std::u16string>(&data_);
-  return value ? *value : std::u16string();
+  return value ? *value : *empty;
 }
 
 const ValueNode::Bytes* ValueNode::GetBinary() const {
@@ -112,6 +115,19 @@ ValueNode::Ptr ValueNode::Child(const std::u16string& key) const {
     return nullptr;
   auto it = dictionary->find(key);
   return it == dictionary->end() ? nullptr : it->second;
+}
+
+const ValueNode* ValueNode::ChildNode(size_t index) const {
+  const auto* list = std::get_if<ListEntries>(&data_);
+  return list && index < list->size() ? (*list)[index].get() : nullptr;
+}
+
+const ValueNode* ValueNode::ChildNode(const std::u16string& key) const {
+  const auto* dictionary = std::get_if<DictionaryEntries>(&data_);
+  if (!dictionary)
+    return nullptr;
+  auto it = dictionary->find(key);
+  return it == dictionary->end() ? nullptr : it->second.get();
 }
 
 std::vector<std::u16string> ValueNode::Keys() const {
@@ -235,7 +251,7 @@ ValueNode::Ptr ValueNode::CopyTree(bool drop_empty_containers) const {
     return drop_empty_containers && entries.empty() ? nullptr : copy;
   }
   // The remaining alternatives hold their data by value.
-  return Ptr(new ValueNode(data_));
+  return Make(data_);
 }
 
 bool ValueNode::Equals(const ValueNode& other) const {

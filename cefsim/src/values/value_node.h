@@ -30,6 +30,22 @@ class ValueNode {
   static Ptr NewList();
   static Ptr NewDictionary();
 
+  // Only ValueNode makes nodes; the key lets std::make_shared call the
+  // constructor, so that a node and its count share one allocation.
+  class ConstructionKey {
+    friend class ValueNode;
+    ConstructionKey() = default;
+  };
+
+ private:
+  using ListEntries = std::vector<Ptr>;
+  using DictionaryEntries = std::map<std::u16string, Ptr>;
+  // Alternative i holds the type cef_value_type_t numbers i + 1.
+  using Data = std::variant<std::monostate, bool, int, double, std::u16string,
+                            Bytes, DictionaryEntries, ListEntries>;
+
+ public:
+  ValueNode(ConstructionKey, Data data);
   ~ValueNode();
   ValueNode(const ValueNode&) = delete;
   ValueNode& operator=(const ValueNode&) = delete;
@@ -40,7 +56,8 @@ class ValueNode {
   bool GetBool() const;
   int GetInt() const;
   double GetDouble() const;
-  std::u16string GetString() const;
+  // Empty when the node holds another type.
+  const std::u16string& GetString() const;
   const Bytes* GetBinary() const;
 
   // Entries of a list (by index) or a dictionary (by key). On a node of the
@@ -48,6 +65,9 @@ class ValueNode {
   size_t Size() const;
   Ptr Child(size_t index) const;
   Ptr Child(const std::u16string& key) const;
+  // The same without taking a reference, for reads.
+  const ValueNode* ChildNode(size_t index) const;
+  const ValueNode* ChildNode(const std::u16string& key) const;
   std::vector<std::u16string> Keys() const;  // in key order
   // |child| must not be held by a container. Setting past the end of a list
   // fills the gap with nulls.
@@ -68,13 +88,7 @@ class ValueNode {
   bool Equals(const ValueNode& other) const;
 
  private:
-  using ListEntries = std::vector<Ptr>;
-  using DictionaryEntries = std::map<std::u16string, Ptr>;
-  // Alternative i holds the type cef_value_type_t numbers i + 1.
-  using Data = std::variant<std::monostate, bool, int, double, std::u16string,
-                            Bytes, DictionaryEntries, ListEntries>;
-
-  explicit ValueNode(Data data);
+  static Ptr Make(Data data);
 
   Ptr CopyTree(bool drop_empty_containers) const;
   const Ptr& Adopt(const Ptr& child);

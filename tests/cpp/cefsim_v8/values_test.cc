@@ -10,6 +10,11 @@
 #include "include/cef_v8.h"
 #include "strings/u16_text.h"
 #include "v8/script_context.h"
+#include "v8/v8_context_impl.h"
+
+// JavaScriptCore's own way to collect at once, for tests; not in its public
+// headers.
+extern "C" void JSSynchronousGarbageCollectForDebugging(JSContextRef ctx);
 
 namespace {
 
@@ -371,6 +376,55 @@ TEST_F(V8ValueTest, AccessorsAndInterceptorsServeTheirProperties) {
   EXPECT_TRUE(accessed->SetUserData(recorder.get()));
   EXPECT_EQ(Eval(context(), "accessed")->GetUserData().get(),
             static_cast<CefBaseRefCounted*>(recorder.get()));
+}
+
+// Keeps what its calls were handed, as a client may.
+class Keeper : public CefV8Handler {
+ public:
+  bool Execute(const CefString& name, CefRefPtr<CefV8Value> object,
+               const CefV8ValueList& arguments, CefRefPtr<CefV8Value>& retval,
+               CefString& exception) override {
+    kept_arguments.insert(kept_arguments.end(), arguments.begin(),
+                          arguments.end());
+    kept_receivers.push_back(object);
+    return true;
+  }
+
+  CefV8ValueList kept_arguments;
+  CefV8ValueList kept_receivers;
+  IMPLEMENT_REFCOUNTING(Keeper);
+};
+
+TEST_F(V8ValueTest, ValuesAHandlerKeepsSurviveTheCallAndCollection) {
+  CefRefPtr<Keeper> keeper = new Keeper;
+  context()->GetGlobal()->SetValue(
+      "keep", CefV8Value::CreateFunction("keep", keeper),
+      V8_PROPERTY_ATTRIBUTE_NONE);
+  // Only the calls refer to these objects; a handler that keeps nothing
+  // leaves nothing protected behind.
+  Eval(context(),
+       "for (var i = 0; i < 50; ++i)"
+       "  keep.call({receiver: i}, {name: 'object ' + i}, ['array', i]);"
+       "0");
+  Eval(context(),
+       "for (var i = 0; i < 20000; ++i) { var garbage = [{i: i}, 'x' + i]; }"
+       "0");
+  JSSynchronousGarbageCollectForDebugging(
+      static_cast<cefsim::CefV8ContextImpl*>(context().get())->js());
+
+  ASSERT_EQ(keeper->kept_arguments.size(), 100u);
+  ASSERT_EQ(keeper->kept_receivers.size(), 50u);
+  for (int i = 0; i < 50; ++i) {
+    CefRefPtr<CefV8Value> object = keeper->kept_arguments[2 * i];
+    CefRefPtr<CefV8Value> array = keeper->kept_arguments[2 * i + 1];
+    ASSERT_TRUE(object->IsObject() && array->IsArray());
+    EXPECT_EQ(object->GetValue("name")->GetStringValue().ToString(),
+              "object " + std::to_string(i));
+    EXPECT_EQ(array->GetArrayLength(), 2);
+    EXPECT_EQ(array->GetValue(1)->GetIntValue(), i);
+    EXPECT_EQ(keeper->kept_receivers[i]->GetValue("receiver")->GetIntValue(),
+              i);
+  }
 }
 
 TEST(V8ValueOutsideContextTest, PrimitivesNeedNoContextObjectsDo) {
