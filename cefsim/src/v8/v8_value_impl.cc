@@ -89,11 +89,10 @@ CefV8ValueImpl::CefV8ValueImpl(CefRefPtr<CefV8ContextImpl> context,
       is_object_(is_object) {
   if (!rooted_by_caller)
     KeepBeyondCall();
-  is_array_ = is_object_ && JSValueIsArray(ctx(), held_);
-  // An array is neither a date nor callable; for other objects each test
-  // calls into the engine, under its lock, only when asked.
-  if (is_object_ && !is_array_)
-    is_date_ = is_function_ = -1;
+  // Each type test of an object calls into the engine, under its lock, so
+  // it is asked only when a client asks.
+  if (is_object_)
+    is_array_ = is_date_ = is_function_ = -1;
 }
 
 CefV8ValueImpl::~CefV8ValueImpl() {
@@ -219,7 +218,17 @@ bool CefV8ValueImpl::IsString() {
 
 bool CefV8ValueImpl::IsObject() { return IsValid() && is_object_; }
 
-bool CefV8ValueImpl::IsArray() { return IsValid() && is_array_; }
+bool CefV8ValueImpl::IsArray() {
+  if (!IsValid())
+    return false;
+  if (is_array_ < 0) {
+    is_array_ = JSValueIsArray(ctx(), held_) ? 1 : 0;
+    // An array is neither a date nor callable.
+    if (is_array_)
+      is_date_ = is_function_ = 0;
+  }
+  return is_array_ == 1;
+}
 
 bool CefV8ValueImpl::IsFunction() {
   if (!IsValid())

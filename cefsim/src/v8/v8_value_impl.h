@@ -122,10 +122,10 @@ class CefV8ValueImpl : public CefV8Value {
   JSValueRef held_ = nullptr;
   bool protected_ = false;
   bool is_object_ = false;
-  bool is_array_ = false;
-  // For objects other than arrays, asked of the engine when a client first
-  // asks, since most wrapped objects are never tested for them: -1 until
+
+  // For objects, asked of the engine when a client first asks: -1 until
   // then; else 0 or 1.
+  int8_t is_array_ = 0;
   int8_t is_function_ = 0;
   int8_t is_date_ = 0;
 
