@@ -1,5 +1,6 @@
 // The C string functions of CEF's API. Owned buffers are allocated with new[]
 // and carry a matching destructor, so that any holder can free them.
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -68,6 +69,28 @@ template <class String, class Struct>
 int StoreConverted(const String& converted, bool valid, Struct* output) {
   SetString(converted.data(), converted.size(), output, 1);
   return valid ? 1 : 0;
+}
+
+// Text that is all ASCII, as most text a browser passes around is (URLs,
+// names, types), converts unit for unit straight into |output|'s own buffer.
+// False, with |output| untouched, for empty text or text with other units.
+template <class To, class From, class Struct>
+bool StoreAscii(const From* src, size_t len, Struct* output) {
+  if (!output || !src || len == 0)
+    return false;
+  for (size_t i = 0; i < len; ++i) {
+    if (static_cast<uint32_t>(src[i]) >= 0x80)
+      return false;
+  }
+  ClearString(output);
+  To* buffer = new To[len + 1];
+  for (size_t i = 0; i < len; ++i)
+    buffer[i] = static_cast<To>(src[i]);
+  buffer[len] = 0;
+  output->str = buffer;
+  output->length = len;
+  output->dtor = DeleteBuffer<To>;
+  return true;
 }
 
 // The conversions work in char16_t; the API's UTF-16 unit is char16.
@@ -152,6 +175,8 @@ int cef_string_utf16_to_wide(const char16* src, size_t src_len,
 
 int cef_string_utf8_to_utf16(const char* src, size_t src_len,
                              cef_string_utf16_t* output) {
+  if (StoreAscii<char16>(src, src_len, output))
+    return 1;
   std::u16string converted;
   bool valid = cefsim::Utf8ToUtf16(src, src_len, &converted);
   return StoreConverted(ToApiUnits(converted), valid, output);
@@ -159,6 +184,8 @@ int cef_string_utf8_to_utf16(const char* src, size_t src_len,
 
 int cef_string_utf16_to_utf8(const char16* src, size_t src_len,
                              cef_string_utf8_t* output) {
+  if (StoreAscii<char>(src, src_len, output))
+    return 1;
   const std::u16string units = FromApiUnits(src, src_len);
   std::string converted;
   bool valid = cefsim::Utf16ToUtf8(units.data(), units.size(), &converted);

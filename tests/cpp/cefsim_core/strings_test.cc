@@ -37,6 +37,22 @@ TEST(CefStringTest, KeepsEmbeddedNulAndReplacesInvalidInput) {
   EXPECT_EQ(CefString(lone, 3, true).ToString(), "a\xEF\xBF\xBD" "b");
 }
 
+TEST(CefStringTest, AsciiConvertsUnitForUnitUpToItsLastCharacter) {
+  std::string ascii;
+  for (int c = 0; c < 0x80; ++c)
+    ascii.push_back(static_cast<char>(c));
+  CefString wide(ascii);
+  ASSERT_EQ(wide.length(), ascii.size());
+  for (size_t i = 0; i < ascii.size(); ++i)
+    EXPECT_EQ(wide.c_str()[i], static_cast<char16>(i));
+  EXPECT_EQ(wide.ToString(), ascii);
+  // One unit past ASCII sends the whole text down the general conversion.
+  EXPECT_EQ(cefsim::ToU16String(CefString(ascii + "\x80")),
+            cefsim::ToU16String(wide) + u"\uFFFD");
+  const char16 beyond[] = {u'a', 0x80};
+  EXPECT_EQ(CefString(beyond, 2, true).ToString(), "a\xC2\x80");
+}
+
 TEST(CefStringTest, WritesThroughToAnAttachedStructure) {
   CefSettings settings;
   CefString(&settings.cache_path) = "C:/cache";
