@@ -12,7 +12,7 @@ namespace {
 
 // Calls |callable| with the list's entries as positional arguments and prints
 // whatever it raises. Needs the interpreter lock.
-void CallWithList(PyObject* callable, CefRefPtr<CefListValue> list) {
+void CallWithList(PyObject* callable, const CefRefPtr<CefListValue>& list) {
   size_t size = list ? list->GetSize() : 0;
   PyObject* arguments = PyTuple_New(static_cast<Py_ssize_t>(size));
   if (!arguments) {

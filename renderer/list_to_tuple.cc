@@ -23,7 +23,7 @@ PyObject* IntFromValue(int value) {
 #endif
 }
 
-PyObject* TupleFromList(CefRefPtr<CefListValue> list) {
+PyObject* TupleFromList(const CefRefPtr<CefListValue>& list) {
   PyObject* tuple = PyTuple_New(static_cast<Py_ssize_t>(list->GetSize()));
   if (tuple)
     ListToTuple(list, tuple);
@@ -33,7 +33,7 @@ PyObject* TupleFromList(CefRefPtr<CefListValue> list) {
 // A new reference, or null for a type that does not travel to Python or an
 // item that could not be made. Read through the list's typed getters: a
 // CefValue per entry would be one more object, and in CEF a copy, per entry.
-PyObject* ItemAt(CefRefPtr<CefListValue> list, size_t index) {
+PyObject* ItemAt(const CefRefPtr<CefListValue>& list, size_t index) {
   switch (list->GetType(index)) {
     case VTYPE_STRING:
       return BytesFromText(list->GetString(index));
