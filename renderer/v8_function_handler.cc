@@ -11,6 +11,18 @@ namespace {
 
 const char kFunctionName[] = "call_python_callback";
 
+// The names as CefStrings, made once rather than converted at every call.
+const CefString& FunctionName() {
+  static const CefString* const name = new CefString(kFunctionName);
+  return *name;
+}
+
+const CefString& CallMessageName() {
+  static const CefString* const name =
+      new CefString(process_messages::kExecuteCallPythonCallback);
+  return *name;
+}
+
 }  // namespace
 
 bool V8FunctionHandler::Execute(const CefString& name,
@@ -21,7 +33,7 @@ bool V8FunctionHandler::Execute(const CefString& name,
   CEF_REQUIRE_RENDERER_THREAD();
   CefRefPtr<CefV8Context> context = CefV8Context::GetCurrentContext();
   CefRefPtr<CefBrowser> browser = context ? context->GetBrowser() : nullptr;
-  if (name != kFunctionName || arguments.size() != 2 ||
+  if (name != FunctionName() || arguments.size() != 2 ||
       !arguments[0]->IsInt() || !arguments[1]->IsArray()) {
     return false;
   }
@@ -29,8 +41,8 @@ bool V8FunctionHandler::Execute(const CefString& name,
   if (!browser)
     return false;
 
-  CefRefPtr<CefProcessMessage> message = CefProcessMessage::Create(
-      process_messages::kExecuteCallPythonCallback);
+  CefRefPtr<CefProcessMessage> message =
+      CefProcessMessage::Create(CallMessageName());
   CefRefPtr<CefListValue> message_arguments = message->GetArgumentList();
   message_arguments->SetInt(process_messages::kCallbackIdIndex,
                             arguments[0]->GetIntValue());
