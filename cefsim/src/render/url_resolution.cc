@@ -1,43 +1,8 @@
 #include "render/url_resolution.h"
 
-#include <vector>
-
 #include "url/url_canonicalizer.h"
 
 namespace cefsim {
-namespace {
-
-// "/a/b/../c/./d" becomes "/a/c/d".
-std::string RemoveDotSegments(const std::string& path) {
-  std::vector<std::string> segments;
-  size_t start = 1;
-  while (start <= path.size()) {
-    size_t slash = path.find('/', start);
-    std::string segment = path.substr(
-        start, slash == std::string::npos ? std::string::npos : slash - start);
-    bool last = slash == std::string::npos;
-    if (segment == "..") {
-      if (!segments.empty())
-        segments.pop_back();
-      if (last)
-        segments.push_back("");
-    } else if (segment == ".") {
-      if (last)
-        segments.push_back("");
-    } else {
-      segments.push_back(segment);
-    }
-    if (last)
-      break;
-    start = slash + 1;
-  }
-  std::string out;
-  for (const std::string& segment : segments)
-    out += "/" + segment;
-  return out.empty() ? "/" : out;
-}
-
-}  // namespace
 
 std::string ResolveUrl(const std::string& base, const std::string& reference) {
   if (!SchemeOf(reference).empty())

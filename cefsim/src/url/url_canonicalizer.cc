@@ -2,6 +2,7 @@
 #include "strings/ascii_case.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace cefsim {
@@ -98,8 +99,7 @@ bool IsDotDotSegment(const std::string& lower) {
          lower == "%2e%2e";
 }
 
-// "." and ".." segments are resolved; a path ending in one of them ends with
-// a slash, and ".." never climbs above the root.
+// Resolved first, then escaped: an escaped dot is still a dot.
 std::string CanonicalizePath(const std::string& raw) {
   std::string path = raw;
   for (char& c : path) {
@@ -108,33 +108,7 @@ std::string CanonicalizePath(const std::string& raw) {
   }
   if (path.empty() || path[0] != '/')
     path.insert(path.begin(), '/');
-  std::vector<std::string> segments;
-  size_t start = 1;
-  while (true) {
-    size_t slash = path.find('/', start);
-    std::string segment = path.substr(
-        start, slash == std::string::npos ? std::string::npos : slash - start);
-    std::string lower = ToLowerAscii(segment);
-    bool last = slash == std::string::npos;
-    if (IsDotDotSegment(lower)) {
-      if (!segments.empty())
-        segments.pop_back();
-      if (last)
-        segments.emplace_back();
-    } else if (IsDotSegment(lower)) {
-      if (last)
-        segments.emplace_back();
-    } else {
-      segments.push_back(Escape(segment, "\"<>`{}"));
-    }
-    if (last)
-      break;
-    start = slash + 1;
-  }
-  std::string canonical;
-  for (const std::string& segment : segments)
-    canonical += "/" + segment;
-  return canonical.empty() ? "/" : canonical;
+  return Escape(RemoveDotSegments(path), "\"<>`{}");
 }
 
 const char* DefaultPort(const std::string& scheme) {
@@ -312,6 +286,36 @@ bool CanonicalizeHostName(const std::string& raw, std::string* host) {
   for (char c : unescaped)
     *host += ToLowerAsciiChar(c);
   return true;
+}
+
+std::string RemoveDotSegments(const std::string& path) {
+  std::vector<std::string> segments;
+  size_t start = 1;
+  while (true) {
+    size_t slash = path.find('/', start);
+    std::string segment = path.substr(
+        start, slash == std::string::npos ? std::string::npos : slash - start);
+    std::string lower = ToLowerAscii(segment);
+    bool last = slash == std::string::npos;
+    if (IsDotDotSegment(lower)) {
+      if (!segments.empty())
+        segments.pop_back();
+      if (last)
+        segments.emplace_back();
+    } else if (IsDotSegment(lower)) {
+      if (last)
+        segments.emplace_back();
+    } else {
+      segments.push_back(std::move(segment));
+    }
+    if (last)
+      break;
+    start = slash + 1;
+  }
+  std::string resolved;
+  for (const std::string& segment : segments)
+    resolved += "/" + segment;
+  return resolved.empty() ? "/" : resolved;
 }
 
 bool IsStandardScheme(const std::string& lower_case_scheme) {

@@ -28,6 +28,11 @@ bool IsStandardScheme(const std::string& lower_case_scheme);
 // The scheme in lower case, or empty when |url| has none.
 std::string SchemeOf(const std::string& url);
 
+// "/a/b/../c/./d" becomes "/a/c/d": "." and ".." segments, escaped dots
+// included, are resolved; a path ending in one ends with a slash, and ".."
+// never climbs above the root. |path| starts with '/'.
+std::string RemoveDotSegments(const std::string& path);
+
 // "%41" becomes "A"; a "%" without two hex digits after it stays as it is.
 std::string PercentDecode(const std::string& text);
 

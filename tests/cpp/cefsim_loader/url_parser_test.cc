@@ -3,6 +3,7 @@
 #include <string>
 
 #include "include/cef_parser.h"
+#include "render/url_resolution.h"
 
 namespace {
 
@@ -132,6 +133,20 @@ TEST(UrlParserTest, CreateUrlNeedsASpecOrASchemeAndHost) {
   CefString(&from_spec.spec).FromString("client://internal/x");
   ASSERT_TRUE(CefCreateURL(from_spec, url));
   EXPECT_EQ(url.ToString(), "client://internal/x");
+}
+
+TEST(UrlResolutionTest, ReferencesResolveAgainstHierarchicalBases) {
+  using cefsim::ResolveUrl;
+  EXPECT_EQ(ResolveUrl("client://internal/a/b/page.html", "../c/./s.js?x#y"),
+            "client://internal/a/c/s.js?x#y");
+  EXPECT_EQ(ResolveUrl("http://h/a/b", "/x/../y"), "http://h/y");
+  EXPECT_EQ(ResolveUrl("http://h/a/b/c", "%2E%2e/d"), "http://h/a/d");
+  EXPECT_EQ(ResolveUrl("http://h/a/", "../../.."), "http://h/");
+  EXPECT_EQ(ResolveUrl("http://h/a/b?q#f", "?z"), "http://h/a/b?z");
+  EXPECT_EQ(ResolveUrl("http://h/a/b#f", "#g"), "http://h/a/b#g");
+  EXPECT_EQ(ResolveUrl("http://h/a/b", "//other/z"), "http://other/z");
+  EXPECT_EQ(ResolveUrl("http://h/a", "file:///x"), "file:///x");
+  EXPECT_EQ(ResolveUrl("data:text/html,x", "a.js"), "");
 }
 
 }  // namespace
