@@ -87,10 +87,12 @@ def test_developer_tools_open_in_an_owned_popup(run_qt_host):
         parent = make_window()
         owner = make_window(200, 100)
         browser = _zubrix_cef.CreateBrowserSync(handle(parent), "data:text/html,x")
-        wait_for_browsers(1)
+        # ShowDevTools acts only once the browser object holds its browser,
+        # which the creation task gives it after CEF lists the browser.
+        flush_browser_tasks()
         browser.ShowDevTools(handle(owner))
-        records = wait_for_browsers(2)
-        tools = [r for r in records if r["is_devtools"]]
+        wait_for(lambda: any(r["is_devtools"] for r in _cefsim.browsers()))
+        tools = [r for r in _cefsim.browsers() if r["is_devtools"]]
         report([tools[0]["window_info"], tools[0]["parent"], handle(owner)])
         _zubrix_cef.Shutdown()
     """)
