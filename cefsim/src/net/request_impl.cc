@@ -2,7 +2,14 @@
 
 namespace cefsim {
 
-RequestImpl::RequestImpl() : method_("GET") {}
+namespace {
+
+// Every request starts with it: referred to, not copied, until replaced.
+const char16 kDefaultMethod[] = {'G', 'E', 'T'};
+
+}  // namespace
+
+RequestImpl::RequestImpl() : method_(kDefaultMethod, 3, false) {}
 
 void RequestImpl::SetReadOnly(bool read_only) {
   std::lock_guard<std::mutex> lock(mutex_);
