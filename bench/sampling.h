@@ -24,16 +24,34 @@ double SecondsPerBatch(Operation& operation, long count) {
   return elapsed.count();
 }
 
-// Seconds per operation, one value per sample. The first run warms caches and
-// sizes the batches.
+// How many operations make a batch of about kSampleSeconds. One warm-up run
+// fills caches; the count then doubles until a batch is long enough to time,
+// so that one slow first run cannot make every batch short.
 template <typename Operation>
-std::vector<double> SampleSecondsPerOperation(Operation operation) {
-  const double once = std::max(SecondsPerBatch(operation, 1), 1e-7);
-  const long count = std::max(1L, static_cast<long>(kSampleSeconds / once));
-  std::vector<double> samples;
-  for (int i = 0; i < kSamples; ++i)
-    samples.push_back(SecondsPerBatch(operation, count) / count);
-  return samples;
+long BatchCount(Operation& operation) {
+  SecondsPerBatch(operation, 1);
+  long count = 1;
+  double seconds;
+  while ((seconds = SecondsPerBatch(operation, count)) < kSampleSeconds / 8)
+    count *= 2;
+  return std::max(1L, static_cast<long>(count * kSampleSeconds / seconds));
+}
+
+// Seconds per operation of two operations whose costs are compared, their
+// batches taken in turn, so that a change in the machine's speed during the
+// run touches both alike.
+template <typename First, typename Second>
+void SampleInTurn(First first, Second second,
+                  std::vector<double>* first_samples,
+                  std::vector<double>* second_samples) {
+  const long first_count = BatchCount(first);
+  const long second_count = BatchCount(second);
+  for (int i = 0; i < kSamples; ++i) {
+    first_samples->push_back(SecondsPerBatch(first, first_count) /
+                             first_count);
+    second_samples->push_back(SecondsPerBatch(second, second_count) /
+                              second_count);
+  }
 }
 
 // One line per figure for the driver: row, variant, bytes per operation,

@@ -24,13 +24,28 @@ bool OccursAt(const std::string& name, size_t position, const char* text) {
   return true;
 }
 
+const size_t kRuleCount = sizeof(kMimeRules) / sizeof(kMimeRules[0]);
+
+// One CefString per rule, then "text/html". Built on first use, which C++
+// makes safe from any thread, and never freed: requests may still be
+// answered while the program ends.
+const CefString* MimeTypeTexts() {
+  static const CefString* const texts = [] {
+    CefString* built = new CefString[kRuleCount + 1];
+    for (size_t i = 0; i < kRuleCount; ++i)
+      built[i].FromASCII(kMimeRules[i].mime_type);
+    built[kRuleCount].FromASCII("text/html");
+    return built;
+  }();
+  return texts;
+}
+
 }  // namespace
 
-std::string GetMimeType(const std::string& name) {
+const CefString& GetMimeType(const std::string& name) {
   // Every rule begins with its dot, so looking after each dot of the name
   // finds each rule that occurs anywhere; the earliest rule found wins.
-  const size_t rule_count = sizeof(kMimeRules) / sizeof(kMimeRules[0]);
-  size_t best = rule_count;
+  size_t best = kRuleCount;
   for (size_t dot = name.find('.'); dot != std::string::npos && best > 0;
        dot = name.find('.', dot + 1)) {
     for (size_t i = 0; i < best; ++i) {
@@ -40,7 +55,11 @@ std::string GetMimeType(const std::string& name) {
       }
     }
   }
-  return best < rule_count ? kMimeRules[best].mime_type : "text/html";
+  return MimeTypeTexts()[best];
+}
+
+const CefString& HtmlMimeType() {
+  return MimeTypeTexts()[kRuleCount];
 }
 
 }  // namespace zubrix

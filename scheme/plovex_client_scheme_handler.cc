@@ -40,7 +40,7 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
     const std::string& entry_name,
     CefCallback* callback) {
   // The entry's own name gives the type, never the archive's path.
-  mime_type_ = GetMimeType(entry_name);
+  mime_type_ = &GetMimeType(entry_name);
   bool read = false;
   try {
     read = has_entry_name &&
@@ -73,14 +73,14 @@ bool PlovexClientSchemeHandler::ServeInternalFile(
       !file_.Open(file_path))
     return ServeNotFound(file_path, callback);
   // The whole path, folder names included, gives the type.
-  mime_type_ = GetMimeType(file_path);
+  mime_type_ = &GetMimeType(file_path);
   callback->Continue();
   return true;
 }
 
 bool PlovexClientSchemeHandler::ServeNotFound(const std::string& name,
                                               CefCallback* callback) {
-  mime_type_ = "text/html";
+  mime_type_ = &HtmlMimeType();
   data_ = NotFoundPage(name);
   callback->Continue();
   return true;
@@ -91,7 +91,8 @@ void PlovexClientSchemeHandler::GetResponseHeaders(
     int64& response_length,
     CefString& redirectUrl) {
   CEF_REQUIRE_IO_THREAD();
-  response->SetMimeType(mime_type_);
+  if (mime_type_)
+    response->SetMimeType(*mime_type_);
   response->SetStatus(200);
   response_length = file_.is_open() ? static_cast<int64>(file_.length())
                                     : static_cast<int64>(data_.size());

@@ -48,7 +48,8 @@ class PlovexClientSchemeHandler : public CefResourceHandler {
   std::string data_;
   // Never more than the size of |data_|.
   size_t offset_ = 0;
-  std::string mime_type_;
+  // One of the lifelong MIME type texts; set before the request continues.
+  const CefString* mime_type_ = nullptr;
 
   IMPLEMENT_REFCOUNTING(PlovexClientSchemeHandler);
   DISALLOW_COPY_AND_ASSIGN(PlovexClientSchemeHandler);

@@ -3,9 +3,10 @@
 namespace zubrix {
 namespace {
 
-// Sets [*start, *end) to the path part of |url|.
-template <typename Char>
-void FindPath(const Char* url, size_t size, size_t* start, size_t* end) {
+typedef CefString::char_type Unit;
+
+// Sets [*start, *end) to the path part of the |size| units at |url|.
+void FindPath(const Unit* url, size_t size, size_t* start, size_t* end) {
   size_t colon = 0;
   while (colon < size && url[colon] != ':')
     ++colon;
@@ -17,24 +18,22 @@ void FindPath(const Char* url, size_t size, size_t* start, size_t* end) {
 }  // namespace
 
 std::string PathOfCanonicalUrl(const CefString& url) {
-  // A canonical URL escapes every byte beyond ASCII, so its UTF-16 units are
-  // its UTF-8 bytes; anything else takes the full conversion.
-  const CefString::char_type* const units = url.c_str();
-  const size_t length = url.length();
-  bool ascii = true;
-  for (size_t i = 0; i < length && ascii; ++i)
-    ascii = units[i] < 0x80;
+  // The split is at ASCII characters, which are single UTF-16 units, so the
+  // path's bounds are found among the units.
+  const Unit* const units = url.c_str();
   size_t start = 0;
   size_t end = 0;
-  if (!ascii) {
-    const std::string utf8 = url.ToString();
-    FindPath(utf8.data(), utf8.size(), &start, &end);
-    return utf8.substr(start, end - start);
-  }
-  FindPath(units, length, &start, &end);
+  FindPath(units, url.length(), &start, &end);
+  // A canonical URL escapes every byte beyond ASCII, so the path's units are
+  // its UTF-8 bytes; anything else takes the full conversion.
   std::string path(end - start, '\0');
-  for (size_t i = start; i < end; ++i)
+  Unit beyond_ascii = 0;
+  for (size_t i = start; i < end; ++i) {
+    beyond_ascii |= units[i] & ~Unit(0x7F);
     path[i - start] = static_cast<char>(units[i]);
+  }
+  if (beyond_ascii)
+    return CefString(units + start, end - start, false).ToString();
   return path;
 }
 

@@ -4,6 +4,7 @@
 
 #include "scheme/client_route.h"
 #include "scheme/internal_folder.h"
+#include "scheme/url_path.h"
 
 namespace zubrix {
 namespace {
@@ -74,6 +75,30 @@ TEST(ClientRouteTest, OtherPathsHaveNoRoute) {
         "//PLOVEX/D:/a.plovex/x.html", "//plovex", "//other/a.plovex/x"}) {
     SCOPED_TRACE(path);
     EXPECT_EQ(RouteClientPath(path).kind, ClientRoute::Kind::kNone);
+  }
+}
+
+TEST(UrlPathTest, PathIsCutAtQueryOrFragmentAndKeptInUtf8) {
+  struct Case {
+    const wchar_t* url;
+    const char* path;
+  };
+  const Case cases[] = {
+      {L"client://internal/index.html", "//internal/index.html"},
+      {L"client://internal/a.html?x=1#top", "//internal/a.html"},
+      {L"client://internal/a.html#f?g", "//internal/a.html"},
+      {L"client:", ""},
+      {L"no colon at all", ""},
+      {L"", ""},
+      // Beyond ASCII in the path, also past the Basic Multilingual Plane.
+      {L"client://internal/caf\u00e9/\U0001F600.html?q",
+       "//internal/caf\xC3\xA9/\xF0\x9F\x98\x80.html"},
+      // Beyond ASCII only outside the path.
+      {L"client://internal/a.html?caf\u00e9", "//internal/a.html"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(PathOfCanonicalUrl(CefString(c.url)), c.path);
   }
 }
 

@@ -31,7 +31,7 @@ TEST(MimeTypesTest, FirstRuleFoundAnywhereInTheNameWins) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(zubrix::GetMimeType(c.name), c.mime_type);
+    EXPECT_EQ(zubrix::GetMimeType(c.name).ToString(), c.mime_type);
   }
 }
 
