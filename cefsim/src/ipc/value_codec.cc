@@ -1,152 +1,149 @@
 #include "ipc/value_codec.h"
-#include "strings/u16_text.h"
 
-#include <vector>
+#include <string>
+
+#include "values/list_value_impl.h"
+#include "values/value_node.h"
 
 namespace cefsim {
 namespace {
 
+// Only the library implements CEF's value types, so every list is the
+// stand-in's own: values pass between its nodes and the wire directly, with
+// no CefValue, CefString or lock per entry.
+
 // Every encoded value takes at least its type byte.
 constexpr size_t kMinValueSize = 1;
 
-void WriteString(WireWriter* writer, const CefString& text) {
-  writer->Utf16(text.c_str(), text.length());
-}
+void WriteListNode(WireWriter* writer, const ValueNode* list);
+void WriteDictionaryNode(WireWriter* writer, const ValueNode& dict);
 
-void WriteDictionary(WireWriter* writer, CefRefPtr<CefDictionaryValue> dict);
-
-// Writes the entry at |key| of |source|: an index of a list or a key of a
-// dictionary, whose getters share their names. Read through the typed
-// getters, so that no CefValue is made for each entry.
-template <class Source, class Key>
-void WriteEntry(WireWriter* writer, Source source, const Key& key) {
-  CefValueType type = source->GetType(key);
-  if (type == VTYPE_INVALID)
-    type = VTYPE_NULL;
+// A missing entry goes out as a null.
+void WriteNode(WireWriter* writer, const ValueNode* node) {
+  const cef_value_type_t type = node ? node->type() : VTYPE_NULL;
   writer->U8(static_cast<uint8_t>(type));
   switch (type) {
     case VTYPE_BOOL:
-      writer->U8(source->GetBool(key) ? 1 : 0);
+      writer->U8(node->GetBool() ? 1 : 0);
       break;
     case VTYPE_INT:
-      writer->I32(source->GetInt(key));
+      writer->I32(node->GetInt());
       break;
     case VTYPE_DOUBLE:
-      writer->F64(source->GetDouble(key));
+      writer->F64(node->GetDouble());
       break;
     case VTYPE_STRING:
-      WriteString(writer, source->GetString(key));
+      writer->Utf16(node->GetString());
       break;
     case VTYPE_BINARY: {
-      CefRefPtr<CefBinaryValue> binary = source->GetBinary(key);
-      std::vector<char> bytes(binary ? binary->GetSize() : 0);
-      if (!bytes.empty())
-        binary->GetData(bytes.data(), bytes.size(), 0);
-      writer->Bytes(bytes.data(), bytes.size());
+      const ValueNode::Bytes* bytes = node->GetBinary();
+      writer->Bytes(bytes->data(), bytes->size());
       break;
     }
     case VTYPE_DICTIONARY:
-      WriteDictionary(writer, source->GetDictionary(key));
+      WriteDictionaryNode(writer, *node);
       break;
     case VTYPE_LIST:
-      WriteList(writer, source->GetList(key));
+      WriteListNode(writer, node);
       break;
     default:
       break;
   }
 }
 
-void WriteDictionary(WireWriter* writer, CefRefPtr<CefDictionaryValue> dict) {
-  CefDictionaryValue::KeyList keys;
-  if (dict)
-    dict->GetKeys(keys);
+void WriteListNode(WireWriter* writer, const ValueNode* list) {
+  const size_t size = list ? list->Size() : 0;
+  writer->U32(static_cast<uint32_t>(size));
+  for (size_t i = 0; i < size; ++i)
+    WriteNode(writer, list->ChildNode(i));
+}
+
+void WriteDictionaryNode(WireWriter* writer, const ValueNode& dict) {
+  const std::vector<std::u16string> keys = dict.Keys();
   writer->U32(static_cast<uint32_t>(keys.size()));
-  for (const CefString& key : keys) {
-    WriteString(writer, key);
-    WriteEntry(writer, dict, key);
+  for (const std::u16string& key : keys) {
+    writer->Utf16(key);
+    WriteNode(writer, dict.ChildNode(key));
   }
 }
 
-bool ReadListAt(WireReader* reader, CefRefPtr<CefListValue> list, int depth);
-bool ReadDictionaryAt(WireReader* reader, CefRefPtr<CefDictionaryValue> dict,
-                      int depth);
+bool ReadListEntries(WireReader* reader, ValueNode* list, int depth);
+bool ReadDictionaryEntries(WireReader* reader, ValueNode* dict, int depth);
 
-// Reads one value into |target| at |key|: an index of a list or a key of a
-// dictionary, whose setters share their names.
-template <class Target, class Key>
-bool ReadValueInto(WireReader* reader, Target target, const Key& key,
-                   int depth) {
-  uint8_t type = reader->U8();
+// Null on bad input.
+ValueNode::Ptr ReadNode(WireReader* reader, int depth) {
+  const uint8_t type = reader->U8();
   if (!reader->ok())
-    return false;
+    return nullptr;
+  ValueNode::Ptr node;
   switch (type) {
     case VTYPE_NULL:
-      target->SetNull(key);
-      return true;
+      node = ValueNode::NewNull();
+      break;
     case VTYPE_BOOL:
-      target->SetBool(key, reader->U8() != 0);
-      return reader->ok();
+      node = ValueNode::NewBool(reader->U8() != 0);
+      break;
     case VTYPE_INT:
-      target->SetInt(key, reader->I32());
-      return reader->ok();
+      node = ValueNode::NewInt(reader->I32());
+      break;
     case VTYPE_DOUBLE:
-      target->SetDouble(key, reader->F64());
-      return reader->ok();
-    case VTYPE_STRING: {
-      std::u16string text = reader->Utf16();
-      target->SetString(key, cefsim::FromU16String(text));
-      return reader->ok();
-    }
+      node = ValueNode::NewDouble(reader->F64());
+      break;
+    case VTYPE_STRING:
+      node = ValueNode::NewString(reader->Utf16());
+      break;
     case VTYPE_BINARY: {
-      std::string bytes = reader->Bytes();
-      if (!reader->ok())
-        return false;
-      target->SetBinary(key, CefBinaryValue::Create(bytes.data(), bytes.size()));
-      return true;
+      const std::string bytes = reader->Bytes();
+      node = ValueNode::NewBinary(bytes.data(), bytes.size());
+      break;
     }
-    case VTYPE_DICTIONARY: {
-      CefRefPtr<CefDictionaryValue> child = CefDictionaryValue::Create();
-      if (!ReadDictionaryAt(reader, child, depth + 1))
-        return false;
-      target->SetDictionary(key, child);
-      return true;
-    }
-    case VTYPE_LIST: {
-      CefRefPtr<CefListValue> child = CefListValue::Create();
-      if (!ReadListAt(reader, child, depth + 1))
-        return false;
-      target->SetList(key, child);
-      return true;
-    }
+    case VTYPE_DICTIONARY:
+      node = ValueNode::NewDictionary();
+      if (!ReadDictionaryEntries(reader, node.get(), depth + 1))
+        return nullptr;
+      break;
+    case VTYPE_LIST:
+      node = ValueNode::NewList();
+      if (!ReadListEntries(reader, node.get(), depth + 1))
+        return nullptr;
+      break;
     default:
       reader->Fail();
-      return false;
+      return nullptr;
   }
+  return reader->ok() ? node : nullptr;
 }
 
-bool ReadListAt(WireReader* reader, CefRefPtr<CefListValue> list, int depth) {
-  if (depth > kMaxWireValueDepth) {
-    reader->Fail();
+// Deeper nesting than the limit is refused before anything is read.
+bool WithinDepth(WireReader* reader, int depth) {
+  if (depth <= kMaxWireValueDepth)
+    return true;
+  reader->Fail();
+  return false;
+}
+
+bool ReadListEntries(WireReader* reader, ValueNode* list, int depth) {
+  if (!WithinDepth(reader, depth))
     return false;
-  }
-  uint32_t count = reader->Count(kMinValueSize);
+  const uint32_t count = reader->Count(kMinValueSize);
   for (uint32_t i = 0; i < count; ++i) {
-    if (!ReadValueInto(reader, list, static_cast<size_t>(i), depth))
+    ValueNode::Ptr entry = ReadNode(reader, depth);
+    if (!entry || !list->SetChild(static_cast<size_t>(i), std::move(entry)))
       return false;
   }
   return reader->ok();
 }
 
-bool ReadDictionaryAt(WireReader* reader, CefRefPtr<CefDictionaryValue> dict,
-                      int depth) {
-  if (depth > kMaxWireValueDepth) {
-    reader->Fail();
+bool ReadDictionaryEntries(WireReader* reader, ValueNode* dict, int depth) {
+  if (!WithinDepth(reader, depth))
     return false;
-  }
-  uint32_t count = reader->Count(sizeof(uint32_t) + kMinValueSize);
+  const uint32_t count = reader->Count(sizeof(uint32_t) + kMinValueSize);
   for (uint32_t i = 0; i < count; ++i) {
-    CefString key = cefsim::FromU16String(reader->Utf16());
-    if (!reader->ok() || !ReadValueInto(reader, dict, key, depth))
+    const std::u16string key = reader->Utf16();
+    if (!reader->ok())
+      return false;
+    ValueNode::Ptr entry = ReadNode(reader, depth);
+    if (!entry || !dict->SetChild(key, std::move(entry)))
       return false;
   }
   return reader->ok();
@@ -155,14 +152,16 @@ bool ReadDictionaryAt(WireReader* reader, CefRefPtr<CefDictionaryValue> dict,
 }  // namespace
 
 void WriteList(WireWriter* writer, CefRefPtr<CefListValue> list) {
-  size_t size = list ? list->GetSize() : 0;
-  writer->U32(static_cast<uint32_t>(size));
-  for (size_t i = 0; i < size; ++i)
-    WriteEntry(writer, list, i);
+  WriteListNode(writer, list ? ListValueImpl::HandleOf(list).Peek() : nullptr);
 }
 
 bool ReadList(WireReader* reader, CefRefPtr<CefListValue> list) {
-  return ReadListAt(reader, list, 0);
+  const ValueNode::Ptr node = ListValueImpl::HandleOf(list).LockForWriting();
+  if (!node) {
+    reader->Fail();
+    return false;
+  }
+  return ReadListEntries(reader, node.get(), 0);
 }
 
 }  // namespace cefsim

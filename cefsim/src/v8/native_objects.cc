@@ -28,8 +28,11 @@ void Finalize(JSObjectRef object) { delete DataOf(object); }
 // only references left when it ends.
 class ClientCall {
  public:
-  explicit ClientCall(CefRefPtr<CefV8ContextImpl> context)
-      : context_(context), scope_(context, Engine::EntryKind::kCallback) {}
+  // |values| is how many values the call will wrap.
+  ClientCall(CefRefPtr<CefV8ContextImpl> context, size_t values)
+      : context_(context), scope_(context, Engine::EntryKind::kCallback) {
+    wrapped_.reserve(values);
+  }
 
   ~ClientCall() {
     for (const CefRefPtr<CefV8ValueImpl>& value : wrapped_) {
@@ -79,7 +82,7 @@ JSValueRef CallHandler(JSContextRef ctx, JSObjectRef function,
   if (!data || !data->handler || !context)
     return JSValueMakeUndefined(ctx);
   CefRefPtr<CefV8Handler> handler = data->handler;
-  ClientCall call(context);
+  ClientCall call(context, argc + 1);
   CefV8ValueList arguments;
   arguments.reserve(argc);
   for (size_t i = 0; i < argc; ++i)
@@ -129,7 +132,7 @@ JSValueRef GetProperty(JSContextRef ctx, JSObjectRef object, JSStringRef name,
   CefRefPtr<CefV8Interceptor> interceptor = data->interceptor;
   CefRefPtr<CefV8Accessor> accessor = data->accessor;
   const CefString key = ToCefString(name);
-  ClientCall call(context);
+  ClientCall call(context, 1);
   CefRefPtr<CefV8Value> self = call.Wrap(object);
   if (interceptor) {
     CefRefPtr<CefV8Value> retval;
@@ -160,7 +163,7 @@ bool SetProperty(JSContextRef ctx, JSObjectRef object, JSStringRef name,
   CefRefPtr<CefV8Interceptor> interceptor = data->interceptor;
   CefRefPtr<CefV8Accessor> accessor = data->accessor;
   const CefString key = ToCefString(name);
-  ClientCall call(context);
+  ClientCall call(context, 2);
   CefRefPtr<CefV8Value> self = call.Wrap(object);
   CefRefPtr<CefV8Value> new_value = call.Wrap(value);
   if (interceptor) {

@@ -7,6 +7,8 @@
 namespace cefsim {
 namespace {
 
+constexpr size_t kFirstListCapacity = 4;
+
 template <cef_value_type_t type, class Data>
 using AlternativeOf = std::variant_alternative_t<type - 1, Data>;
 
@@ -149,6 +151,10 @@ bool ValueNode::SetChild(size_t index, Ptr child) {
   if (index > list->size())
     Resize(index);
   if (index == list->size()) {
+    // Most lists hold a few entries: the first append makes room for them
+    // at once instead of reallocating at the second and third.
+    if (list->empty())
+      list->reserve(kFirstListCapacity);
     list->push_back(Adopt(child));
     return true;
   }
