@@ -3,7 +3,8 @@ with the mixed payload and the registered callable notes when each call
 starts. The page notes when it made each call (performance.timeOrigin +
 performance.now(), milliseconds since the Unix epoch) and sends those times
 last, through a second callable. Prints RECORD lines whose rows match the
-bare-signal limit's."""
+bare-signal limit's; with --peer-row-only, only the row compared with Qt's
+web channel."""
 import os
 import sys
 from urllib.parse import quote
@@ -100,7 +101,8 @@ def main():
         return call_timing.perf_counter_ns_of([reports[0].decode()]), arrived
 
     try:
-        call_timing.measure("page to Python", "page", run, run)
+        if "--peer-row-only" not in sys.argv[1:]:
+            call_timing.measure("page to Python", "page", run, run)
         call_timing.measure_triples("page", run_triples)
     finally:
         browser.Close()

@@ -14,6 +14,7 @@ PYTHON = "/usr/bin/python3"
 
 # Seconds per operation from the C++ harness become rates here.
 MB = 1e6
+EXTRA_PEER_ROUNDS = 2
 
 
 def run(command):
@@ -30,7 +31,8 @@ def collect():
     figures = {}
 
     def add(row, variant, unit, samples):
-        figures.setdefault((row, unit), {})[variant] = samples
+        figures.setdefault((row, unit), {}).setdefault(variant, []).extend(
+            samples)
 
     for row, variant, size, *seconds in run([os.path.join(BUILD, "scheme_bench")]):
         seconds = [float(s) for s in seconds]
@@ -42,6 +44,15 @@ def collect():
         path = os.path.join(HERE, script)
         if os.path.exists(path):
             for row, variant, unit, *samples in run([PYTHON, path]):
+                add(row, variant, unit, [float(s) for s in samples])
+    # The page-call row and its peer run in separate processes: further
+    # rounds of the two in turn spread a change in the machine's speed over
+    # both, instead of letting it land on one of them.
+    for _ in range(EXTRA_PEER_ROUNDS):
+        for command in ([PYTHON, os.path.join(HERE, "page_calls.py"),
+                         "--peer-row-only"],
+                        [PYTHON, os.path.join(HERE, "webchannel_calls.py")]):
+            for row, variant, unit, *samples in run(command):
                 add(row, variant, unit, [float(s) for s in samples])
     return figures
 
