@@ -109,7 +109,10 @@ def measure_triples(variant, run_burst):
     [i, 's' + i, true] and returns ([the first call's time], arrivals), in
     nanoseconds of time.perf_counter_ns's clock: the module's row beside
     its peer's."""
-    run_burst(10)  # warm-up
+    # Warm-up: the page's loop and the path behind it are compiled and
+    # their memory reused only after the first full bursts.
+    for _ in range(2):
+        run_burst(BURST_CALLS)
     rates = []
     for _ in range(SAMPLES):
         sent, arrived = run_burst(BURST_CALLS)
