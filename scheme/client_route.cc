@@ -1,5 +1,7 @@
 #include "scheme/client_route.h"
 
+#include "scheme/url_path.h"
+
 namespace zubrix {
 namespace {
 
@@ -10,10 +12,29 @@ const char kArchiveMarker[] = ".plovex";
 const char kArchiveMarkerWithSlash[] = ".plovex/";
 const char kFolderPrefix[] = "//internal/";
 
+typedef CefString::char_type Unit;
+
+// The folder's route is found the same way in a path of UTF-8 bytes and in
+// one of ASCII-only UTF-16 units; these helpers take either.
+
 // |prefix| is a non-empty literal.
-template <size_t N>
-bool StartsWith(const std::string& text, const char (&prefix)[N]) {
-  return text.compare(0, N - 1, prefix, N - 1) == 0;
+template <typename Char, size_t N>
+bool StartsWith(const Char* path, size_t size, const char (&prefix)[N]) {
+  if (size < N - 1)
+    return false;
+  for (size_t i = 0; i + 1 < N; ++i) {
+    if (path[i] != static_cast<Char>(prefix[i]))
+      return false;
+  }
+  return true;
+}
+
+void AppendPiece(const char* piece, size_t size, std::string* text) {
+  text->append(piece, size);
+}
+
+void AppendPiece(const Unit* piece, size_t size, std::string* text) {
+  AppendAsciiUnits(piece, size, text);
 }
 
 ClientRoute RouteToArchive(const std::string& path) {
@@ -33,22 +54,23 @@ ClientRoute RouteToArchive(const std::string& path) {
   return route;
 }
 
-ClientRoute RouteToFolder(const std::string& path) {
+template <typename Char>
+ClientRoute RouteToFolder(const Char* path, size_t size) {
   ClientRoute route;
   route.kind = ClientRoute::Kind::kFolder;
   // The pieces after the first, which is always "internal", joined with
   // single slashes.
   bool first = true;
   size_t start = 0;
-  while (start < path.size()) {
-    size_t slash = path.find('/', start);
-    if (slash == std::string::npos)
-      slash = path.size();
+  while (start < size) {
+    size_t slash = start;
+    while (slash < size && path[slash] != '/')
+      ++slash;
     if (slash > start) {
       if (!first) {
         if (!route.relative_path.empty())
           route.relative_path += '/';
-        route.relative_path.append(path, start, slash - start);
+        AppendPiece(path + start, slash - start, &route.relative_path);
       }
       first = false;
     }
@@ -62,12 +84,23 @@ ClientRoute RouteToFolder(const std::string& path) {
 ClientRoute RouteClientPath(const std::string& path) {
   // The two prefixes exclude each other, so the folder's, the more common,
   // is tried first.
-  if (StartsWith(path, kFolderPrefix))
-    return RouteToFolder(path);
-  if (StartsWith(path, kArchivePrefix) &&
+  if (StartsWith(path.data(), path.size(), kFolderPrefix))
+    return RouteToFolder(path.data(), path.size());
+  if (StartsWith(path.data(), path.size(), kArchivePrefix) &&
       path.find(kArchiveMarker) != std::string::npos)
     return RouteToArchive(path);
   return ClientRoute();
+}
+
+ClientRoute RouteClientUrl(const CefString& url) {
+  // Most requests are for the folder, with an ASCII path: those are routed
+  // from the URL's own units, without copying the path first.
+  const UrlPathBounds bounds = FindPathOfCanonicalUrl(url);
+  const Unit* const path = url.c_str() + bounds.start;
+  const size_t size = bounds.end - bounds.start;
+  if (IsAsciiUnits(path, size) && StartsWith(path, size, kFolderPrefix))
+    return RouteToFolder(path, size);
+  return RouteClientPath(PathOfCanonicalUrl(url));
 }
 
 }  // namespace zubrix

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "include/cef_base.h"
+
 namespace zubrix {
 
 struct ClientRoute {
@@ -23,6 +25,11 @@ struct ClientRoute {
 // |path| is the URL's path part in UTF-8, exactly as the URL has it: no
 // percent-decoding, and every test is case-sensitive.
 ClientRoute RouteClientPath(const std::string& path);
+
+// The route of |url|, a canonical URL as CEF hands it to a resource handler:
+// that of RouteClientPath(PathOfCanonicalUrl(url)), found without copying
+// the path first where the path allows.
+ClientRoute RouteClientUrl(const CefString& url);
 
 }  // namespace zubrix
 

@@ -12,7 +12,6 @@
 #include "scheme/internal_folder.h"
 #include "scheme/mime_types.h"
 #include "scheme/not_found_page.h"
-#include "scheme/url_path.h"
 
 namespace zubrix {
 
@@ -20,8 +19,7 @@ bool PlovexClientSchemeHandler::ProcessRequest(
     CefRefPtr<CefRequest> request,
     CefRefPtr<CefCallback> callback) {
   CEF_REQUIRE_IO_THREAD();
-  const ClientRoute route = RouteClientPath(
-      PathOfCanonicalUrl(request->GetURL()));
+  const ClientRoute route = RouteClientUrl(request->GetURL());
   switch (route.kind) {
     case ClientRoute::Kind::kArchive:
       return ServeArchiveEntry(route.archive_path, route.has_entry_name,

@@ -14,6 +14,20 @@ namespace zubrix {
 // when |url| has no colon.
 std::string PathOfCanonicalUrl(const CefString& url);
 
+// Where that path lies among |url|'s UTF-16 units: [start, end).
+struct UrlPathBounds {
+  size_t start;
+  size_t end;
+};
+UrlPathBounds FindPathOfCanonicalUrl(const CefString& url);
+
+// Whether the |size| UTF-16 units at |units| are all ASCII.
+bool IsAsciiUnits(const CefString::char_type* units, size_t size);
+
+// Appends |size| ASCII UTF-16 units to |text|, each as its own byte.
+void AppendAsciiUnits(const CefString::char_type* units, size_t size,
+                      std::string* text);
+
 }  // namespace zubrix
 
 #endif  // ZUBRIX_SCHEME_URL_PATH_H_

@@ -9,6 +9,7 @@
 #include "include/cef_parser.h"
 #include "scheme/client_route.h"
 #include "scheme/not_found_page.h"
+#include "scheme/url_path.h"
 
 namespace {
 
@@ -51,6 +52,12 @@ void CheckRoute(const std::string& path) {
   }
 }
 
+bool SameRoute(const zubrix::ClientRoute& a, const zubrix::ClientRoute& b) {
+  return a.kind == b.kind && a.archive_path == b.archive_path &&
+         a.has_entry_name == b.has_entry_name &&
+         a.entry_name == b.entry_name && a.relative_path == b.relative_path;
+}
+
 void CheckNotFoundPage(const std::string& name) {
   const std::string head =
       "<html><head><title>Not Found File</title></head><body bgcolor="
@@ -77,6 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = CefString(&parts.path).ToString();
   CheckRoute(path);
   CheckNotFoundPage(path);
+  // A whole URL routes as its path does, however it is routed.
+  CefString whole_url;
+  whole_url.FromString("client:" + bytes);
+  Check(SameRoute(zubrix::RouteClientUrl(whole_url),
+                  zubrix::RouteClientPath(
+                      zubrix::PathOfCanonicalUrl(whole_url))));
   // And the raw bytes, as a path that no URL parser cleaned.
   CheckRoute(bytes);
   CheckNotFoundPage(bytes);

@@ -102,6 +102,28 @@ TEST(UrlPathTest, PathIsCutAtQueryOrFragmentAndKeptInUtf8) {
   }
 }
 
+TEST(UrlPathTest, UrlsRouteAsTheirPaths) {
+  for (const wchar_t* url :
+       {L"client://internal//ui///index.html?x#y", L"client://internal/",
+        L"client://internal", L"client://internal/caf\u00e9/\U0001F600.html",
+        L"client://internal/a.html?caf\u00e9", L"client://plovex/D:/a.plovex/x",
+        L"client://plovex/D:/caf\u00e9.plovex/x.js#f", L"client://other/x",
+        L"client:", L""}) {
+    const CefString text(url);
+    SCOPED_TRACE(text.ToString());
+    const ClientRoute expected = RouteClientPath(PathOfCanonicalUrl(text));
+    const ClientRoute route = zubrix::RouteClientUrl(text);
+    EXPECT_EQ(route.kind, expected.kind);
+    EXPECT_EQ(route.relative_path, expected.relative_path);
+    EXPECT_EQ(route.archive_path, expected.archive_path);
+    EXPECT_EQ(route.has_entry_name, expected.has_entry_name);
+    EXPECT_EQ(route.entry_name, expected.entry_name);
+  }
+  EXPECT_EQ(zubrix::RouteClientUrl(CefString(L"client://internal//a//b.js"))
+                .relative_path,
+            "a/b.js");
+}
+
 TEST(InternalFolderTest, ClimbingIsCountedOverBothSeparators) {
   for (const char* inside :
        {"", "index.html", "a/../b.html", "a/b/../../c", "./x", "a\\..\\b",
