@@ -33,7 +33,7 @@ class FunctionTask : public CefTask {
 
 }  // namespace
 
-long ServeThroughHandler(const std::string& url, std::vector<char>* piece) {
+long ServeThroughHandler(const CefString& url, std::vector<char>* piece) {
   CefRefPtr<CefRequest> request = CefRequest::Create();
   request->SetURL(url);
   CefRefPtr<CefResourceHandler> handler(new zubrix::PlovexClientSchemeHandler());

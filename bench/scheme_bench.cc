@@ -39,11 +39,12 @@ void MeasureAgainstLimit(const std::string& row, const std::string& url,
                          size_t expected, Limit limit) {
   std::vector<double> handler_samples;
   std::vector<double> limit_samples;
+  const CefString url_text(url);
   bench::RunOnIoThread([&] {
     std::vector<char> piece(kPieceSize);
-    CheckServed(bench::ServeThroughHandler(url, &piece), expected, row);
+    CheckServed(bench::ServeThroughHandler(url_text, &piece), expected, row);
     CheckServed(static_cast<long>(limit()), expected, row);
-    bench::SampleInTurn([&] { bench::ServeThroughHandler(url, &piece); },
+    bench::SampleInTurn([&] { bench::ServeThroughHandler(url_text, &piece); },
                         limit, &handler_samples, &limit_samples);
   });
   bench::PrintRecord(row, "handler", expected, handler_samples);
