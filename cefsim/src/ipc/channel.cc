@@ -53,19 +53,19 @@ bool Channel::Send(uint32_t kind, const std::string& payload) {
   return SendPieces(&pieces);
 }
 
-bool Channel::SendAll(const std::vector<Frame>& frames) {
-  std::vector<FrameHeader> headers;
-  headers.reserve(frames.size());
-  std::vector<iovec> pieces;
-  pieces.reserve(2 * frames.size());
-  for (const Frame& frame : frames) {
-    if (frame.payload.size() > kMaxPayload)
-      return false;
-    headers.push_back({frame.kind, static_cast<uint32_t>(frame.payload.size())});
-    pieces.push_back({&headers.back(), sizeof(FrameHeader)});
-    pieces.push_back({const_cast<char*>(frame.payload.data()),
-                      frame.payload.size()});
-  }
+bool Channel::AppendFrame(uint32_t kind, const std::string& payload,
+                          std::string* framed) {
+  if (payload.size() > kMaxPayload)
+    return false;
+  const FrameHeader header{kind, static_cast<uint32_t>(payload.size())};
+  framed->append(reinterpret_cast<const char*>(&header), sizeof(header));
+  framed->append(payload);
+  return true;
+}
+
+bool Channel::SendFramed(const std::string& framed) {
+  std::vector<iovec> pieces = {
+      {const_cast<char*>(framed.data()), framed.size()}};
   return SendPieces(&pieces);
 }
 

@@ -27,8 +27,13 @@ class Channel {
 
   // Safe from any thread; false once the peer is gone.
   bool Send(uint32_t kind, const std::string& payload);
-  // Sends |frames| in order, as few system calls as the system allows.
-  bool SendAll(const std::vector<Frame>& frames);
+  // Appends |payload| as one frame to |framed|; false, with |framed| as it
+  // was, when the payload is too large to be a frame.
+  static bool AppendFrame(uint32_t kind, const std::string& payload,
+                          std::string* framed);
+  // Sends frames that AppendFrame joined, in as few system calls as the
+  // system allows.
+  bool SendFramed(const std::string& framed);
   // Blocks for the next frame; false at the end of the stream, on a read
   // error or on a malformed frame. Only one thread may receive.
   bool Receive(Frame* frame);

@@ -1,7 +1,5 @@
 #include "ipc/frame_outbox.h"
 
-#include <utility>
-
 namespace cefsim {
 
 FrameOutbox::FrameOutbox(Channel* channel)
@@ -9,16 +7,17 @@ FrameOutbox::FrameOutbox(Channel* channel)
 
 FrameOutbox::~FrameOutbox() { Close(); }
 
-bool FrameOutbox::Send(uint32_t kind, std::string payload) {
+bool FrameOutbox::Send(uint32_t kind, const std::string& payload) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (closing_ || failed_)
+  if (closing_ || failed_ ||
+      !Channel::AppendFrame(kind, payload, &queued_frames_))
     return false;
-  frames_.push_back(Frame{kind, std::move(payload)});
-  if (frames_.size() == 1) {
+  ++queued_count_;
+  if (queued_count_ == 1) {
     // The thread sleeps until a first frame comes, then gathers.
     first_queued_ = std::chrono::steady_clock::now();
     queued_.notify_one();
-  } else if (frames_.size() >= kBatchFrames) {
+  } else if (queued_count_ >= kBatchFrames) {
     flush_ = true;
     queued_.notify_one();
   }
@@ -27,7 +26,7 @@ bool FrameOutbox::Send(uint32_t kind, std::string payload) {
 
 void FrameOutbox::Flush() {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (frames_.empty() || flush_)
+  if (queued_count_ == 0 || flush_)
     return;
   flush_ = true;
   queued_.notify_one();
@@ -45,24 +44,30 @@ void FrameOutbox::Close() {
 }
 
 void FrameOutbox::Run() {
-  std::vector<Frame> batch;
+  std::string batch;
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
-    queued_.wait(lock, [this] { return !frames_.empty() || closing_; });
-    if (frames_.empty())
+    queued_.wait(lock, [this] { return queued_count_ > 0 || closing_; });
+    if (queued_count_ == 0)
       return;
     queued_.wait_until(lock, first_queued_ + kGatherTime,
                        [this] { return flush_ || closing_; });
     flush_ = false;
-    batch.swap(frames_);
+    batch.swap(queued_frames_);
+    queued_count_ = 0;
     lock.unlock();
-    const bool sent = channel_->SendAll(batch);
-    batch.clear();
+    const bool sent = channel_->SendFramed(batch);
+    // A burst of large frames does not keep its memory for good.
+    if (batch.capacity() > kKeptCapacity)
+      std::string().swap(batch);
+    else
+      batch.clear();
     lock.lock();
     if (!sent) {
       // The peer is gone: what is queued can never arrive.
       failed_ = true;
-      frames_.clear();
+      queued_frames_.clear();
+      queued_count_ = 0;
     }
   }
 }

@@ -14,7 +14,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "ipc/channel.h"
 
@@ -30,10 +29,14 @@ class FrameOutbox {
 
   static constexpr auto kGatherTime = std::chrono::microseconds(200);
   static constexpr size_t kBatchFrames = 64;
+  // The most memory a sent batch keeps for the next one.
+  static constexpr size_t kKeptCapacity = 1 << 20;
 
   // Queues a frame; safe from any thread. False, and the frame dropped,
-  // once the channel has failed or the outbox is closed.
-  bool Send(uint32_t kind, std::string payload);
+  // once the channel has failed or the outbox is closed, or when the
+  // payload is too large to be a frame. The payload is copied, so that its
+  // memory stays with the thread that made it.
+  bool Send(uint32_t kind, const std::string& payload);
   // Sends what is queued now: the render thread calls it once it has
   // nothing left to run.
   void Flush();
@@ -46,7 +49,11 @@ class FrameOutbox {
   Channel* const channel_;
   std::mutex mutex_;
   std::condition_variable queued_;
-  std::vector<Frame> frames_;  // Guarded by |mutex_|.
+  // The queued frames, joined as they go out; the thread swaps it with the
+  // buffer it last sent, so that both keep their memory from batch to
+  // batch.  Guarded by |mutex_|, as is the count.
+  std::string queued_frames_;
+  size_t queued_count_ = 0;
   // When the oldest queued frame came.  Guarded by |mutex_|.
   std::chrono::steady_clock::time_point first_queued_;
   bool flush_ = false;         // Guarded by |mutex_|.
