@@ -16,7 +16,9 @@ class HostBridgeSignals : public QObject {
  Q_SIGNALS:
   void execute_maya_mel(QString);
   void execute_maya_python(QString);
-  void execute_python_callback(int, CefListValueWrapper);
+  // By reference: a queued connection copies the wrapper for the receiver
+  // in any case, so the emission makes no copy of its own.
+  void execute_python_callback(int, const CefListValueWrapper&);
 };
 
 }  // namespace zubrix
