@@ -14,7 +14,7 @@ PYTHON = "/usr/bin/python3"
 
 # Seconds per operation from the C++ harness become rates here.
 MB = 1e6
-EXTRA_PEER_ROUNDS = 2
+EXTRA_PEER_ROUNDS = 4
 
 
 def run(command):
@@ -45,9 +45,10 @@ def collect():
         if os.path.exists(path):
             for row, variant, unit, *samples in run([PYTHON, path]):
                 add(row, variant, unit, [float(s) for s in samples])
-    # The page-call row and its peer run in separate processes: further
-    # rounds of the two in turn spread a change in the machine's speed over
-    # both, instead of letting it land on one of them.
+    # The page-call row and its peer run in separate processes, and one
+    # process can run well faster or slower than the next: further rounds of
+    # the two in turn pool several processes of each and spread a change in
+    # the machine's speed over both.
     for _ in range(EXTRA_PEER_ROUNDS):
         for command in ([PYTHON, os.path.join(HERE, "page_calls.py"),
                          "--peer-row-only"],
