@@ -28,11 +28,17 @@
   var unsent = [];        // messages made before the channel was installed
   var readyFunctions = [];
   var nextCallId = 1;
-  var pendingCalls = {};  // call id -> {resolve, reject}
-  var eventHandlers = {}; // event name -> [handler]
-  var pageFunctions = {}; // name -> function Python may call
+  // Maps without a prototype, so that no name ("__proto__",
+  // "hasOwnProperty") can reach or replace a built-in member.
+  var pendingCalls = newMap();  // call id -> {resolve, reject}
+  var eventHandlers = newMap(); // event name -> [handler]
+  var pageFunctions = newMap(); // name -> function Python may call
   var lastDelivered = 0;  // sequence number of Python's last message handled
   var originalConsole = {};
+
+  function newMap() {
+    return Object.create(null);
+  }
 
   function channelError(name, message) {
     var error = new Error(message);
@@ -177,7 +183,8 @@
   }
 
   function callPageFunction(name, args) {
-    var fn = pageFunctions.hasOwnProperty(name) ? pageFunctions[name] : global[name];
+    var fn = name in pageFunctions ? pageFunctions[name]
+             : Object.prototype.hasOwnProperty.call(global, name) ? global[name] : undefined;
     if (typeof fn !== "function") {
       reportUncaught(channelError("ReferenceError",
                                   "Python called " + JSON.stringify(name) +
@@ -188,7 +195,7 @@
   }
 
   function dispatchEvent(name, args) {
-    var handlers = (eventHandlers.hasOwnProperty(name) ? eventHandlers[name] : []).slice();
+    var handlers = (eventHandlers[name] || []).slice();
     handlers.forEach(function (handler) {
       runGuarded(handler, global, args, "a handler of " + JSON.stringify(name));
     });
@@ -209,14 +216,18 @@
     send(JSON.stringify({t: "ack", seq: lastDelivered}));
   }
 
-  function close() {
+  function rejectPendingCalls(why) {
     var calls = pendingCalls;
+    pendingCalls = newMap();
+    Object.keys(calls).forEach(function (id) {
+      calls[id].reject(channelError("ChannelError", why));
+    });
+  }
+
+  function close() {
     closed = true;
     config = null;
-    pendingCalls = {};
-    Object.keys(calls).forEach(function (id) {
-      calls[id].reject(channelError("ChannelError", "the channel was closed"));
-    });
+    rejectPendingCalls("the channel was closed");
   }
 
   function newLoadToken() {
@@ -244,7 +255,7 @@
 
     // Subscribes handler to the events Python emits under name.
     on: function (name, handler) {
-      if (!eventHandlers.hasOwnProperty(name)) {
+      if (!(name in eventHandlers)) {
         eventHandlers[name] = [];
       }
       eventHandlers[name].push(handler);
@@ -252,7 +263,7 @@
     },
 
     off: function (name, handler) {
-      if (eventHandlers.hasOwnProperty(name)) {
+      if (name in eventHandlers) {
         eventHandlers[name] = eventHandlers[name].filter(function (h) { return h !== handler; });
       }
       return api;
@@ -284,6 +295,10 @@
           announceReady();
         }
         return;
+      }
+      if (config) {
+        // Python has forgotten the calls it had from this page.
+        rejectPendingCalls("the channel was attached anew");
       }
       config = {secret: settings.secret, callback: settings.callback, load: newLoadToken()};
       closed = false;

@@ -35,8 +35,9 @@ import logging
 import os
 import sys
 
-from zubrix_cef.page_messages import (decode_page_text, javascript_string,
-                                      url_is_allowed, url_guard)
+from zubrix_cef.page_messages import decode_page_text, javascript_string
+from zubrix_cef.page_urls import (normalised_prefix, url_check_code, url_guard,
+                                  url_is_allowed)
 
 DEFAULT_ALLOWED_URLS = ("client:",)
 SCRIPT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "channel.js")
@@ -46,6 +47,7 @@ logger = logging.getLogger("zubrix_cef")
 _CONSOLE_LEVELS = {"debug": logging.DEBUG, "log": logging.INFO, "info": logging.INFO,
                    "warn": logging.WARNING, "error": logging.ERROR}
 _calling = []
+_AWAY_BODY = u'{"t":"away"}'
 
 
 def current_channel():
@@ -118,10 +120,14 @@ class Channel(object):
         if not self._allowed_urls or not all(self._allowed_urls):
             raise ValueError("allowed_urls needs non-empty prefixes: an empty one "
                              "would let every page in")
+        self._normalised_prefixes = tuple(normalised_prefix(url) for url in self._allowed_urls)
         if registry is None:
             import _zubrix_cef as registry
         self._registry = registry
-        self._secret = binascii.hexlify(os.urandom(16)).decode("ascii")
+        # A new secret at each attach: a page the channel has forgotten
+        # keeps the old one, so that nothing it still sends runs.
+        self._secret = None
+        self._old_secrets = set()
         self._callback_id = registry.RegisterPyCallback(self._on_page_message)
         self._functions = {}
         self._browser = None
@@ -184,17 +190,31 @@ class Channel(object):
         author's own, when given) and installs the channel in a page already
         shown."""
         self._check_open()
+        if self._browser is not None and self._browser is not browser:
+            raise RuntimeError(
+                "this channel is attached to %r (showing %s) and cannot also serve %r: "
+                "detach() it first, or give each browser a Channel of its own"
+                % (self._browser, self._url or "no page yet", browser))
+        self._forget_page()
+        self._secret = binascii.hexlify(os.urandom(16)).decode("ascii")
         self._browser = browser
         self._author_code = startup_code
-        self._load = None
         browser.RegisterStartupCode(self.startup_code(startup_code))
         browser.ExecuteJavascript(self._install_code())
 
     def detach(self):
-        """Forgets the browser (say, because it is gone); later sends wait
-        for the next attach."""
+        """Forgets the browser (say, because it is gone) and its page:
+        nothing the page still sends runs; later sends wait for the next
+        attach."""
+        self._forget_page()
         self._browser = None
+
+    def _forget_page(self):
+        if self._secret is not None:
+            self._old_secrets.add(self._secret)
+        self._secret = None
         self._load = None
+        self._url = None
 
     def startup_code(self, author_code=None):
         """The start-up code that attach registers: in allowed pages, the
@@ -208,6 +228,7 @@ class Channel(object):
                          u"if(window.console)console.error('start-up code: '+e);}})();"
                          % javascript_string(decode_page_text(author_code)))
         parts.append(self._install_call())
+        parts.append(self._away_report())
         return u"\n".join(parts)
 
     def close(self):
@@ -219,7 +240,7 @@ class Channel(object):
         self._closed = True
         self._registry.UnregisterPyCallback(self._callback_id)
         browser, self._browser = self._browser, None
-        self._load = None
+        self._forget_page()
         self._outbox = []
         if browser is not None:
             browser.ExecuteJavascript(self._deliver_code(_to_json({"t": "closed"})))
@@ -242,7 +263,9 @@ class Channel(object):
 
     @property
     def url(self):
-        """The URL of the page that last said it was ready, or None."""
+        """The URL of the page's latest load: the page that last said it
+        was ready, or one outside allowed_urls that the browser went to
+        since (ready is False then); None before either."""
         return self._url
 
     @property
@@ -275,10 +298,18 @@ class Channel(object):
             logger.warning("refused a page message of an unknown form")
             return
         secret, load, url, body = [decode_page_text(arg) for arg in args]
-        if not hmac.compare_digest(secret.encode("utf-8"), self._secret.encode("ascii")):
+        if not secret and body == _AWAY_BODY:
+            self._on_away(url)
+            return
+        if secret in self._old_secrets:
+            logger.debug("dropped a message from %s, a page this channel has forgotten",
+                         _shortened(url))
+            return
+        if self._secret is None or not hmac.compare_digest(secret.encode("utf-8"),
+                                                           self._secret.encode("ascii")):
             logger.warning("refused a page message without the channel's secret")
             return
-        if not url_is_allowed(url, self._allowed_urls):
+        if not url_is_allowed(url, self._normalised_prefixes):
             logger.warning("refused a message from %s, which is not an allowed page",
                            _shortened(url))
             return
@@ -309,7 +340,9 @@ class Channel(object):
         _calling.append(self)
         try:
             value = _to_json(function(*args))
-        except Exception as error:
+        # SystemExit and KeyboardInterrupt too: the page must hear back, and
+        # the host goes on after them anyway.
+        except BaseException as error:
             logger.error("the exposed function %s, called by %s, raised", name, _shortened(url),
                          exc_info=sys.exc_info())
             self._answer(load, message.get("id"), error=(type(error).__name__,
@@ -318,6 +351,17 @@ class Channel(object):
             self._answer(load, message.get("id"), value_json=value)
         finally:
             _calling.pop()
+
+    def _on_away(self, url):
+        # Any page can send this (it needs no secret); all it can do is make
+        # the channel wait for the next allowed load.
+        if self._browser is None or url_is_allowed(url, self._normalised_prefixes):
+            return
+        self._load = None
+        self._url = url
+        logger.warning("the channel's browser shows %s, which is outside the channel's "
+                       "allowed URLs (%s): the page gets no channel", _shortened(url),
+                       ", ".join(self._allowed_urls))
 
     def _on_ready(self, message, load, url):
         if load == self._load or self._browser is None:
@@ -385,16 +429,25 @@ class Channel(object):
 
     def _deliver_code(self, body):
         return u"(function(){%s\nif(window.zubrix&&window.zubrix._receive)" \
-               u"window.zubrix._receive(%s);})();" % (url_guard(self._allowed_urls),
+               u"window.zubrix._receive(%s);})();" % (url_guard(self._normalised_prefixes),
                                                       javascript_string(body))
 
     def _define_code(self):
-        return u"(function(){%s\n%s\n})();" % (url_guard(self._allowed_urls), page_script())
+        return u"(function(){%s\n%s\n})();" % (url_guard(self._normalised_prefixes), page_script())
 
     def _install_call(self):
         settings = _to_json({"secret": self._secret, "callback": self._callback_id})
         return u"(function(){%s\nwindow.zubrix._install(%s);})();" % (
-            url_guard(self._allowed_urls), settings)
+            url_guard(self._normalised_prefixes), settings)
 
     def _install_code(self):
-        return self._define_code() + u"\n" + self._install_call()
+        return u"\n".join([self._define_code(), self._install_call(), self._away_report()])
+
+    def _away_report(self):
+        # Pages outside allowed_urls say which URL the browser went to,
+        # without the secret, so that ready and url follow the latest load.
+        return (u"(function(){%s\nif(ok)return;"
+                u"if(typeof host==='object'&&host&&host.call_python_callback)"
+                u"host.call_python_callback(%d,['','',String(h),%s]);})();"
+                % (url_check_code(self._normalised_prefixes), self._callback_id,
+                   javascript_string(_AWAY_BODY)))

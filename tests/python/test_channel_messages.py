@@ -253,6 +253,118 @@ def test_close_unregisters_and_ends_the_page_side():
     assert raises(ValueError, Channel, [""], registry)
 
 
+class LogRecords(object):
+    """Collects the records of the "zubrix_cef" logger, DEBUG included,
+    inside a with block."""
+
+    def __enter__(self):
+        self.records = []
+        self.handler = logging.Handler()
+        self.handler.emit = self.records.append
+        self.logger = logging.getLogger("zubrix_cef")
+        self.level = self.logger.level
+        self.logger.addHandler(self.handler)
+        self.logger.setLevel(logging.DEBUG)
+        return self.records
+
+    def __exit__(self, *error):
+        self.logger.removeHandler(self.handler)
+        self.logger.setLevel(self.level)
+
+
+def test_dot_segments_cannot_take_a_page_outside_the_allowed_prefixes():
+    from zubrix_cef.page_urls import normalised_url
+    channel, registry, browser, page = make_channel(allowed_urls=["client://internal/panel/"])
+    calls = []
+    channel.expose(lambda: calls.append(1), "touch")
+    refused = ["client://internal/panel/../docs/evil.html",
+               "client://internal/panel/./../docs/evil.html",
+               "client://internal/panel//../docs/evil.html",
+               "client://internal/panel/a/../../docs/evil.html",
+               "client://internal/panel\\..\\docs\\evil.html",
+               "client://internal/panel/.../evil.html",
+               "client://internal/panel/.. /evil.html"]
+    allowed = ["client://internal/panel/index.html",
+               "client://internal/panel/sub/../index.html?next=/../../x",
+               "client://internal/panel/./index.html#/../..",
+               "client://internal/panel/%2e%2e/served-as-named.html"]
+    for url in refused + allowed:
+        FakePage(channel, registry, url=url).call(1, "touch")
+    assert len(calls) == len(allowed)
+    assert normalised_url("client://internal/panel/sub/../index.html?next=/../../x") == (
+        "client://internal/panel/index.html?next=/../../x")
+    assert normalised_url("client://../x") == "client://x"
+    assert normalised_url("no scheme") is None
+
+
+def test_a_forgotten_page_runs_nothing_and_a_second_browser_is_refused():
+    channel, registry, browser, page = make_channel()
+    calls = []
+    channel.expose(lambda: calls.append(1), "touch")
+    channel.add_console_listener(calls.append)
+    other = FakeBrowser()
+    try:
+        channel.attach(other)
+    except RuntimeError as error:
+        assert repr(browser) in str(error) and repr(other) in str(error)
+    else:
+        raise AssertionError("a second browser was taken")
+    channel.detach()
+    with LogRecords() as records:
+        page.call(1, "touch")
+        page.send({"t": "console", "level": "log", "text": "late"})
+        page.send({"t": "ready"})
+        # Attached again (here to the other browser): the old page's secret
+        # still opens nothing.
+        channel.attach(other)
+        page.call(2, "touch")
+    assert calls == [] and not channel.ready
+    assert [r.levelno for r in records] == [logging.DEBUG] * 4
+    FakePage(channel, registry).call(3, "touch")
+    assert calls == [1]
+
+
+def test_ready_and_url_follow_a_load_outside_the_allowed_urls():
+    channel, registry, browser, page = make_channel(allowed_urls=["client://internal/panel/"])
+    page.url = "client://internal/panel/index.html"
+    page.send({"t": "ready"})
+    assert channel.ready and channel.url == page.url
+    away = "client://internal/panel/../docs/evil.html"
+    callback = registry.callables[page.settings["callback"]]
+    with LogRecords() as records:
+        # Only a disallowed URL counts, and the report needs no secret.
+        callback(b"", b"", page.url.encode(), b'{"t":"away"}')
+        assert channel.ready
+        callback(b"", b"", away.encode(), b'{"t":"away"}')
+    assert not channel.ready and channel.url == away
+    assert [r.levelno for r in records] == [logging.WARNING]
+    assert away in records[0].getMessage() and "client://internal/panel/" in records[0].getMessage()
+    # What Python sends meanwhile waits for the next allowed load.
+    channel.emit("held")
+    assert received(browser) == []
+    FakePage(channel, registry, url=page.url, load="load-2").send({"t": "ready"})
+    assert channel.ready and received(browser)[-1]["messages"][0]["name"] == "held"
+    # The report runs in every page the start-up code reaches.
+    assert '{\\"t\\":\\"away\\"}' in browser.startup_code
+
+
+def test_system_exit_and_keyboard_interrupt_reject_the_call():
+    channel, registry, browser, page = make_channel()
+
+    def leave():
+        raise SystemExit(3)
+
+    def interrupt():
+        raise KeyboardInterrupt()
+    channel.expose(leave)
+    channel.expose(interrupt)
+    with LogRecords():
+        page.call(1, "leave")
+        page.call(2, "interrupt")
+    assert [(a["id"], a["ok"], a["error"]["name"]) for a in received(browser)] == [
+        (1, False, "SystemExit"), (2, False, "KeyboardInterrupt")]
+
+
 if __name__ == "__main__":
     for name, test in sorted(globals().items()):
         if name.startswith("test_"):

@@ -384,3 +384,165 @@ def test_a_channel_outlives_its_widget_and_serves_the_next_one(run_site):
     assert states == [[True, False], [True, 1]]
     assert reports == [["note", "while no widget shows the page"]]
     assert "Traceback" not in outcome.stderr
+
+
+EVIL = """
+  console.log("evil sees " + typeof zubrix);
+  for (var id = 0; id < 10; id++) {
+    host.call_python_callback(id, ["", "", location.href, '{"t":"ready"}']);
+  }
+  console.log("evil done");
+"""
+
+
+def test_a_page_reached_through_dot_segments_gets_no_channel_and_is_reported(
+        run_site, tmp_path):
+    internal = tmp_path / "internal"
+    (internal / "panel").mkdir(parents=True)
+    (internal / "docs").mkdir()
+    (internal / "docs" / "evil.html").write_text("<script>%s</script>" % EVIL)
+    (internal / "panel" / "index.html").write_text("<script>%s</script>" % (READY % """
+      zubrix.on("go", function (url) { location.href = url; });
+      zubrix.call("touch");
+    """))
+    outcome = run_site({}, """
+        records = []
+        handler = logging.Handler()
+        handler.emit = lambda r: records.append([r.levelname, r.getMessage()])
+        logging.getLogger("zubrix_cef").addHandler(handler)
+        channel = Channel(["client://internal/panel/"])
+        touched = []
+        channel.expose(lambda: touched.append(1), "touch")
+        widget = BrowserWidget("client://internal/panel/index.html", channel=channel)
+        widget.show()
+        pump_until(lambda: touched, 15)
+        states = [[channel.ready, channel.url]]
+        for url in ["client://internal/panel/../docs/evil.html",
+                    "client://internal/panel/./../docs/evil.html"]:
+            channel.emit("go", url)
+            pump_until(lambda: not channel.ready, 15)
+            pump_until(lambda: console_messages().count("evil done") == len(states), 15)
+            states.append([channel.ready, channel.url])
+            widget.browser.ExecuteJavascript(
+                "location.href = 'client://internal/panel/index.html'")
+            pump_until(lambda: channel.ready, 15)
+        # A browser that already shows such a page when the channel comes.
+        other = Channel(["client://internal/panel/"])
+        window = make_window()
+        browser = _zubrix_cef.CreateBrowserSync(
+            handle(window), "client://internal/panel/../docs/evil.html")
+        assert _cefsim.wait_loaded(wait_for_browsers(2)[-1]["id"])
+        other.attach(browser)
+        pump_until(lambda: other.url, 15)
+        browser.Reload()
+        pump_until(lambda: len([r for r in records if "outside" in r[1]]) == 4, 15)
+        report([states, touched, console_messages(), records, other.ready])
+        _zubrix_cef.Shutdown()
+    """, env={"CEF_PLOVEX_INTERNAL": str(internal)})
+    states, touched, messages, records, other_ready = outcome.result
+    assert states == [[True, "client://internal/panel/index.html"],
+                      [False, "client://internal/panel/../docs/evil.html"],
+                      [False, "client://internal/panel/./../docs/evil.html"]]
+    assert touched == [1, 1, 1] and other_ready is False
+    assert messages.count("evil sees undefined") == 4
+    # Once at each load of such a page, and at the attach; beside them the
+    # refusals of the page's own forged messages.
+    warnings = [text for level, text in records if level == "WARNING" and "outside" in text]
+    assert len(warnings) == 4, records
+    assert all("docs/evil.html" in text and "client://internal/panel/" in text
+               for text in warnings)
+
+
+def test_the_page_check_of_urls_agrees_with_pythons(run_site):
+    from zubrix_cef.page_urls import normalised_prefix, url_check_code, url_is_allowed
+    prefixes = [normalised_prefix(p) for p in ["client://internal/panel/", "client://plovex//t/"]]
+    urls = ["client://internal/panel/x.html", "client://internal/panel/../x.html",
+            "client://internal/panel/a/b/../../x", "client://internal/panel/a/b/../../../x",
+            "client://internal/panel//../x", "client://internal/panel/\\\\..\\\\x",
+            "client://internal/panel/./x?q=/../..", "client://internal/panel/x#/../../",
+            "client://internal/panel/.../x", "client://internal/panel/. ./x",
+            "client://internal/panel/..", "client://internal/panel/%2e%2e/x",
+            "client://internal/panel/\u00e9/../x", "client://plovex//t/../t/a.plovex/i",
+            "client://plovex//u/../t/a.plovex/i", "client:../../internal/panel/x",
+            "data:text/html,client://internal/panel/", "client://", "client:"]
+    checks = "".join("(function(location){%s results.push(ok);})({href: %s});"
+                     % (url_check_code(prefixes), json.dumps(url)) for url in urls)
+    app = "var results = [];" + checks + READY % 'zubrix.call("report", results);'
+    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
+        channel = Channel()
+        channel.expose(report_from_page, "report")
+        widget = BrowserWidget(SITE_URL + "index.html", channel=channel)
+        widget.show()
+        pump_until(lambda: reports, 15)
+        report(reports[0][0])
+        _zubrix_cef.Shutdown()
+    """)
+    expected = [url_is_allowed(url, prefixes) for url in urls]
+    assert outcome.result == expected
+    assert expected.count(True) == 8
+
+
+NAMES = ["__proto__", "hasOwnProperty", "constructor", "toString", "valueOf"]
+
+
+def test_names_of_object_prototype_members_are_plain_names(run_site):
+    app = READY % """
+      var seen = [];
+      %s.forEach(function (name) {
+        zubrix.on(name, function (value) { seen.push(["event", name, value]); });
+        zubrix.expose(name, function (value) { seen.push(["function", name, value]); });
+        zubrix.call(name, name).then(function (value) { seen.push(["answer", value]); });
+      });
+      zubrix.on("done", function () { zubrix.call("report", seen); });
+    """ % json.dumps(NAMES)
+    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
+        channel = Channel()
+        channel.expose(report_from_page, "report")
+        for name in %r:
+            channel.expose(lambda value, name=name: "python " + name, name)
+        widget = BrowserWidget(SITE_URL + "index.html", channel=channel)
+        widget.show()
+        pump_until(lambda: channel.ready, 15)
+        for name in %r:
+            channel.emit(name, 1)
+            channel.call_page(name, 2)
+        channel.emit("done")
+        pump_until(lambda: reports, 15)
+        report(reports[0][0])
+        _zubrix_cef.Shutdown()
+    """ % (NAMES, NAMES))
+    seen = outcome.result
+    assert sorted(v for v in seen if v[0] == "answer") == sorted(
+        ["answer", "python " + name] for name in NAMES)
+    assert [v for v in seen if v[0] != "answer"] == [
+        [kind, name, value] for name in NAMES
+        for kind, value in [["event", 1], ["function", 2]]]
+
+
+def test_calls_in_flight_when_the_widget_goes_run_nothing(run_site):
+    app = READY % """
+      for (var i = 0; i < 300; i++) {
+        zubrix.call("count", i);
+      }
+      host.call_python_callback(markerId, ["all sent"]);
+    """
+    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
+        import shiboken2
+        channel = Channel()
+        counted, marks = [], Recorder()
+        marker_id = _zubrix_cef.RegisterPyCallback(marks)
+        widget = BrowserWidget(SITE_URL + "index.html", "var markerId = %d;" % marker_id,
+                               channel=channel)
+        widget.destroyed.connect(lambda: counted.append("destroyed"))
+
+        def count(i):
+            counted.append(i)
+            if i == 0:
+                shiboken2.delete(widget)
+        channel.expose(count)
+        widget.show()
+        pump_until(lambda: marks.calls, 15)
+        report([counted, channel.browser is None, channel.ready])
+        _zubrix_cef.Shutdown()
+    """)
+    assert outcome.result == [[0, "destroyed"], True, False]
