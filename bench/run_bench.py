@@ -15,6 +15,7 @@ PYTHON = "/usr/bin/python3"
 # Seconds per operation from the C++ harness become rates here.
 MB = 1e6
 EXTRA_PEER_ROUNDS = 4
+ROUND_TRIP_ROUNDS = 3
 
 
 def run(command):
@@ -53,6 +54,12 @@ def collect():
         for command in ([PYTHON, os.path.join(HERE, "page_calls.py"),
                          "--peer-row-only"],
                         [PYTHON, os.path.join(HERE, "webchannel_calls.py")]):
+            for row, variant, unit, *samples in run(command):
+                add(row, variant, unit, [float(s) for s in samples])
+    # The channel's round trips and the peer's, likewise in turn.
+    for _ in range(ROUND_TRIP_ROUNDS):
+        for command in ([PYTHON, os.path.join(HERE, "channel_round_trips.py")],
+                        [PYTHON, os.path.join(HERE, "webchannel_calls.py"), "--round-trips"]):
             for row, variant, unit, *samples in run(command):
                 add(row, variant, unit, [float(s) for s in samples])
     return figures

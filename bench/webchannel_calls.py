@@ -2,7 +2,10 @@
 a Qt host already ships. A page calls a published slot with
 [i, 's' + i, true], fire and forget, as many times as the module's row of
 the same payload; the rate counts from the page's first call to the last
-arrival in Python. Prints RECORD lines."""
+arrival in Python. With --round-trips, the peer of the channel's round
+trips instead: a slot with a return value, echo(i, 's' + i, true), whose
+answer the page takes in the JavaScript callback form. Prints RECORD
+lines."""
 import os
 import sys
 
@@ -15,6 +18,7 @@ from PySide2 import QtCore, QtWidgets  # noqa: E402
 from PySide2 import QtWebChannel, QtWebEngineWidgets  # noqa: E402
 
 import call_timing  # noqa: E402
+import round_trips  # noqa: E402
 
 PAGE = """<script src="qrc:///qtwebchannel/qwebchannel.js"></script>
 <script>
@@ -28,7 +32,10 @@ function run(count) {
     bridge.call([i, 's' + i, true]);
   bridge.report(String(first));
 }
-</script>"""
+%s
+function report(rate) { bridge.report(String(rate)); }
+</script>""" % round_trips.page_script(
+    "function (i, answered) { bridge.echo(i, 's' + i, true, answered); }")
 
 
 class Bridge(QtCore.QObject):
@@ -50,6 +57,10 @@ class Bridge(QtCore.QObject):
     def report(self, first_ms):
         self.reports.append(first_ms)
 
+    @QtCore.Slot(int, str, bool, result=list)
+    def echo(self, number, text, flag):
+        return [number, text, flag]
+
 
 def main():
     QtCore.QCoreApplication.setAttribute(QtCore.Qt.AA_ShareOpenGLContexts)
@@ -64,6 +75,10 @@ def main():
     view.show()
     view.setHtml(PAGE, QtCore.QUrl("qrc:///"))
     call_timing.wait_until(app, lambda: bridge.loaded, "the peer's page")
+
+    if "--round-trips" in sys.argv[1:]:
+        round_trips.measure("peer", view.page().runJavaScript, bridge.reports, app)
+        return
 
     def run(count):
         del bridge.reports[:]

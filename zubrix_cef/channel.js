@@ -21,16 +21,21 @@
   var CONSOLE_LEVELS = ["log", "info", "warn", "error", "debug"];
   var EARLY_MESSAGE_LIMIT = 200;
 
+  // Told to Python with every message: this side takes batches.
+  var BATCH_VERSION = "2";
+
   var config = null;      // {secret, callback, load} once installed
   var closed = false;
   var started = false;    // a ready function has run in this page
   var announced = false;  // Python was told, since the last install
   var unsent = [];        // messages made before the channel was installed
+  var outgoing = [];      // messages of this turn, sent together at its end
+  var flushQueued = false;
   var readyFunctions = [];
   var nextCallId = 1;
   // Maps without a prototype, so that no name ("__proto__",
   // "hasOwnProperty") can reach or replace a built-in member.
-  var pendingCalls = newMap();  // call id -> {resolve, reject}
+  var pendingCalls = newMap();  // call id -> {resolve, reject, progress: [fn]}
   var eventHandlers = newMap(); // event name -> [handler]
   var pageFunctions = newMap(); // name -> function Python may call
   var lastDelivered = 0;  // sequence number of Python's last message handled
@@ -53,13 +58,28 @@
     });
   }
 
-  function transmit(body) {
-    if (typeof host !== "object" || !host || typeof host.call_python_callback !== "function") {
+  function flush() {
+    flushQueued = false;
+    var bodies = outgoing;
+    outgoing = [];
+    if (!config || !bodies.length ||
+        typeof host !== "object" || !host || typeof host.call_python_callback !== "function") {
       return;
     }
     host.call_python_callback(config.callback,
                               [config.secret, config.load, String(global.location.href),
-                               escapeLoneSurrogates(body)]);
+                               escapeLoneSurrogates("[" + bodies.join(",") + "]"),
+                               BATCH_VERSION]);
+  }
+
+  // The messages of one turn of the page's loop go to Python in one call,
+  // at the turn's end.
+  function transmit(body) {
+    outgoing.push(body);
+    if (!flushQueued) {
+      flushQueued = true;
+      Promise.resolve().then(flush);
+    }
   }
 
   // body: the message as JSON text, which never holds a raw U+0000. Before
@@ -182,16 +202,60 @@
     }
   }
 
-  function callPageFunction(name, args) {
+  function reportProgress(message) {
+    var pending = pendingCalls[message.id];
+    if (pending) {
+      pending.progress.slice().forEach(function (fn) {
+        runGuarded(fn, global, [message.value], "a progress function");
+      });
+    }
+  }
+
+  function errorFields(error) {
+    if (error instanceof Error) {
+      return {name: String(error.name), message: String(error.message)};
+    }
+    return {name: "Error", message: describe(error)};
+  }
+
+  function sendResult(seq, ok, value) {
+    var body;
+    try {
+      body = JSON.stringify(ok ? {t: "result", seq: seq, ok: true, value: value}
+                               : {t: "result", seq: seq, ok: false, error: errorFields(value)});
+    } catch (error) {
+      body = JSON.stringify({t: "result", seq: seq, ok: false, error: errorFields(error)});
+    }
+    send(body);
+  }
+
+  // Python hears the return value, or the value of the promise returned.
+  function callPageFunction(message) {
+    var name = message.name;
     var fn = name in pageFunctions ? pageFunctions[name]
              : Object.prototype.hasOwnProperty.call(global, name) ? global[name] : undefined;
+    var value;
     if (typeof fn !== "function") {
-      reportUncaught(channelError("ReferenceError",
-                                  "Python called " + JSON.stringify(name) +
-                                  ", which is no page function"));
+      value = channelError("ReferenceError", "Python called " + JSON.stringify(name) +
+                           ", which is no page function");
+      reportUncaught(value);
+      sendResult(message.seq, false, value);
       return;
     }
-    runGuarded(fn, global, args, JSON.stringify(name) + ", called from Python");
+    try {
+      value = fn.apply(global, message.args);
+    } catch (error) {
+      reportUncaught(error, JSON.stringify(name) + ", called from Python");
+      sendResult(message.seq, false, error);
+      return;
+    }
+    if (value !== null && (typeof value === "object" || typeof value === "function") &&
+        typeof value.then === "function") {
+      value.then(function (result) { sendResult(message.seq, true, result); },
+                 function (error) { sendResult(message.seq, false, error); });
+    } else {
+      sendResult(message.seq, true, value);
+    }
   }
 
   function dispatchEvent(name, args) {
@@ -201,19 +265,29 @@
     });
   }
 
-  function deliver(messages) {
-    messages.forEach(function (message) {
-      if (message.seq <= lastDelivered) {
-        return;
+  // One batch from Python: answers and progress of this page's calls,
+  // events and page calls (with sequence numbers, once each).
+  function receiveBatch(items) {
+    var delivered = false;
+    for (var i = 0; i < items.length; i++) {
+      var item = items[i];
+      if (item.t === "answer") {
+        settle(item);
+      } else if (item.t === "progress") {
+        reportProgress(item);
+      } else if (item.seq > lastDelivered) {
+        lastDelivered = item.seq;
+        delivered = true;
+        if (item.kind === "event") {
+          dispatchEvent(item.name, item.args);
+        } else {
+          callPageFunction(item);
+        }
       }
-      lastDelivered = message.seq;
-      if (message.kind === "event") {
-        dispatchEvent(message.name, message.args);
-      } else {
-        callPageFunction(message.name, message.args);
-      }
-    });
-    send(JSON.stringify({t: "ack", seq: lastDelivered}));
+    }
+    if (delivered) {
+      send(JSON.stringify({t: "ack", seq: lastDelivered}));
+    }
   }
 
   function rejectPendingCalls(why) {
@@ -230,6 +304,14 @@
     rejectPendingCalls("the channel was closed");
   }
 
+  // Python let the page go; a later attach installs the channel again, and
+  // calls made meanwhile wait for it.
+  function detach() {
+    config = null;
+    outgoing = [];
+    rejectPendingCalls("the channel was detached from this page's browser");
+  }
+
   function newLoadToken() {
     return String(Math.random()).slice(2) + "." + String(new Date().getTime());
   }
@@ -238,19 +320,45 @@
     _isZubrixChannel: true,
 
     // Calls the Python function exposed under name with the remaining
-    // arguments (any JSON values); the Promise settles with its answer.
+    // arguments (any JSON values); the Promise settles with its answer. It
+    // also has progress(fn), which runs fn(value) for each progress report
+    // of a Python Reply, and cancel(), which rejects it with an AbortError
+    // and tells Python (both return the promise itself; then() returns a
+    // plain promise).
     call: function (name) {
       var args = Array.prototype.slice.call(arguments, 1);
-      return new Promise(function (resolve, reject) {
-        if (closed) {
-          reject(channelError("ChannelError", "the channel was closed"));
-          return;
-        }
-        var id = nextCallId++;
-        var body = JSON.stringify({t: "call", id: id, name: String(name), args: args});
-        pendingCalls[id] = {resolve: resolve, reject: reject};
-        send(body);
+      var id = nextCallId++;
+      var entry = {progress: []};
+      var promise = new Promise(function (resolve, reject) {
+        entry.resolve = resolve;
+        entry.reject = reject;
       });
+      promise.progress = function (fn) {
+        entry.progress.push(fn);
+        return promise;
+      };
+      promise.cancel = function () {
+        if (pendingCalls[id] === entry) {
+          delete pendingCalls[id];
+          send(JSON.stringify({t: "cancel", id: id}));
+          entry.reject(channelError("AbortError", "the call was cancelled"));
+        }
+        return promise;
+      };
+      if (closed) {
+        entry.reject(channelError("ChannelError", "the channel was closed"));
+        return promise;
+      }
+      var body;
+      try {
+        body = JSON.stringify({t: "call", id: id, name: String(name), args: args});
+      } catch (error) {
+        entry.reject(error);
+        return promise;
+      }
+      pendingCalls[id] = entry;
+      send(body);
+      return promise;
     },
 
     // Subscribes handler to the events Python emits under name.
@@ -314,18 +422,16 @@
       }
     },
 
-    // Python's messages: answers, events and calls for this page's load,
-    // and the channel's end.
+    // Python's messages: batches for this page's load, and the channel's
+    // end.
     _receive: function (text) {
       var message = JSON.parse(text);
       if (message.t === "closed") {
         close();
-      } else if (config && message.load === config.load) {
-        if (message.t === "answer") {
-          settle(message);
-        } else if (message.t === "deliver") {
-          deliver(message.messages);
-        }
+      } else if (message.t === "detached") {
+        detach();
+      } else if (config && message.load === config.load && message.t === "batch") {
+        receiveBatch(message.m);
       }
     }
   };

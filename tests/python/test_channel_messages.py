@@ -11,6 +11,7 @@ import logging
 import os
 import re
 import sys
+import threading
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
 
@@ -48,8 +49,38 @@ class FakeBrowser(object):
         self.executed.append(code)
 
 
+class FakeLoop(object):
+    """Runs what the channel asks for soon at once, and keeps its timers
+    for the test to fire."""
+
+    def __init__(self):
+        self.thread = threading.current_thread()
+        self.timers = []
+
+    def call_soon(self, callback):
+        callback()
+
+    def call_later(self, seconds, callback):
+        timer = FakeTimer(seconds, callback)
+        self.timers.append(timer)
+        return timer
+
+
+class FakeTimer(object):
+    def __init__(self, seconds, callback):
+        self.seconds, self.callback, self.cancelled = seconds, callback, False
+
+    def cancel(self):
+        self.cancelled = True
+
+    def fire(self):
+        if not self.cancelled:
+            self.callback()
+
+
 class FakePage(object):
-    """Speaks for the page as channel.js does: UTF-8 byte strings."""
+    """Speaks for the page as channel.js does: UTF-8 byte strings, the
+    messages of one turn in one batch."""
 
     def __init__(self, channel, registry, url=PAGE_URL, load="load-1"):
         settings = re.search(r"window\.zubrix\._install\((\{.*?\})\);", channel.startup_code())
@@ -57,28 +88,50 @@ class FakePage(object):
         self.callback = registry.callables[self.settings["callback"]]
         self.url, self.load = url, load
 
-    def send(self, message, secret=None):
+    def send_batch(self, messages, secret=None):
         args = [secret if secret is not None else self.settings["secret"], self.load, self.url,
-                json.dumps(message)]
+                json.dumps(messages), "2"]
         self.callback(*[arg.encode("utf-8") for arg in args])
+
+    def send(self, message, secret=None):
+        self.send_batch([message], secret)
 
     def call(self, call_id, name, *args):
         self.send({"t": "call", "id": call_id, "name": name, "args": list(args)})
 
 
+RECEIVE = re.compile(r'(?:\br|window\.zubrix\._receive)\(("(?:[^"\\]|\\.)*")\);')
+
+
+def scripts_received(browser):
+    """Per script Python ran in the page, what it handed the page's
+    zubrix._receive, decoded."""
+    return [[json.loads(json.loads(text)) for text in RECEIVE.findall(code)]
+            for code in browser.executed]
+
+
 def received(browser):
-    """What Python handed the page's zubrix._receive, decoded."""
+    """What Python handed the page, one message per answer or progress
+    report, and the events and page calls of a script together."""
     messages = []
-    for code in browser.executed:
-        found = re.search(r"window\.zubrix\._receive\((\".*\")\);\}\)\(\);$", code)
-        if found:
-            messages.append(json.loads(json.loads(found.group(1))))
+    for script in scripts_received(browser):
+        for message in script:
+            if message["t"] != "batch":
+                messages.append(message)
+                continue
+            delivered = [item for item in message["m"] if "seq" in item]
+            for item in message["m"]:
+                if "seq" not in item:
+                    messages.append(dict(item, load=message["load"]))
+            if delivered:
+                messages.append({"t": "deliver", "load": message["load"],
+                                 "messages": delivered})
     return messages
 
 
 def make_channel(**options):
     registry, browser = FakeRegistry(), FakeBrowser()
-    channel = Channel(registry=registry, **options)
+    channel = Channel(registry=registry, loop=FakeLoop(), **options)
     channel.attach(browser)
     return channel, registry, browser, FakePage(channel, registry)
 
@@ -163,7 +216,7 @@ def test_pages_without_the_secret_or_an_allowed_url_are_refused():
 
 def test_sends_wait_for_the_ready_page_and_go_in_order_once():
     registry, browser = FakeRegistry(), FakeBrowser()
-    channel = Channel(registry=registry)
+    channel = Channel(registry=registry, loop=FakeLoop())
     channel.emit("early", 1)
     ready_urls = []
     channel.add_ready_listener(ready_urls.append)
@@ -246,7 +299,7 @@ def test_close_unregisters_and_ends_the_page_side():
     assert received(browser)[-1] == {"t": "closed"}
     assert raises(RuntimeError, channel.emit, "e")
     assert raises(RuntimeError, channel.attach, browser)
-    other = Channel(registry=registry)
+    other = Channel(registry=registry, loop=FakeLoop())
     other.attach(browser)
     other.close()
     assert browser.startup_code is None

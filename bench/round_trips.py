@@ -1,0 +1,69 @@
+"""Round trips page -> Python -> page, echo(i, 's' + i, true) answered with
+its arguments: a burst issued at once and calls one after another, timed by
+the page itself with performance.now. Shared by the channel's row and its
+peer's, which differ only in how the page makes one call."""
+import call_timing
+
+BURST_CALLS = 3000
+SEQUENTIAL_CALLS = 1000
+SAMPLES = 5
+BURST_ROW = "round trips, %d at once" % BURST_CALLS
+SEQUENTIAL_ROW = "round trips, %d in turn" % SEQUENTIAL_CALLS
+
+
+def page_script(call):
+    """The page's drivers, given call: JavaScript source of a function
+    (i, answered) that calls echo(i, 's' + i, true) and runs answered(value)
+    with the answer. Each driver reports its calls per second through
+    report(rate)."""
+    return """
+var echoCall = %s;
+function checked(i, value, then) {
+  if (value[0] !== i || value[1] !== 's' + i || value[2] !== true)
+    throw new Error('wrong answer to call ' + i + ': ' + JSON.stringify(value));
+  then();
+}
+function burst(count) {
+  var start = performance.now(), left = count;
+  for (var i = 0; i < count; ++i) {
+    (function (i) {
+      echoCall(i, function (value) {
+        checked(i, value, function () {
+          if (--left === 0) report(count * 1000 / (performance.now() - start));
+        });
+      });
+    })(i);
+  }
+}
+function sequential(count) {
+  var start = performance.now(), i = 0;
+  (function next() {
+    echoCall(i, function (value) {
+      checked(i, value, function () {
+        if (++i < count) next();
+        else report(count * 1000 / (performance.now() - start));
+      });
+    });
+  })();
+}
+""" % call
+
+
+def measure(variant, run_page, reports, app):
+    """run_page(code) runs JavaScript in the page, whose report(rate)
+    appends the rate to reports."""
+
+    def run(driver, count):
+        del reports[:]
+        run_page("%s(%d)" % (driver, count))
+        call_timing.wait_until(app, lambda: reports, "the %s page" % variant, 120)
+        return float(reports[0])
+
+    for driver, count in (("burst", BURST_CALLS), ("sequential", SEQUENTIAL_CALLS)):
+        run(driver, count)  # warm-up
+    bursts, sequential = [], []
+    for _ in range(SAMPLES):
+        bursts.append(run("burst", BURST_CALLS))
+        sequential.append(run("sequential", SEQUENTIAL_CALLS))
+    call_timing.record(BURST_ROW, variant, "calls/s", bursts)
+    call_timing.record(SEQUENTIAL_ROW, variant, "calls/s", sequential)
