@@ -1,16 +1,20 @@
 """A small tool panel over a host's scene items, written against the
 channel: the page lists the items, renames them and shows or hides them with
 its buttons; Python answers, refuses a bad name (the page shows why), and
-sends events (the changed list, an autosave).
+sends events (the changed list, an autosave). An export runs in steps on
+the host's loop and answers later: the page shows its progress and can
+cancel it.
 
 Run from the repository with the build folder in ZUBRIX_BUILD_DIR (default
 build/): python3 examples/tool_panel.py [--check] [--timeout SECONDS]
 
 --check plays the user through the page's own actions (a rename, a refused
-rename) and an autosave event, prints what the page showed, and exits 0 once
-all of it was shown, non-zero with what was missing otherwise.
+rename, an export to its end and one cancelled) and an autosave event,
+prints what the page showed, and exits 0 once all of it was shown, non-zero
+with what was missing otherwise.
 """
 import argparse
+import functools
 import os
 import shutil
 import sys
@@ -34,7 +38,11 @@ from demo_steps import Steps  # noqa: E402
 SHOWN = [("list", "items: persp camera, key light, ground"),
          ("rename", "status: renamed ground to floor"),
          ("refusal", "status: the name 'key light' is taken"),
-         ("event", "status: autosaved to scene.ma in 0.4 s")]
+         ("event", "status: autosaved to scene.ma in 0.4 s"),
+         ("progress", "status: exporting scene.abc: 67%"),
+         ("export", "status: exported 3 items to scene.abc"),
+         ("cancel", "status: the export to draft.abc was cancelled")]
+EXPORT_STEP_MS = 100
 
 
 class SceneItems(object):
@@ -79,6 +87,23 @@ def tool_channel(scene):
         scene.find(name)["visible"] = bool(visible)
         channel.emit("items_changed", scene.items)
 
+    @channel.expose(arg_types=(str,))
+    def export(path):
+        # One item per step on the host's loop, so the host stays
+        # responsive; the page follows the progress and may cancel.
+        reply = channel.reply()
+
+        def step(done):
+            if reply.cancelled:
+                return
+            if done < len(scene.items):
+                reply.progress(float(done + 1) / len(scene.items))
+                QtCore.QTimer.singleShot(EXPORT_STEP_MS, functools.partial(step, done + 1))
+            else:
+                reply.resolve({"path": path, "items": len(scene.items)})
+        step(0)
+        return reply
+
     return channel
 
 
@@ -88,6 +113,10 @@ def play_user(channel):
     channel.call_page("rename_item", "ground", "floor")
     channel.call_page("rename_item", "floor", "key light")
     channel.emit("autosaved", "scene.ma", 0.4)
+    # The page's export answers once done; then a second one, which the
+    # page's cancel button ends at its first progress report.
+    channel.call_page("export_to", "scene.abc").add_done_callback(
+        lambda call: channel.call_page("export_to", "draft.abc", True))
 
 
 def main():

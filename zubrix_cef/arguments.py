@@ -45,7 +45,7 @@ class ArgumentCheck(object):
                      ("at least %d" % self.low) if self.high is None else
                      ("%d to %d" % (self.low, self.high)))
             return "%s() takes %s argument%s (%d given)" % (
-                self.name, takes, "" if takes == "1" else "s", count)
+                self.name, takes, "" if takes.split()[-1] == "1" else "s", count)
         for index, (types, value) in enumerate(zip(self.types, args)):
             if not any(_ACCEPTS[t](value) for t in types):
                 return "%s() argument %d%s must be %s, not %s" % (

@@ -301,6 +301,7 @@
   function close() {
     closed = true;
     config = null;
+    api._load = null;
     rejectPendingCalls("the channel was closed");
   }
 
@@ -308,12 +309,20 @@
   // calls made meanwhile wait for it.
   function detach() {
     config = null;
+    api._load = null;
     outgoing = [];
     rejectPendingCalls("the channel was detached from this page's browser");
   }
 
+  // No other page can guess it: Python's scripts for this load check it.
   function newLoadToken() {
-    return String(Math.random()).slice(2) + "." + String(new Date().getTime());
+    var token = "";
+    var words = global.crypto && global.crypto.getRandomValues
+                ? global.crypto.getRandomValues(new Uint32Array(4)) : null;
+    for (var i = 0; i < 4; i++) {
+      token += (words ? words[i] : Math.floor(Math.random() * 4294967296)).toString(16) + ".";
+    }
+    return token + String(new Date().getTime());
   }
 
   var api = {
@@ -409,6 +418,9 @@
         rejectPendingCalls("the channel was attached anew");
       }
       config = {secret: settings.secret, callback: settings.callback, load: newLoadToken()};
+      // What Python sends names the load it is for, and runs only where
+      // this equals it.
+      api._load = config.load;
       closed = false;
       announced = false;
       unsent = [];

@@ -167,6 +167,7 @@ class Channel(object):
             raise ValueError("allowed_urls needs non-empty prefixes: an empty one "
                              "would let every page in")
         self._normalised_prefixes = tuple(normalised_prefix(url) for url in self._allowed_urls)
+        self._url_guard = url_guard(self._normalised_prefixes)
         self._checked_urls = {}    # url -> allowed, for the URLs pages sent lately
         if registry is None:
             import _zubrix_cef as registry
@@ -278,7 +279,7 @@ class Channel(object):
         self._flush_due = False
         if not len(self._outgoing):
             return
-        script = self._outgoing.take_script(url_check_code(self._normalised_prefixes))
+        script = self._outgoing.take_script(self._url_guard)
         if script is not None and self._browser is not None:
             self._browser.ExecuteJavascript(script)
 
@@ -601,8 +602,8 @@ class Channel(object):
 
     def _host_loop(self):
         if self._loop is None:
-            from zubrix_cef.host_loop import QtLoop
-            self._loop = QtLoop()
+            from zubrix_cef.host_loop import host_loop
+            self._loop = host_loop()
         return self._loop
 
     def _post(self, kind, name, args):
@@ -647,7 +648,7 @@ class Channel(object):
             logger.debug("no browser to take the channel's %s for %s", kind,
                          _shortened(page.url))
             return
-        self._outgoing.add(page.load, page.url, page.version, kind, text)
+        self._outgoing.add(page.load, page.version, kind, text)
         if not self._in_page_message and not self._flush_due:
             self._flush_due = True
             self._host_loop().call_soon(self._flush_if_due)
@@ -659,17 +660,17 @@ class Channel(object):
     def _end_code(self, kind):
         # The end goes to whichever allowed page is shown, by the full check.
         return u"(function(){%s\nif(window.zubrix&&window.zubrix._receive)" \
-               u"window.zubrix._receive(%s);})();" % (url_guard(self._normalised_prefixes),
+               u"window.zubrix._receive(%s);})();" % (self._url_guard,
                                                       javascript_string(_to_json({"t": kind})))
 
     def _define_code(self):
-        return u"(function(){%s\n%s\n})();" % (url_guard(self._normalised_prefixes),
+        return u"(function(){%s\n%s\n})();" % (self._url_guard,
                                               page_script())
 
     def _install_call(self):
         settings = _to_json({"secret": self._secret, "callback": self._callback_id})
         return u"(function(){%s\nwindow.zubrix._install(%s);})();" % (
-            url_guard(self._normalised_prefixes), settings)
+            self._url_guard, settings)
 
     def _install_code(self):
         return u"\n".join([self._define_code(), self._install_call(), self._away_report()])

@@ -2,9 +2,23 @@
 runs it: what the channel sends is gathered during one turn and goes at its
 end, and page calls give up after their timeout."""
 import importlib
+import logging
 import threading
 
 from zubrix_cef.qt_binding import find_qt_widgets
+
+logger = logging.getLogger("zubrix_cef")
+
+
+def host_loop():
+    """A QtLoop on the host's binding; without one, a loop that runs
+    call_soon at once and has no timers."""
+    try:
+        return QtLoop()
+    except ImportError as error:
+        logger.warning("%s: the channel sends at once instead of at the end of the loop's "
+                       "turn, and page calls have no timeout; pass a loop to Channel", error)
+        return ImmediateLoop()
 
 
 class QtLoop(object):
@@ -48,3 +62,21 @@ class _TimerHandle(object):
         # The loop holds each running timer; a stopped one is let go.
         self._timer.stop()
         self._timers.discard(self)
+
+
+class ImmediateLoop(object):
+    """For hosts without a Qt binding in Python."""
+
+    def __init__(self):
+        self.thread = threading.current_thread()
+
+    def call_soon(self, callback):
+        callback()
+
+    def call_later(self, seconds, callback):
+        return _NoTimer()
+
+
+class _NoTimer(object):
+    def cancel(self):
+        pass

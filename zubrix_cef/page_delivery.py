@@ -1,7 +1,7 @@
 """What Python sends a channel's page, gathered into one script: answers
 and progress for the load that asked, events and page calls for the load
 that is ready. The page's receiver is compiled once with the page; each
-script only hands it JSON text.
+script only hands it JSON text, for it to parse at once.
 
 Pages whose channel script predates batches (an older copy of channel.js
 that a page carries) get each message the way that script reads them."""
@@ -17,46 +17,50 @@ class Outgoing(object):
     """Messages queued for pages, in the order made, until flushed."""
 
     def __init__(self):
-        self._entries = []   # (load, url, version, kind, JSON text)
+        self._entries = []   # (load, version, kind, JSON text)
 
     def __len__(self):
         return len(self._entries)
 
-    def add(self, load, url, version, kind, text):
+    def add(self, load, version, kind, text):
         """kind: "answer" or "progress" (text is the item), or "deliver" (an
         event or page call with its sequence number)."""
-        self._entries.append((load, url, version, kind, text))
+        self._entries.append((load, version, kind, text))
 
-    def take_script(self, url_check):
+    def take_script(self, url_guard):
         """The script for everything queued, or None; empties the queue.
-        url_check: page code that sets ok for a page whose URL changed since
-        it sent its message (a fragment, say), by the full check."""
+        url_guard: page code that returns unless the page's URL is allowed,
+        for pages whose channel script predates batches."""
         entries, self._entries = self._entries, []
         groups, order = {}, []
-        for load, url, version, kind, text in entries:
+        for load, version, kind, text in entries:
             if load not in groups:
-                groups[load] = (url, version, [])
+                groups[load] = (version, [])
                 order.append(load)
-            groups[load][2].append((kind, text))
-        if not groups:
-            return None
-        parts = [u"(function(){var h=location.href,r=window.zubrix&&window.zubrix._receive,"
-                 u"full=function(){%s\nreturn ok;};if(typeof r!=='function')return;" % url_check]
+            groups[load][1].append((kind, text))
+        parts = []
         for load in order:
-            url, version, items = groups[load]
-            texts = _batch_texts(load, items) if version >= BATCH_VERSION else \
-                _single_texts(load, items)
-            if texts:
-                parts.append(u"if(h===%s||full()){%s}" % (
-                    javascript_string(url),
-                    u"".join(u"r(%s);" % javascript_string(t) for t in texts)))
-        parts.append(u"})();")
-        return u"".join(parts)
+            version, items = groups[load]
+            if version >= BATCH_VERSION:
+                # Only the load that asked knows its token, which no other
+                # page can make a property equal, so the script needs no
+                # check of the URL and no function of the page.
+                parts.append(u"(function(){var z=window.zubrix;if(z&&z._load===%s)"
+                             u"z._receive(%s);})();" % (javascript_string(load),
+                                                        javascript_string(_batch_text(load, items))))
+            else:
+                texts = _single_texts(load, items)
+                if texts:
+                    parts.append(u"(function(){%s\nvar r=window.zubrix&&window.zubrix._receive;"
+                                 u"if(typeof r==='function'){%s}})();" % (
+                                     url_guard, u"".join(u"r(%s);" % javascript_string(t)
+                                                         for t in texts)))
+        return u"\n".join(parts) or None
 
 
-def _batch_texts(load, items):
-    return [u'{"t":"batch","load":%s,"m":[%s]}' % (json.dumps(load),
-                                                  u",".join(text for _, text in items))]
+def _batch_text(load, items):
+    return u'{"t":"batch","load":%s,"m":[%s]}' % (json.dumps(load),
+                                                 u",".join(text for _, text in items))
 
 
 def _single_texts(load, items):

@@ -1,5 +1,6 @@
 // A tool panel over the host's scene items: a list, buttons, answers from
-// Python, refusals shown in the page, and events from Python. It runs in a
+// Python, refusals shown in the page, events from Python, and an export
+// that Python answers later, with progress and a cancel button. It runs in a
 // browser with a DOM and, without one, reports to the console alone.
 (window.zubrixReady = window.zubrixReady || []).push(function (zubrix) {
   var items = [];
@@ -55,7 +56,34 @@
     return zubrix.call("set_visible", name, !(item && item.visible)).then(null, refused);
   }
 
+  var exporting = null;
+
+  // Resolves once the export ended, however it ended. cancelAtFirstStep
+  // plays the user who presses Cancel as soon as the export shows.
+  function exportTo(path, cancelAtFirstStep) {
+    exporting = zubrix.call("export", path).progress(function (done) {
+      showStatus("exporting " + path + ": " + Math.round(done * 100) + "%", false);
+      if (cancelAtFirstStep) {
+        cancelExport();
+      }
+    });
+    return exporting.then(function (result) {
+      showStatus("exported " + result.items + " items to " + result.path, false);
+    }, function (error) {
+      showStatus(error.name === "AbortError" ? "the export to " + path + " was cancelled"
+                 : error.message, error.name !== "AbortError");
+    });
+  }
+
+  function cancelExport() {
+    if (exporting) {
+      exporting.cancel();
+    }
+  }
+
   if (hasDom) {
+    element("export").onclick = function () { exportTo(element("export-path").value); };
+    element("cancel-export").onclick = cancelExport;
     element("rename").onclick = function () { rename(selected, element("new-name").value); };
     element("hide").onclick = function () { toggleVisible(selected); };
     element("refresh").onclick = refresh;
@@ -63,6 +91,7 @@
   // The host's own menu entries start the same actions as the buttons.
   zubrix.expose("rename_item", rename);
   zubrix.expose("toggle_item", toggleVisible);
+  zubrix.expose("export_to", exportTo);
 
   zubrix.on("items_changed", showItems);
   zubrix.on("autosaved", function (path, seconds) {

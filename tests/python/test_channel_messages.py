@@ -100,7 +100,7 @@ class FakePage(object):
         self.send({"t": "call", "id": call_id, "name": name, "args": list(args)})
 
 
-RECEIVE = re.compile(r'(?:\br|window\.zubrix\._receive)\(("(?:[^"\\]|\\.)*")\);')
+RECEIVE = re.compile(r'(?:\br|\._receive)\(("(?:[^"\\]|\\.)*")\);')
 
 
 def scripts_received(browser):
@@ -416,6 +416,238 @@ def test_system_exit_and_keyboard_interrupt_reject_the_call():
         page.call(2, "interrupt")
     assert [(a["id"], a["ok"], a["error"]["name"]) for a in received(browser)] == [
         (1, False, "SystemExit"), (2, False, "KeyboardInterrupt")]
+
+
+def answers_of(browser):
+    return [m for m in received(browser) if m["t"] in ("answer", "progress")]
+
+
+def test_a_reply_answers_later_once_with_progress_before():
+    channel, registry, browser, page = make_channel()
+    replies = {}
+
+    @channel.expose
+    def export(path):
+        replies[path] = channel.reply()
+        assert channel.reply() is replies[path]
+        return replies[path]
+
+    @channel.expose
+    def at_once():
+        # Settled inside, and then a value returned: one answer only.
+        channel.reply().resolve("from the reply")
+        return "from the return"
+
+    @channel.expose
+    def ignores_its_reply():
+        channel.reply()
+        return "returned"
+    page.call(1, "export", "a.abc")
+    page.call(2, "export", "b.abc")
+    assert answers_of(browser) == [] and not replies["a.abc"].done
+    replies["a.abc"].progress({"done": 0.5})
+    assert raises(ValueError, replies["a.abc"].resolve, float("nan"))
+    replies["a.abc"].resolve("a written")
+    replies["b.abc"].reject(IOError("disk full"))
+    with LogRecords() as records:
+        replies["a.abc"].resolve("again")
+        replies["a.abc"].progress(1.0)
+        replies["b.abc"].reject("again")
+    assert [r.levelno for r in records] == [logging.DEBUG] * 3
+    page.call(3, "at_once")
+    page.call(4, "ignores_its_reply")
+    assert [(m["t"], m["id"], m.get("value"), m.get("error")) for m in answers_of(browser)] == [
+        ("progress", 1, {"done": 0.5}, None), ("answer", 1, "a written", None),
+        ("answer", 2, None, {"name": type(IOError()).__name__, "message": "disk full"}),
+        ("answer", 3, "from the reply", None), ("answer", 4, "returned", None)]
+    assert raises(RuntimeError, channel.reply)
+
+
+def test_cancel_reload_detach_and_close_cancel_open_replies():
+    channel, registry, browser, page = make_channel()
+    replies, cancelled = [], []
+
+    @channel.expose
+    def job():
+        reply = channel.reply()
+        reply.on_cancel(lambda r: cancelled.append(replies.index(r)))
+        replies.append(reply)
+        return reply
+    page.send({"t": "ready"})
+    page.call(1, "job")
+    page.call(2, "job")
+    page.send({"t": "cancel", "id": 1})
+    page.send({"t": "cancel", "id": 99})
+    assert cancelled == [0] and replies[0].cancelled and not replies[1].done
+    # A later load of the page: the first load's open calls end.
+    reloaded = FakePage(channel, registry, load="load-2")
+    reloaded.call(1, "job")
+    reloaded.send({"t": "ready"})
+    assert cancelled == [0, 1] and not replies[2].done
+    channel.detach()
+    assert cancelled == [0, 1, 2]
+    late = []
+    replies[2].on_cancel(late.append)
+    assert late == [replies[2]]
+    channel.attach(browser)
+    page = FakePage(channel, registry)
+    page.call(5, "job")
+    channel.close()
+    assert cancelled == [0, 1, 2, 3]
+    assert [m["id"] for m in answers_of(browser)] == []
+
+
+def settle_page_call(page, sequence, **result):
+    page.send_batch([{"t": "ack", "seq": sequence}, dict(result, t="result", seq=sequence)])
+
+
+def test_page_call_results_errors_and_timeouts():
+    from zubrix_cef.page_results import PageCallTimeout, PageError
+    channel, registry, browser, page = make_channel()
+    page.send({"t": "ready"})
+    done = []
+    value_call = channel.call_page("give", 1)
+    value_call.add_done_callback(done.append)
+    error_call = channel.call_page("throw")
+    lost_call = channel.call_page("slow")
+    timed_call = channel.call_page("never", timeout=2.5)
+    untimed = channel.call_page("whenever", timeout=None)
+    assert [t.seconds for t in channel._loop.timers] == [30.0, 30.0, 30.0, 2.5]
+    # Not done yet: on the host's thread result() cannot wait, so it says so.
+    assert raises(PageCallTimeout, value_call.result) and done == []
+    settle_page_call(page, 1, ok=True, value={"v": [1]})
+    settle_page_call(page, 2, ok=False, error={"name": "TypeError", "message": "bad"})
+    assert done == [value_call] and value_call.result() == {"v": [1]}
+    assert channel._loop.timers[0].cancelled
+    error = error_call.exception()
+    assert isinstance(error, PageError) and (error.name, error.message) == ("TypeError", "bad")
+    channel._loop.timers[3].fire()
+    assert isinstance(timed_call.exception(), PageCallTimeout)
+    # Taken by the page, then the page was loaded anew: it ends; a call the
+    # page never took goes to the new load.
+    page.send({"t": "ack", "seq": 3})
+    pending = channel.call_page("later")
+    FakePage(channel, registry, load="load-2").send({"t": "ready"})
+    assert lost_call.exception().name == "ChannelError" and not pending.done()
+    assert [m["seq"] for m in received(browser)[-1]["messages"]] == [5, 6]
+    channel.close()
+    assert untimed.exception().name == "ChannelError" and pending.exception() is not None
+    assert raises(TypeError, lambda: channel.call_page("f", tmeout=1))
+
+
+def test_a_worker_thread_waits_for_a_page_call_result():
+    channel, registry, browser, page = make_channel()
+    page.send({"t": "ready"})
+    call = channel.call_page("give")
+    results = []
+    worker = threading.Thread(target=lambda: results.append(call.result(30)))
+    worker.start()
+    settle_page_call(page, 1, ok=True, value="from the page")
+    worker.join(30)
+    assert results == ["from the page"]
+
+
+def test_argument_counts_and_types_are_checked_before_the_call():
+    channel, registry, browser, page = make_channel()
+    ran = []
+
+    @channel.expose(arg_types=(str, (int, type(None)), float))
+    def rename(old, new=None, weight=1.0, *more):
+        ran.append(old)
+
+    @channel.expose
+    def exact(a, b):
+        ran.append(a)
+
+    with LogRecords() as records:
+        page.call(1, "exact", 1)
+        page.call(2, "exact", 1, 2, 3)
+        page.call(3, "rename")
+        page.call(4, "rename", 5)
+        page.call(5, "rename", "a", "b")
+        page.call(6, "rename", "a", None, True)
+        page.call(7, "rename", "a", None, 2, {"more": 1}, "still more")
+        page.call(8, "exact", "ok", None)
+    assert ran == ["a", "ok"]
+    errors = [(m["id"], m["error"]["name"], m["error"]["message"])
+              for m in answers_of(browser) if not m["ok"]]
+    assert errors == [
+        (1, "TypeError", "exact() takes 2 arguments (1 given)"),
+        (2, "TypeError", "exact() takes 2 arguments (3 given)"),
+        (3, "TypeError", "rename() takes at least 1 argument (0 given)"),
+        (4, "TypeError", 'rename() argument 1 ("old") must be a string, not a number'),
+        (5, "TypeError", 'rename() argument 2 ("new") must be an integer or null, '
+                         'not a string'),
+        (6, "TypeError", 'rename() argument 3 ("weight") must be a number, not a boolean')]
+    assert len([r for r in records if r.levelno == logging.WARNING]) == 6
+    assert raises(TypeError, channel.expose, lambda x: x, "bad", (set,))
+
+
+class TurnLoop(FakeLoop):
+    """Keeps what the channel asks for soon until the turn ends."""
+
+    def __init__(self):
+        FakeLoop.__init__(self)
+        self.soon = []
+
+    def call_soon(self, callback):
+        self.soon.append(callback)
+
+    def end_turn(self):
+        soon, self.soon = self.soon, []
+        for callback in soon:
+            callback()
+
+
+def test_one_turn_goes_to_the_page_in_one_script_in_order():
+    registry, browser, loop = FakeRegistry(), FakeBrowser(), TurnLoop()
+    channel = Channel(registry=registry, loop=loop)
+    channel.attach(browser)
+    page = FakePage(channel, registry)
+    replies = []
+
+    @channel.expose
+    def later():
+        replies.append(channel.reply())
+        return replies[-1]
+    channel.expose(lambda x: x, "echo")
+    page.send_batch([{"t": "ready"}] + [{"t": "call", "id": i, "name": "echo", "args": [i]}
+                                        for i in range(1, 4)]
+                    + [{"t": "call", "id": 4, "name": "later", "args": []}])
+    assert [[m["t"] for m in s[0]["m"]] for s in scripts_received(browser)[1:]] == [
+        ["answer"] * 3]
+    executed = len(browser.executed)
+    replies[0].progress(1)
+    channel.emit("first", 1)
+    channel.call_page("second")
+    replies[0].resolve("done")
+    channel.emit("third")
+    assert len(browser.executed) == executed
+    loop.end_turn()
+    assert len(browser.executed) == executed + 1
+    items = scripts_received(browser)[-1][0]["m"]
+    assert [(m.get("t"), m.get("seq"), m.get("name")) for m in items] == [
+        ("progress", None, None), (None, 1, "first"), (None, 2, "second"),
+        ("answer", None, None), (None, 3, "third")]
+    # The script runs only in the page whose load asked.
+    assert "z._load===\"load-1\"" in browser.executed[-1]
+
+
+def test_pages_with_an_older_channel_script_get_messages_one_by_one():
+    channel, registry, browser, page = make_channel()
+    channel.expose(lambda x: x, "echo")
+    callback = registry.callables[page.settings["callback"]]
+
+    def send(message):
+        callback(page.settings["secret"].encode(), b"old-load", PAGE_URL.encode(),
+                 json.dumps(message).encode())
+    send({"t": "call", "id": 1, "name": "echo", "args": ["x"]})
+    send({"t": "ready"})
+    channel.emit("e", 1)
+    assert scripts_received(browser)[-2:] == [
+        [{"t": "answer", "load": "old-load", "id": 1, "ok": True, "value": "x"}],
+        [{"t": "deliver", "load": "old-load",
+          "messages": [{"seq": 1, "kind": "event", "name": "e", "args": [1]}]}]]
 
 
 if __name__ == "__main__":

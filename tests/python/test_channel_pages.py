@@ -521,10 +521,22 @@ def test_names_of_object_prototype_members_are_plain_names(run_site):
 
 def test_calls_in_flight_when_the_widget_goes_run_nothing(run_site):
     app = READY % """
+      // Calls in this turn's message and in later turns' messages.
       for (var i = 0; i < 300; i++) {
         zubrix.call("count", i);
       }
-      host.call_python_callback(markerId, ["all sent"]);
+      var turns = 0;
+      (function later() {
+        zubrix.call("count", 300 + turns);
+        if (++turns < 20) {
+          setTimeout(later, 0);
+        } else {
+          // After the calls, which leave at the end of this turn.
+          Promise.resolve().then(function () {
+            host.call_python_callback(markerId, ["all sent"]);
+          });
+        }
+      })();
     """
     outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
         import shiboken2
