@@ -31,6 +31,7 @@
   var unsent = [];        // messages made before the channel was installed
   var outgoing = [];      // messages of this turn, sent together at its end
   var flushQueued = false;
+  var sentHref = null;    // the URL Python last heard from this load
   var readyFunctions = [];
   var nextCallId = 1;
   // Maps without a prototype, so that no name ("__proto__",
@@ -66,8 +67,12 @@
         typeof host !== "object" || !host || typeof host.call_python_callback !== "function") {
       return;
     }
+    // The URL goes with the first message and when it changed since.
+    var href = String(global.location.href);
+    var newHref = href === sentHref ? "" : href;
+    sentHref = href;
     host.call_python_callback(config.callback,
-                              [config.secret, config.load, String(global.location.href),
+                              [config.secret, config.load, newHref,
                                escapeLoneSurrogates("[" + bodies.join(",") + "]"),
                                BATCH_VERSION]);
   }
@@ -421,6 +426,7 @@
       // What Python sends names the load it is for, and runs only where
       // this equals it.
       api._load = config.load;
+      sentHref = null;
       closed = false;
       announced = false;
       unsent = [];

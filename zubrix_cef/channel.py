@@ -69,6 +69,7 @@ _CONSOLE_LEVELS = {"debug": logging.DEBUG, "log": logging.INFO, "info": logging.
                    "warn": logging.WARNING, "error": logging.ERROR}
 _calling = []
 _AWAY_BODY = u'{"t":"away"}'
+_BATCH_VERSION_ARGUMENT = (str(BATCH_VERSION).encode("ascii"),)
 
 
 def current_channel():
@@ -169,6 +170,7 @@ class Channel(object):
         self._normalised_prefixes = tuple(normalised_prefix(url) for url in self._allowed_urls)
         self._url_guard = url_guard(self._normalised_prefixes)
         self._checked_urls = {}    # url -> allowed, for the URLs pages sent lately
+        self._load_urls = {}       # load -> the URL its messages last named
         if registry is None:
             import _zubrix_cef as registry
         self._registry = registry
@@ -193,6 +195,9 @@ class Channel(object):
         self._ready_listeners = []
         self._console_listeners = []
         self._closed = False
+        self._handlers = {"call": self._on_call, "ready": self._on_ready, "ack": self._on_ack,
+                          "console": self._on_console, "cancel": self._on_cancel,
+                          "result": self._on_result}
 
     # What Python offers the page.
 
@@ -398,8 +403,8 @@ class Channel(object):
         if len(args) not in (4, 5) or not all(isinstance(arg, bytes) for arg in args):
             logger.warning("refused a page message of an unknown form")
             return
-        secret, load, url, body = [decode_page_text(arg) for arg in args[:4]]
-        version = BATCH_VERSION if args[4:] == (str(BATCH_VERSION).encode("ascii"),) else 1
+        secret, load, url, body = [arg.decode("utf-8", "replace") for arg in args[:4]]
+        version = BATCH_VERSION if args[4:] == _BATCH_VERSION_ARGUMENT else 1
         if not secret and body == _AWAY_BODY:
             self._on_away(url)
             return
@@ -411,9 +416,16 @@ class Channel(object):
                                                            self._secret.encode("ascii")):
             logger.warning("refused a page message without the channel's secret")
             return
+        if url:
+            if len(self._load_urls) > 16:
+                self._load_urls.clear()
+            self._load_urls[load] = url
+        else:
+            # The page names its URL when it changed since its last message.
+            url = self._load_urls.get(load, u"")
         if not self._url_is_allowed(url):
             logger.warning("refused a message from %s, which is not an allowed page",
-                           _shortened(url))
+                           _shortened(url) or "a page that did not say its URL")
             return
         try:
             messages = json.loads(body)
@@ -446,9 +458,7 @@ class Channel(object):
 
     def _on_one_message(self, message, page):
         kind = message.get("t") if isinstance(message, dict) else None
-        handler = {"call": self._on_call, "ready": self._on_ready, "ack": self._on_ack,
-                   "console": self._on_console, "cancel": self._on_cancel,
-                   "result": self._on_result}.get(kind)
+        handler = self._handlers.get(kind)
         if kind is None:
             logger.warning("refused a malformed page message from %s", _shortened(page.url))
         elif handler is not None:
@@ -623,7 +633,7 @@ class Channel(object):
     def _answer(self, call, value_json=None, error=None):
         if call.id is None:
             return
-        head = u'{"t":"answer","id":%s,' % _to_json(call.id)
+        head = u'{"t":"answer","id":%s,' % (call.id if type(call.id) is int else _to_json(call.id))
         if error is None:
             text = head + u'"ok":true,"value":%s}' % value_json
         else:

@@ -5,6 +5,7 @@ is), then pages from a packed archive using it in a real browser, where the
 page's strings reach Python as UTF-8 str."""
 import os
 import sys
+import time
 
 from harness import ROOT, TemporaryFolder, run_tests, write_tree
 from pages import make_window, open_page, start
@@ -131,6 +132,100 @@ def test_a_page_that_includes_the_script_gets_the_channel_after_it_loaded():
         channel.close()
     assert typed(reports) == typed([(u"object", u"\u4e2d")])
     assert len(ready_urls) == 1 and typed(ready_urls[0])[0] == "unicode"
+
+
+class PumpedLoop(object):
+    """The channel's loop in this host, which has no Qt binding in Python:
+    what it asks for runs when the test pumps, as the host's loop would."""
+
+    def __init__(self):
+        import threading
+        self.thread = threading.current_thread()
+        self.soon = []
+        self.timers = []
+
+    def call_soon(self, callback):
+        self.soon.append(callback)
+
+    def call_later(self, seconds, callback):
+        timer = [time.time() + seconds, callback]
+        self.timers.append(timer)
+
+        class Handle(object):
+            def cancel(handle):
+                if timer in self.timers:
+                    self.timers.remove(timer)
+        return Handle()
+
+    def pump(self):
+        soon, self.soon = self.soon, []
+        for callback in soon:
+            callback()
+        for timer in [t for t in self.timers if t[0] <= time.time()]:
+            self.timers.remove(timer)
+            timer[1]()
+
+
+LATER = READY % u"""
+  var seen = [];
+  var first = zubrix.call("work", "caf\u00e9").progress(function (p) { seen.push(["p", p]); });
+  first.then(function (v) {
+    seen.push(["done", v]);
+    var second = zubrix.call("work", "b").progress(function () { second.cancel(); });
+    return second.then(null, function (e) { seen.push([e.name]); });
+  }).then(function () { zubrix.call("report", seen); });
+  zubrix.expose("ask", function (x) {
+    return new Promise(function (resolve) { setTimeout(function () { resolve([x]); }, 10); });
+  });
+  zubrix.expose("fail", function () { throw new RangeError("\u00e9 too far"); });
+"""
+
+
+def test_replies_later_progress_cancel_and_page_results_under_27():
+    from zubrix_cef.page_results import PageError
+    reports, replies, results, cancelled = [], [], {}, []
+    loop = PumpedLoop()
+    with TemporaryFolder() as work:
+        site_url = packed_site(work, {"index.html": "<script src='app.js'></script>",
+                                      "app.js": LATER})
+        channel = Channel(loop=loop)
+        channel.expose(lambda *values: reports.append(values), "report")
+
+        @channel.expose(arg_types=(str,))
+        def work(name):
+            reply = channel.reply()
+            reply.on_cancel(lambda r: cancelled.append(name))
+            replies.append([reply, name, 0])
+            return reply
+
+        def advance():
+            # The work of each open reply, a step per pump.
+            for entry in replies:
+                reply, name, steps = entry
+                if reply.done:
+                    continue
+                entry[2] += 1
+                if steps < 2:
+                    reply.progress(steps * 0.5)
+                else:
+                    reply.resolve(name + u" done")
+            loop.pump()
+            return bool(reports)
+
+        for name, args in [("ask", ("x",)), ("fail", ())]:
+            channel.call_page(name, *args).add_done_callback(
+                lambda call, name=name: results.__setitem__(name, call))
+        channel.attach(show(site_url + "index.html"))
+        assert host_app.run_until(advance, 15), reports
+        assert host_app.run_until(lambda: loop.pump() or len(results) == 2, 15)
+        channel.close()
+    assert typed(reports) == typed([([[u"p", 0], [u"p", 0.5], [u"done", u"caf\u00e9 done"],
+                                      [u"AbortError"]],)])
+    assert cancelled == [u"b"]
+    assert typed(results["ask"].result()) == typed([u"x"])
+    error = results["fail"].exception()
+    assert isinstance(error, PageError)
+    assert typed([error.name, error.message]) == typed([u"RangeError", u"\u00e9 too far"])
 
 
 run_tests(globals(), finish=_zubrix_cef.Shutdown)

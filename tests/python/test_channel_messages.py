@@ -212,6 +212,12 @@ def test_pages_without_the_secret_or_an_allowed_url_are_refused():
     registry.callables[page.settings["callback"]]("text", "not", "bytes", "{}")
     assert calls == [1]
     assert len(received(browser)) == 1
+    # A page names its URL once per load, and again when it changes.
+    FakePage(channel, registry, url="", load="never-named").call(6, "touch")
+    FakePage(channel, registry, url="", load="load-1").call(7, "touch")
+    FakePage(channel, registry, url="data:text/html,x", load="load-1").call(8, "touch")
+    FakePage(channel, registry, url="", load="load-1").call(9, "touch")
+    assert calls == [1, 1]
 
 
 def test_sends_wait_for_the_ready_page_and_go_in_order_once():
