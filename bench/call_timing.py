@@ -59,6 +59,21 @@ def wait_until(app, condition, what, timeout_s=30):
         time.sleep(0.001)
 
 
+def open_browser(app, html):
+    """A browser on the page html in a window of its own, shown: returns
+    (browser, window); the caller keeps the window."""
+    from urllib.parse import quote
+
+    from PySide2 import QtWidgets
+    import _zubrix_cef
+    window = QtWidgets.QWidget()
+    window.resize(200, 100)
+    window.show()
+    app.processEvents()
+    return (_zubrix_cef.CreateBrowserSync(int(window.winId()), "data:text/html," + quote(html)),
+            window)
+
+
 def perf_counter_ns_of(epoch_ms_texts):
     """Epoch milliseconds on time.perf_counter_ns's clock: both clocks are
     read here side by side, as the page read its own pair at its origin."""

@@ -4,7 +4,6 @@ function with its arguments. Prints RECORD lines; its peer is
 webchannel_calls.py --round-trips."""
 import os
 import sys
-from urllib.parse import quote
 
 BUILD = os.environ.get("ZUBRIX_BUILD_DIR", "build-bench")
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -32,12 +31,7 @@ def main():
     reports = []
     channel.expose(lambda *args: list(args), "echo")
     channel.expose(reports.append, "report")
-    window = QtWidgets.QWidget()
-    window.resize(200, 100)
-    window.show()
-    app.processEvents()
-    browser = _zubrix_cef.CreateBrowserSync(int(window.winId()),
-                                            "data:text/html," + quote(PAGE))
+    browser, window = call_timing.open_browser(app, PAGE)
     channel.attach(browser)
     try:
         call_timing.wait_until(app, lambda: reports, "the page")

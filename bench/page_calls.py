@@ -7,7 +7,6 @@ bare-signal limit's; with --peer-row-only, only the row compared with Qt's
 web channel."""
 import os
 import sys
-from urllib.parse import quote
 
 BUILD = os.environ.get("ZUBRIX_BUILD_DIR", "build-bench")
 sys.path.insert(0, BUILD)
@@ -74,12 +73,7 @@ def main():
     if (_zubrix_cef.RegisterPyCallback(arrivals) != 0
             or _zubrix_cef.RegisterPyCallback(reports.append) != 1):
         sys.exit("the page's callable ids are not 0 and 1")
-    window = QtWidgets.QWidget()
-    window.resize(200, 100)
-    window.show()
-    app.processEvents()
-    browser = _zubrix_cef.CreateBrowserSync(int(window.winId()),
-                                            "data:text/html," + quote(PAGE))
+    browser, window = call_timing.open_browser(app, PAGE)
     call_timing.wait_until(app, lambda: _cefsim.browsers(), "the page")
     if not _cefsim.wait_loaded(_cefsim.browsers()[-1]["id"], 30):
         sys.exit("the page did not load")
