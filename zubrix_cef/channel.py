@@ -315,6 +315,7 @@ class Channel(object):
         (rejected in the page, if it is still there), page calls end with a
         PageError; later sends wait for the next attach."""
         if self._browser is not None:
+            self.flush()
             self._browser.ExecuteJavascript(self._end_code("detached"))
         self._forget_page("the channel was detached from its browser")
         self._browser = None
@@ -341,6 +342,7 @@ class Channel(object):
         start-up code. Sends made after close raise."""
         if self._closed:
             return
+        self.flush()
         self._closed = True
         self._registry.UnregisterPyCallback(self._callback_id)
         browser, self._browser = self._browser, None

@@ -637,6 +637,10 @@ def test_one_turn_goes_to_the_page_in_one_script_in_order():
         ("answer", None, None), (None, 3, "third")]
     # The script runs only in the page whose load asked.
     assert "z._load===\"load-1\"" in browser.executed[-1]
+    # What waits for the turn's end goes before the channel's end.
+    channel.emit("last")
+    channel.close()
+    assert [m.get("t") for m in received(browser)[-2:]] == ["deliver", "closed"]
 
 
 def test_pages_with_an_older_channel_script_get_messages_one_by_one():
