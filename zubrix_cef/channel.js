@@ -430,6 +430,8 @@
       closed = false;
       announced = false;
       unsent = [];
+      // Python learns of the new load at once, ready functions or not.
+      transmit(JSON.stringify({t: "loaded"}));
       early.forEach(transmit);
       while (readyFunctions.length) {
         runReadyFunction(readyFunctions.shift());

@@ -105,7 +105,8 @@ def _shortened(url, limit=120):
 def _error_of(error):
     if isinstance(error, BaseException):
         return {"name": type(error).__name__, "message": _exception_text(error)}
-    return {"name": "Error", "message": decode_page_text(u"%s" % (error,))}
+    text = decode_page_text(error) if isinstance(error, bytes) else u"%s" % (error,)
+    return {"name": "Error", "message": text}
 
 
 def _exception_text(error):
@@ -184,6 +185,7 @@ class Channel(object):
         self._browser = None
         self._author_code = None
         self._page = None          # the _PageLoad that is ready, or None
+        self._latest_load = None   # the load token of the page's latest message
         self._url = None
         self._outbox = []          # (sequence number, JSON text) not yet acknowledged
         self._next_sequence = 1
@@ -439,6 +441,11 @@ class Channel(object):
             logger.warning("refused a malformed page message from %s", _shortened(url))
             return
         page = _PageLoad(load, url, version)
+        if load != self._latest_load:
+            # A browser's pages speak in turn: the first message of a new
+            # load means every earlier load has ended.
+            self._latest_load = load
+            self._end_load(load, "the page was loaded anew")
         # What the messages make Python send goes in one script, after them.
         self._in_page_message = True
         try:
@@ -520,6 +527,7 @@ class Channel(object):
         # the channel wait for the next allowed load.
         if self._browser is None or self._url_is_allowed(url):
             return
+        self._latest_load = None
         self._end_load(None, "the page was left for %s" % _shortened(url))
         self._url = url
         logger.warning("the channel's browser shows %s, which is outside the channel's "
@@ -579,7 +587,8 @@ class Channel(object):
 
     def _end_load(self, new_load, why):
         """Every load but new_load has ended."""
-        self._page = None
+        if self._page is not None and self._page.load != new_load:
+            self._page = None
         for key in [key for key in self._replies if key[0] != new_load]:
             self._replies.pop(key).reply._cancel()
         for sequence, entry in list(self._page_calls.items()):
@@ -591,6 +600,7 @@ class Channel(object):
         if self._secret is not None:
             self._old_secrets.add(self._secret)
         self._secret = None
+        self._latest_load = None
         # Page calls that no page took yet go to the next attach's page.
         self._end_load(None, why)
         self._url = None

@@ -458,14 +458,17 @@ def test_a_reply_answers_later_once_with_progress_before():
     with LogRecords() as records:
         replies["a.abc"].resolve("again")
         replies["a.abc"].progress(1.0)
-        replies["b.abc"].reject("again")
+        replies["b.abc"].reject("caf\u00e9".encode("utf-8"))
     assert [r.levelno for r in records] == [logging.DEBUG] * 3
     page.call(3, "at_once")
     page.call(4, "ignores_its_reply")
+    page.call(5, "export", "c.abc")
+    replies["c.abc"].reject("caf\u00e9 is full".encode("utf-8"))
     assert [(m["t"], m["id"], m.get("value"), m.get("error")) for m in answers_of(browser)] == [
         ("progress", 1, {"done": 0.5}, None), ("answer", 1, "a written", None),
         ("answer", 2, None, {"name": type(IOError()).__name__, "message": "disk full"}),
-        ("answer", 3, "from the reply", None), ("answer", 4, "returned", None)]
+        ("answer", 3, "from the reply", None), ("answer", 4, "returned", None),
+        ("answer", 5, None, {"name": "Error", "message": "caf\u00e9 is full"})]
     assert raises(RuntimeError, channel.reply)
 
 
@@ -485,8 +488,11 @@ def test_cancel_reload_detach_and_close_cancel_open_replies():
     page.send({"t": "cancel", "id": 1})
     page.send({"t": "cancel", "id": 99})
     assert cancelled == [0] and replies[0].cancelled and not replies[1].done
-    # A later load of the page: the first load's open calls end.
+    # A later load of the page: its first message ends the first load's
+    # open calls, ready functions or not.
     reloaded = FakePage(channel, registry, load="load-2")
+    reloaded.send({"t": "loaded"})
+    assert cancelled == [0, 1] and not channel.ready
     reloaded.call(1, "job")
     reloaded.send({"t": "ready"})
     assert cancelled == [0, 1] and not replies[2].done
