@@ -558,3 +558,28 @@ def test_calls_in_flight_when_the_widget_goes_run_nothing(run_site):
         _zubrix_cef.Shutdown()
     """)
     assert outcome.result == [[0, "destroyed"], True, False]
+
+
+def test_one_channel_given_to_two_widgets_keeps_the_first_and_says_why(run_site):
+    app = READY % """
+      zubrix.on("ping", function (n) { zubrix.call("report", "pong", n, location.href); });
+    """
+    outcome = run_site({"first.html": page(["app.js"]), "second.html": page(["app.js"]),
+                        "app.js": app}, """
+        channel = Channel()
+        channel.expose(report_from_page, "report")
+        first = BrowserWidget(SITE_URL + "first.html", channel=channel)
+        first.show()
+        pump_until(lambda: channel.ready, 15)
+        second = BrowserWidget(SITE_URL + "second.html", channel=channel)
+        second.show()
+        pump(0.3)
+        channel.emit("ping", 1)
+        pump_until(lambda: reports, 15)
+        report([reports, channel.browser is first.browser])
+        _zubrix_cef.Shutdown()
+    """)
+    reports, still_first = outcome.result
+    assert len(reports) == 1 and reports[0][:2] == ["pong", 1]
+    assert reports[0][2].endswith("/first.html") and still_first
+    assert "RuntimeError: this channel is attached to" in outcome.stderr
