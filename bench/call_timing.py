@@ -59,19 +59,21 @@ def wait_until(app, condition, what, timeout_s=30):
         time.sleep(0.001)
 
 
-def open_browser(app, html):
-    """A browser on the page html in a window of its own, shown: returns
-    (browser, window); the caller keeps the window."""
+def data_url(html):
     from urllib.parse import quote
+    return "data:text/html," + quote(html)
 
+
+def open_browser(app, url):
+    """A browser on url in a window of its own, shown: returns (browser,
+    window); the caller keeps the window."""
     from PySide2 import QtWidgets
     import _zubrix_cef
     window = QtWidgets.QWidget()
     window.resize(200, 100)
     window.show()
     app.processEvents()
-    return (_zubrix_cef.CreateBrowserSync(int(window.winId()), "data:text/html," + quote(html)),
-            window)
+    return _zubrix_cef.CreateBrowserSync(int(window.winId()), url), window
 
 
 def perf_counter_ns_of(epoch_ms_texts):

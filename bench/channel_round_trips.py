@@ -1,9 +1,12 @@
 """The channel's round trips (zubrix_cef.channel): the page's
 zubrix.call("echo", i, 's' + i, true) answered by an exposed Python
-function with its arguments. Prints RECORD lines; its peer is
+function with its arguments. The page comes from the internal content
+folder, as a tool's panel does. Prints RECORD lines; its peer is
 webchannel_calls.py --round-trips."""
 import os
+import shutil
 import sys
+import tempfile
 
 BUILD = os.environ.get("ZUBRIX_BUILD_DIR", "build-bench")
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -24,14 +27,18 @@ function report(rate) { zubrix.call('report', rate); }
 
 
 def main():
+    folder = tempfile.mkdtemp(prefix="zubrix_round_trips_")
+    with open(os.path.join(folder, "index.html"), "w") as page:
+        page.write(PAGE)
+    os.environ["CEF_PLOVEX_INTERNAL"] = folder
     app = QtWidgets.QApplication([])
     _zubrix_cef.Initialize({"browser_subprocess_path":
                             os.path.join(BUILD, "zubrix_cef_subprocess")})
-    channel = Channel(["data:text/html,"])
+    channel = Channel()
     reports = []
     channel.expose(lambda *args: list(args), "echo")
     channel.expose(reports.append, "report")
-    browser, window = call_timing.open_browser(app, PAGE)
+    browser, window = call_timing.open_browser(app, "client://internal/index.html")
     channel.attach(browser)
     try:
         call_timing.wait_until(app, lambda: reports, "the page")
@@ -41,6 +48,7 @@ def main():
         browser.Close()
         app.processEvents()
         _zubrix_cef.Shutdown()
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -73,7 +73,7 @@ def main():
     if (_zubrix_cef.RegisterPyCallback(arrivals) != 0
             or _zubrix_cef.RegisterPyCallback(reports.append) != 1):
         sys.exit("the page's callable ids are not 0 and 1")
-    browser, window = call_timing.open_browser(app, PAGE)
+    browser, window = call_timing.open_browser(app, call_timing.data_url(PAGE))
     call_timing.wait_until(app, lambda: _cefsim.browsers(), "the page")
     if not _cefsim.wait_loaded(_cefsim.browsers()[-1]["id"], 30):
         sys.exit("the page did not load")
