@@ -35,7 +35,7 @@ def main():
     _zubrix_cef.Initialize({"browser_subprocess_path":
                             os.path.join(BUILD, "zubrix_cef_subprocess")})
     channel = Channel()
-    reports = []
+    reports = round_trips.Reports()
     channel.expose(lambda *args: list(args), "echo")
     channel.expose(reports.append, "report")
     browser, window = call_timing.open_browser(app, "client://internal/index.html")

@@ -55,7 +55,7 @@ function sequential(count) {
 
 def measure(variant, run_page, reports, app):
     """run_page(code) runs JavaScript in the page, whose report(rate)
-    appends the rate to reports."""
+    appends the rate to reports, a Reports."""
 
     def run(driver, count):
         del reports[:]
@@ -73,18 +73,23 @@ def measure(variant, run_page, reports, app):
     call_timing.record(SEQUENTIAL_ROW, variant, "calls/s", sequential)
 
 
+class Reports(list):
+    """The page's reports: each ends the event loop that waits for it."""
+
+    def append(self, rate):
+        list.append(self, rate)
+        QtCore.QCoreApplication.exit(0)
+
+
 def wait_for_report(app, reports, variant, timeout_s=120):
-    """Runs the event loop itself, as a host does, until the page reported:
-    a loop that slept between turns would add its sleep to each round
-    trip."""
-    poll, limit = QtCore.QTimer(), QtCore.QTimer()
-    poll.timeout.connect(lambda: reports and app.exit(0))
+    """Runs the event loop itself, as a host does, until the page reported
+    (reports is a Reports): a loop that slept or polled between turns
+    would add to each round trip."""
+    limit = QtCore.QTimer()
     limit.setSingleShot(True)
     limit.timeout.connect(lambda: app.exit(1))
-    poll.start(1)
     limit.start(timeout_s * 1000)
-    code = app.exec_()
-    poll.stop()
+    code = app.exec_() if not reports else 0
     limit.stop()
     if code != 0:
         sys.exit("the %s page did not report" % variant)

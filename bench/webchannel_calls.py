@@ -43,7 +43,7 @@ class Bridge(QtCore.QObject):
         QtCore.QObject.__init__(self)
         self.arrivals = arrivals
         self.loaded = False
-        self.reports = []
+        self.reports = round_trips.Reports() if "--round-trips" in sys.argv[1:] else []
 
     @QtCore.Slot()
     def ready(self):
