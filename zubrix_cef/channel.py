@@ -85,16 +85,16 @@ def page_script():
         return script.read().decode("utf-8")
 
 
-def _to_json(value):
-    # ASCII only, so the text holds no U+0000, U+2028 or U+2029 unescaped.
-    return json.dumps(value, ensure_ascii=True, allow_nan=False, separators=(",", ":"),
-                      default=_json_default)
-
-
 def _json_default(value):
     if isinstance(value, bytes):
         return value.decode("utf-8")
     raise TypeError("%s is not a JSON value" % type(value).__name__)
+
+
+# ASCII only, so the text holds no U+0000, U+2028 or U+2029 unescaped. One
+# encoder for every value: json.dumps with options makes a new one each time.
+_to_json = json.JSONEncoder(ensure_ascii=True, allow_nan=False, separators=(",", ":"),
+                            default=_json_default).encode
 
 
 def _shortened(url, limit=120):
