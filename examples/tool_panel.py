@@ -9,6 +9,9 @@ build/): python3 examples/tool_panel.py [--check] [--timeout SECONDS]
 --check plays the user through the page's own actions (a rename, a refused
 rename) and an autosave event, prints what the page showed, and exits 0 once
 all of it was shown, non-zero with what was missing otherwise.
+
+The same panel and functions in the preview, outside the host:
+python3 -m zubrix_cef.preview examples/tool_panel --expose examples/tool_panel.py:preview_channel
 """
 import argparse
 import os
@@ -35,6 +38,7 @@ SHOWN = [("list", "items: persp camera, key light, ground"),
          ("rename", "status: renamed ground to floor"),
          ("refusal", "status: the name 'key light' is taken"),
          ("event", "status: autosaved to scene.ma in 0.4 s")]
+SAMPLE_ITEMS = ["persp camera", "key light", "ground"]
 
 
 class SceneItems(object):
@@ -60,9 +64,10 @@ class SceneItems(object):
         return item
 
 
-def tool_channel(scene):
-    """The channel through which the panel's page works on scene."""
-    channel = Channel()
+def tool_channel(scene, registry=None):
+    """The channel through which the panel's page works on scene; registry:
+    the module's unless given (the preview gives its own)."""
+    channel = Channel(registry=registry)
 
     @channel.expose
     def list_items():
@@ -80,6 +85,11 @@ def tool_channel(scene):
         channel.emit("items_changed", scene.items)
 
     return channel
+
+
+def preview_channel(registry=None):
+    """The panel's channel over the sample scene, for the preview."""
+    return tool_channel(SceneItems(SAMPLE_ITEMS), registry)
 
 
 def play_user(channel):
@@ -105,7 +115,7 @@ def main():
     try:
         archive = os.path.join(temporary, "tool_panel.plovex")
         pack(os.path.join(EXAMPLES, "tool_panel"), archive)
-        channel = tool_channel(SceneItems(["persp camera", "key light", "ground"]))
+        channel = tool_channel(SceneItems(SAMPLE_ITEMS))
         panel = browser_widget_class(QtWidgets)(
             "client://plovex/%s/index.html" % archive.replace(os.sep, "/"), channel=channel)
         panel.setWindowTitle("Scene items")
