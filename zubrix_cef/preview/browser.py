@@ -99,8 +99,10 @@ class PreviewBrowser(object):
             self._page.runJavaScript(decode_page_text(code))
 
     def Reload(self):
+        # Past Chromium's memory cache: the point of a reload here is to see
+        # the panel's files as they are now.
         if not self._closed:
-            self._page.triggerAction(QtWebEngineWidgets.QWebEnginePage.Reload)
+            self._page.triggerAction(QtWebEngineWidgets.QWebEnginePage.ReloadAndBypassCache)
 
     def Close(self):
         """Ends the page's work: it shows an empty document, and every
