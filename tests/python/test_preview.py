@@ -39,6 +39,44 @@ def test_the_tool_panel_example_is_drawn_with_its_python_functions(tmp_path):
     assert len(colours) > 8
 
 
+def readme_block(after):
+    """The first indented code block of README.md after the line holding
+    after, without its indentation."""
+    with open(os.path.join(ROOT, "README.md"), encoding="utf-8") as readme:
+        lines = readme.read().split("\n")
+    start = next(i for i, line in enumerate(lines) if after in line) + 1
+    while not lines[start].startswith("    "):
+        start += 1
+    end = start
+    while end < len(lines) and (lines[end].startswith("    ") or not lines[end].strip()):
+        end += 1
+    return textwrap.dedent("\n".join(lines[start:end])).strip() + "\n"
+
+
+def test_the_readmes_first_panel_previews_from_an_installed_folder(tmp_path):
+    # What a new user does: install, write the README's page and functions,
+    # preview them; the page's answer shows that the functions ran.
+    installed = str(tmp_path / "zubrix")
+    done = subprocess.run(["cmake", "--install", BUILD, "--prefix", installed],
+                          capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    assert [n for n in os.listdir(installed) if n.startswith("_zubrix_preview_content")]
+    panel = tmp_path / "my_panel"
+    panel.mkdir()
+    (panel / "index.html").write_text(readme_block("1. A folder with the page"))
+    (panel / "panel.js").write_text(readme_block("and `my_panel/panel.js`"))
+    (tmp_path / "my_functions.py").write_text(readme_block("--expose MODULE:NAME` names a factory"))
+    env = dict(ENV, PYTHONPATH=installed)
+    done = subprocess.run([PYTHON, "-m", "zubrix_cef.preview", "my_panel", "--expose",
+                           "my_functions:make_channel", "--screenshot", "shot.png"],
+                          cwd=str(tmp_path), env=env, capture_output=True, text=True,
+                          timeout=90)
+    assert done.returncode == 0, done.stderr
+    assert "Python answered: Hello, Ada" in done.stderr
+    assert "refused: ValueError: a name, please" in done.stderr
+    assert os.path.isfile(str(tmp_path / "shot.png"))
+
+
 def test_expose_mistakes_are_said_before_anything_shows(tmp_path):
     (tmp_path / "panel").mkdir()
     (tmp_path / "panel" / "index.html").write_text("<p>panel</p>")
