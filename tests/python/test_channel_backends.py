@@ -8,6 +8,8 @@ import textwrap
 
 import pytest
 
+from channel_backends import QTWEBENGINE_UNDER_TSAN
+
 BACKENDS = ["standin", "preview"]
 
 PRELUDE = """
@@ -310,6 +312,9 @@ def cases():
     for case in sorted(CASES):
         for backend in BACKENDS:
             marks = []
+            if backend == "preview" and QTWEBENGINE_UNDER_TSAN:
+                marks.append(pytest.mark.skip(reason="QtWebEngine is not built for "
+                                                     "ThreadSanitizer"))
             if (case, backend) == ("uncaught-events", "standin"):
                 marks.append(pytest.mark.xfail(
                     reason="the stand-in does not yet report errors thrown from timers or "

@@ -10,7 +10,11 @@ import textwrap
 
 import pytest
 
+from channel_backends import QTWEBENGINE_UNDER_TSAN
 from conftest import BUILD, PYTHON, ROOT
+
+needs_qtwebengine = pytest.mark.skipif(QTWEBENGINE_UNDER_TSAN,
+                                       reason="QtWebEngine is not built for ThreadSanitizer")
 
 ENV = dict(os.environ, PYTHONPATH=os.pathsep.join([BUILD, ROOT]),
            QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu",
@@ -22,6 +26,7 @@ def preview(args, cwd=ROOT, timeout=90):
                           capture_output=True, text=True, timeout=timeout)
 
 
+@needs_qtwebengine
 def test_the_tool_panel_example_is_drawn_with_its_python_functions(tmp_path):
     from PySide2 import QtGui
     shot = str(tmp_path / "tool_panel.png")
@@ -53,6 +58,7 @@ def readme_block(after):
     return textwrap.dedent("\n".join(lines[start:end])).strip() + "\n"
 
 
+@needs_qtwebengine
 def test_the_readmes_first_panel_previews_from_an_installed_folder(tmp_path):
     # What a new user does: install, write the README's page and functions,
     # preview them; the page's answer shows that the functions ran.
@@ -77,6 +83,7 @@ def test_the_readmes_first_panel_previews_from_an_installed_folder(tmp_path):
     assert os.path.isfile(str(tmp_path / "shot.png"))
 
 
+@needs_qtwebengine
 def test_expose_mistakes_are_said_before_anything_shows(tmp_path):
     (tmp_path / "panel").mkdir()
     (tmp_path / "panel" / "index.html").write_text("<p>panel</p>")
@@ -157,6 +164,7 @@ DOM_PAGE = """<!DOCTYPE html><html><body><ul id="list"></ul>
 </script></body></html>"""
 
 
+@needs_qtwebengine
 def test_a_panel_folder_with_a_dom_is_served_as_packed_and_repacked_when_changed(tmp_path):
     folder = tmp_path / "my panel"
     folder.mkdir()
@@ -178,6 +186,7 @@ def test_a_panel_folder_with_a_dom_is_served_as_packed_and_repacked_when_changed
     assert first[-1] == second[-1] == "undefined"
 
 
+@needs_qtwebengine
 def test_the_registry_hands_page_values_to_python_as_the_module_does(capsys):
     from zubrix_cef.preview.registry import PreviewRegistry
     registry = PreviewRegistry()
