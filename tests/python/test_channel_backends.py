@@ -1,9 +1,9 @@
 """The channel's page side in both browsers, from one table of cases: the
 stand-in (the module's path) and the preview (QtWebEngine, a real Chromium
 with a DOM). Each case is a page, the Python that drives it through a
-Backend (channel_backends), and a check that holds for either."""
+Backend (channel_backends), and a check that holds for either. The widgets'
+signals (channel_ready, console_message) are the same in both."""
 import json
-import os
 import textwrap
 
 import pytest
@@ -173,10 +173,10 @@ CASES = {
         channel = backend.channel()
         channel.expose(report_from_page, "report")
         ready_urls = []
-        channel.add_ready_listener(ready_urls.append)
         channel.emit("tick", 1, {"a": None})
         channel.call_page("globalShow", "before the browser")
-        backend.open(SITE_URL + "index.html", channel)
+        widget = backend.open(SITE_URL + "index.html", channel)
+        widget.channel_ready.connect(lambda url: ready_urls.append(url))
         channel.emit("tick", 2.5, [])
         channel.call_page("exposed", "\\u0000 zero")
         channel.call_page("no_such_function", 1)
@@ -194,8 +194,8 @@ CASES = {
         channel = backend.channel()
         channel.expose(report_from_page, "report")
         ready_urls = []
-        channel.add_ready_listener(ready_urls.append)
         widget = backend.open(SITE_URL + "index.html", channel)
+        widget.channel_ready.connect(lambda url: ready_urls.append(url))
         backend.pump_until(lambda: ready_urls)
         backend.reload(widget)
         channel.emit("note", "around the reload")
@@ -214,8 +214,8 @@ CASES = {
     """}, """
         channel = backend.channel()
         messages = []
-        channel.add_console_listener(lambda m: messages.append([m.level, m.text]))
-        backend.open(SITE_URL + "index.html", channel)
+        widget = backend.open(SITE_URL + "index.html", channel)
+        widget.console_message.connect(lambda level, text: messages.append([level, text]))
         backend.pump_until(lambda: channel.ready)
         channel.emit("boom")
         backend.pump_until(lambda: len(messages) >= 4)

@@ -2,7 +2,6 @@
 // PlovexClientSchemeHandler. Both must answer every URL of one table alike:
 // taken or not, the same type, the same bytes, a failure where the host's
 // request is cancelled.
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "internal_folder_fixture.h"
 #include "preview/client_content.h"
 #include "scheme_handler_driver.h"
-#include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
 
 namespace zubrix {
@@ -21,14 +20,9 @@ namespace {
 
 using test_support::ZipEntry;
 
-class ClientContentTest : public ::testing::Test {
+// The folder's fixture: root_ holds the internal content folder folder_.
+class ClientContentTest : public InternalFolderRouteTest {
  protected:
-  void SetUp() override {
-    folder_ = dir_.MakeFolder("content");
-    setenv("CEF_PLOVEX_INTERNAL", folder_.c_str(), 1);
-  }
-  void TearDown() override { unsetenv("CEF_PLOVEX_INTERNAL"); }
-
   void ExpectAlike(const std::string& url) {
     SCOPED_TRACE(url);
     const ServedRequest served = ServeUrl(url);
@@ -45,22 +39,19 @@ class ClientContentTest : public ::testing::Test {
       EXPECT_EQ(content.body, served.body);
     }
   }
-
-  test_support::TempDir dir_;
-  std::string folder_;
 };
 
 TEST_F(ClientContentTest, FolderUrlsAnswerAsTheHostsHandler) {
-  dir_.WriteFile("content/index.html", "<p>index</p>");
-  dir_.WriteFile("content/sub/app.js", std::string("var a = '\0';", 12));
-  dir_.WriteFile("content/logo.svg.png", "<svg/>");
-  dir_.WriteFile("content/a b.html", "spaced");
-  dir_.WriteFile("content/a%20b.html", "escaped");
-  dir_.WriteFile("content/empty.css", "");
-  dir_.WriteFile("secret.txt", "above the folder");
+  root_.WriteFile("content/index.html", "<p>index</p>");
+  root_.WriteFile("content/sub/app.js", std::string("var a = '\0';", 12));
+  root_.WriteFile("content/logo.svg.png", "<svg/>");
+  root_.WriteFile("content/a b.html", "spaced");
+  root_.WriteFile("content/a%20b.html", "escaped");
+  root_.WriteFile("content/empty.css", "");
+  root_.WriteFile("secret.txt", "above the folder");
   ASSERT_EQ(mkfifo((folder_ + "/pipe.js").c_str(), 0600), 0);
   std::string large(300000, 'x');
-  dir_.WriteFile("content/large.png", large);
+  root_.WriteFile("content/large.png", large);
   for (const char* url : {
            "client://internal/index.html", "client://internal/sub/app.js",
            "client://internal//sub//app.js?query#fragment",
@@ -82,24 +73,24 @@ TEST_F(ClientContentTest, FolderUrlsAnswerAsTheHostsHandler) {
 }
 
 TEST_F(ClientContentTest, ArchiveUrlsAnswerAsTheHostsHandler) {
-  const std::string archive = dir_.Path("panel.plovex");
+  const std::string archive = root_.Path("panel.plovex");
   test_support::WriteZip(archive, {{"index.html", "<p>first</p>"},
                                    {"INDEX.html", "<p>second</p>"},
                                    {"js/", ""},
                                    {"js/app.js", "var app;"},
                                    {"empty.css", ""},
                                    {"style.css", "p {}"}});
-  dir_.WriteFile("not-a-zip.plovex", "plain text");
+  root_.WriteFile("not-a-zip.plovex", "plain text");
   const std::string base = "client://plovex/" + archive;
   const std::vector<std::string> urls = {
       base + "/index.html",      base + "/Index.HTML",
       base + "/js/app.js",       base + "/js/",
       base + "/empty.css",       base + "/style.css?v=2",
       base + "/missing.html",    base,
-      base + "/",                "client://plovex/" + dir_.Path("absent.plovex/index.html"),
-      "client://plovex/" + dir_.Path("not-a-zip.plovex/index.html"),
-      "client://plovex/" + dir_.path() + "/panel.zip/index.html",
-      "client://plovex/" + dir_.Path("content") + "/"};
+      base + "/",                "client://plovex/" + root_.Path("absent.plovex/index.html"),
+      "client://plovex/" + root_.Path("not-a-zip.plovex/index.html"),
+      "client://plovex/" + root_.path() + "/panel.zip/index.html",
+      "client://plovex/" + root_.Path("content") + "/"};
   for (const std::string& url : urls)
     ExpectAlike(url);
 }
