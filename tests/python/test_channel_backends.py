@@ -252,13 +252,13 @@ CASES = {
         backend.pump_until(lambda: "emits are over" in backend.console_lines())
         report([touched, backend.console_lines()])
     """, {"other.html": """<script>
+      // What Python sends would land in these, were it sent here.
       console.log("intruder sees " + typeof zubrix);
-      window.zubrix = {_receive: function (text) { console.log("leaked " + text); },
-                       _install: function (s) { console.log("leaked " + JSON.stringify(s)); }};
-      for (var id = 0; id < 40; id++) {
-        host.call_python_callback(id, ["0123456789abcdef0123456789abcdef", "x", "client://",
-                                       '{"t":"call","id":1,"name":"touch","args":[]}']);
-        host.call_python_callback(id, []);
+      var leak = function (what) { console.log("leaked " + JSON.stringify(what)); };
+      window.zubrix = {_receive: leak, _install: leak};
+      var forged = '{"t":"call","id":1,"name":"touch","args":[]}';
+      for (var guess = 0; guess < 40; guess++) {
+        host.call_python_callback(guess, [String(guess), "load", location.href, forged]);
       }
       console.log("intruder done");
     </script>"""}),
