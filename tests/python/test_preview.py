@@ -143,7 +143,18 @@ with open(os.path.join(folder, "items.js"), "w") as script:
     script.write('var ITEMS = ["one", "two", "three"];')
 widget.browser.Reload()
 wait_for(2)
-print("RESULT:" + json.dumps(shown))
+
+def developer_tools():
+    return [view for view in app.topLevelWidgets() if view.isVisible()
+            and view.windowTitle() == "Developer tools"
+            and view.page().url().scheme() == "devtools"]
+
+widget.browser.ShowDevTools()
+end = time.time() + 30
+while not developer_tools() and time.time() < end:
+    app.processEvents()
+    time.sleep(0.005)
+print("RESULT:" + json.dumps([shown, len(developer_tools())]))
 source.close()
 """
 
@@ -165,7 +176,7 @@ DOM_PAGE = """<!DOCTYPE html><html><body><ul id="list"></ul>
 
 
 @needs_qtwebengine
-def test_a_panel_folder_with_a_dom_is_served_as_packed_and_repacked_when_changed(tmp_path):
+def test_a_dom_panel_folder_is_packed_again_when_changed_and_has_developer_tools(tmp_path):
     folder = tmp_path / "my panel"
     folder.mkdir()
     (folder / "index.html").write_text(DOM_PAGE)
@@ -178,7 +189,8 @@ def test_a_panel_folder_with_a_dom_is_served_as_packed_and_repacked_when_changed
     results = [json.loads(line[len("RESULT:"):]) for line in done.stdout.splitlines()
                if line.startswith("RESULT:")]
     assert len(results) == 1, done.stderr
-    first, second = results[0]
+    (first, second), developer_tools = results[0]
+    assert developer_tools == 1
     # The entry "items.js" answers "ITEMS.JS", as the host's archives do.
     assert [item.split(":")[0] for item in first[:-1]] == ["one"]
     assert [item.split(":")[0] for item in second[:-1]] == ["one", "two", "three"]

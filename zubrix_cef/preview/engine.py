@@ -11,8 +11,15 @@ logger = logging.getLogger("zubrix_cef")
 if hasattr(os, "geteuid") and os.geteuid() == 0:
     os.environ.setdefault("QTWEBENGINE_DISABLE_SANDBOX", "1")
 
-from PySide2 import QtCore  # noqa: E402
-from PySide2 import QtWebChannel, QtWebEngineCore, QtWebEngineWidgets  # noqa: E402,F401
+try:
+    from PySide2 import QtCore
+    # QtWebChannel also brings qwebchannel.js into Qt's resources.
+    from PySide2 import QtWebChannel, QtWebEngineCore, QtWebEngineWidgets  # noqa: F401
+except ImportError as error:
+    raise ImportError("the preview needs PySide2 with QtWebEngine and QtWebChannel, for "
+                      "Python 3 (Debian: python3-pyside2.qtwebenginewidgets, "
+                      "python3-pyside2.qtwebenginecore, python3-pyside2.qtwebchannel): %s"
+                      % error)
 
 SCHEME = b"client"
 # The Chromium the host's panels run on.
