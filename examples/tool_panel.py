@@ -12,6 +12,9 @@ build/): python3 examples/tool_panel.py [--check] [--timeout SECONDS]
 rename, an export to its end and one cancelled) and an autosave event,
 prints what the page showed, and exits 0 once all of it was shown, non-zero
 with what was missing otherwise.
+
+The same panel and functions in the preview, outside the host:
+python3 -m zubrix_cef.preview examples/tool_panel --expose examples/tool_panel.py:preview_channel
 """
 import argparse
 import functools
@@ -43,6 +46,7 @@ SHOWN = [("list", "items: persp camera, key light, ground"),
          ("export", "status: exported 3 items to scene.abc"),
          ("cancel", "status: the export to draft.abc was cancelled")]
 EXPORT_STEP_MS = 100
+SAMPLE_ITEMS = ["persp camera", "key light", "ground"]
 
 
 class SceneItems(object):
@@ -68,9 +72,10 @@ class SceneItems(object):
         return item
 
 
-def tool_channel(scene):
-    """The channel through which the panel's page works on scene."""
-    channel = Channel()
+def tool_channel(scene, registry=None):
+    """The channel through which the panel's page works on scene; registry:
+    the module's unless given (the preview gives its own)."""
+    channel = Channel(registry=registry)
 
     @channel.expose
     def list_items():
@@ -107,6 +112,11 @@ def tool_channel(scene):
     return channel
 
 
+def preview_channel(registry=None):
+    """The panel's channel over the sample scene, for the preview."""
+    return tool_channel(SceneItems(SAMPLE_ITEMS), registry)
+
+
 def play_user(channel):
     """What --check does once the page is ready: the page's own actions, as
     its buttons would start them, and an event from Python."""
@@ -134,7 +144,7 @@ def main():
     try:
         archive = os.path.join(temporary, "tool_panel.plovex")
         pack(os.path.join(EXAMPLES, "tool_panel"), archive)
-        channel = tool_channel(SceneItems(["persp camera", "key light", "ground"]))
+        channel = tool_channel(SceneItems(SAMPLE_ITEMS))
         panel = browser_widget_class(QtWidgets)(
             "client://plovex/%s/index.html" % archive.replace(os.sep, "/"), channel=channel)
         panel.setWindowTitle("Scene items")

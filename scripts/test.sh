@@ -6,6 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# The panel preview and its tests: QtWebEngine and Qt's web channel.
+scripts/install_packages.sh python3-pyside2.qtwebenginewidgets \
+  python3-pyside2.qtwebenginecore python3-pyside2.qtwebchannel
 
 status=0
 (cd build && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1

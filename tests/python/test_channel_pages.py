@@ -1,5 +1,6 @@
 """Channels end to end: pages packed into archives, shown in browser widgets,
-calling Python and hearing from it."""
+calling Python and hearing from it. The cases that also run in the preview
+(answers, order, console, reload, ...) are in test_channel_backends."""
 import json
 import shutil
 import textwrap
@@ -53,89 +54,6 @@ def run_site(run_qt_host, tmp_path):
 
 def page(script_names):
     return "".join('<script src="%s"></script>' % name for name in script_names)
-
-
-def test_answers_rejections_and_json_values_travel_both_ways(run_site):
-    values = [1.5, {"k": [1, None], "nested": {"x": -0.25}}, None, "a\u0000b",
-              "\u2028 </script> \u00e9 \U0001f600", [[]], True, 2147483648]
-    app = READY % """
-      var values = %s;
-      Promise.all([
-        zubrix.call.apply(zubrix, ["echo"].concat(values)),
-        zubrix.call("fail", "bad name").then(null, function (error) {
-          return [error instanceof Error, error.name, error.message];
-        }),
-        zubrix.call("missing").then(null, function (error) {
-          return [error.name, error.message];
-        }),
-        zubrix.call("echo", function () {}, undefined).then(function (value) {
-          return value;
-        })
-      ]).then(function (all) { zubrix.call("report", all); });
-    """ % json.dumps(values)
-    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
-        channel = Channel()
-        received = []
-
-        @channel.expose
-        def echo(*args):
-            received.append(list(args))
-            return list(args)
-
-        @channel.expose
-        def fail(name):
-            raise ValueError("refused: %s" % name)
-
-        channel.expose(report_from_page, "report")
-        widget = BrowserWidget(SITE_URL + "index.html", channel=channel)
-        widget.show()
-        pump_until(lambda: reports, 15)
-        report([received, reports])
-        _zubrix_cef.Shutdown()
-    """)
-    received, reports = outcome.result
-    assert received == [values, [None, None]]
-    assert reports == [[[values, [True, "ValueError", "refused: bad name"],
-                         ["LookupError",
-                          'no Python function named "missing" is exposed on this channel'],
-                         [None, None]]]]
-    assert "raised" in outcome.stderr and "ValueError: refused: bad name" in outcome.stderr
-
-
-def test_events_and_page_calls_made_before_the_page_is_ready_arrive_in_order(run_site):
-    app = """
-      var seen = [];
-      function globalShow(text) { seen.push(["global", text]); }
-    """ + READY % """
-      zubrix.on("tick", function (n, extra) { seen.push(["tick", n, extra]); });
-      zubrix.expose("exposed", function (value) { seen.push(["exposed", value]); });
-      zubrix.on("done", function () { zubrix.call("report", seen); });
-    """
-    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
-        channel = Channel()
-        channel.expose(report_from_page, "report")
-        ready_before = []
-        channel.emit("tick", 1, {"a": None})
-        channel.call_page("globalShow", "before the browser")
-        widget = BrowserWidget(SITE_URL + "index.html", channel=channel)
-        widget.channel_ready.connect(lambda url: ready_before.append(url))
-        widget.show()
-        channel.emit("tick", 2.5, [])
-        channel.call_page("exposed", "\\u0000 zero")
-        channel.call_page("no_such_function", 1)
-        ready_early = channel.ready
-        pump_until(lambda: channel.ready, 15)
-        channel.emit("done")
-        pump_until(lambda: reports, 15)
-        report([ready_early, reports, [text(u) for u in ready_before]])
-        _zubrix_cef.Shutdown()
-    """)
-    ready_early, reports, ready_urls = outcome.result
-    assert ready_early is False
-    assert reports == [[[["tick", 1, {"a": None}], ["global", "before the browser"],
-                         ["tick", 2.5, []], ["exposed", "\u0000 zero"]]]]
-    assert len(ready_urls) == 1 and ready_urls[0].endswith("/index.html")
-    assert "no_such_function" in outcome.stdout + outcome.stderr
 
 
 @pytest.mark.parametrize("include_script", [False, True], ids=["startup-only", "page-includes"])
@@ -292,67 +210,6 @@ def test_pages_outside_the_allowed_urls_get_no_channel(run_site, tmp_path):
     assert [m for m in messages if m.startswith("intruder ")] == [
         "intruder client:// sees undefined", "intruder done",
         "intruder data:text sees undefined", "intruder done"]
-
-
-def test_console_messages_and_uncaught_errors_reach_python(run_site):
-    app = READY % """
-      console.log("plain", {"a": 1}, [2]);
-      console.warn("careful");
-      zubrix.on("boom", function () { throw new TypeError("handler failed"); });
-      throw new Error("ready function failed");
-    """
-    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
-        records = []
-        handler = logging.Handler()
-        handler.emit = lambda record: records.append([record.levelname, record.getMessage()])
-        logging.getLogger("zubrix_cef").addHandler(handler)
-        logging.getLogger("zubrix_cef").setLevel(logging.INFO)
-        channel = Channel()
-        widget = BrowserWidget(SITE_URL + "index.html", channel=channel)
-        signals = []
-        widget.console_message.connect(lambda level, text: signals.append([level, text]))
-        widget.show()
-        pump_until(lambda: channel.ready, 15)
-        channel.emit("boom")
-        pump_until(lambda: len(signals) >= 4, 15)
-        report([signals, records])
-        _zubrix_cef.Shutdown()
-    """)
-    signals, records = outcome.result
-    assert signals[:2] == [["log", 'plain {"a":1} [2]'], ["warn", "careful"]]
-    assert signals[2][0] == "error" and signals[2][1].startswith(
-        "Uncaught Error: ready function failed")
-    assert signals[3][0] == "error" and "TypeError: handler failed" in signals[3][1]
-    assert [r[0] for r in records] == ["INFO", "WARNING", "ERROR", "ERROR"]
-    assert records[1][1].startswith("page console.warn: careful (client://plovex/")
-
-
-def test_a_reload_makes_the_page_ready_again_and_loses_no_event(run_site):
-    app = READY % """
-      zubrix.on("note", function (text) { zubrix.call("report", "note", text); });
-      zubrix.call("report", "loaded");
-    """
-    outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
-        channel = Channel()
-        channel.expose(report_from_page, "report")
-        ready_urls = []
-        widget = BrowserWidget(SITE_URL + "index.html", channel=channel)
-        widget.channel_ready.connect(ready_urls.append)
-        widget.show()
-        pump_until(lambda: ready_urls, 15)
-        widget.browser.Reload()
-        channel.emit("note", "around the reload")
-        pump_until(lambda: len(ready_urls) == 2, 15)
-        channel.emit("note", "after the reload")
-        pump_until(lambda: ["note", "after the reload"] in reports, 15)
-        report([len(ready_urls), reports])
-        _zubrix_cef.Shutdown()
-    """)
-    ready_count, reports = outcome.result
-    assert ready_count == 2
-    assert reports.count(["loaded"]) == 2
-    assert ["note", "around the reload"] in reports
-    assert reports[-1] == ["note", "after the reload"]
 
 
 def test_a_channel_outlives_its_widget_and_serves_the_next_one(run_site):

@@ -1,0 +1,13 @@
+import logging
+from typing import Optional
+
+logger: logging.Logger
+
+class PanelSource(object):
+    archive: str
+    url: str
+    def __init__(self, panel: str, page: str = ...) -> None: ...
+    @property
+    def folder(self) -> Optional[str]: ...
+    def refresh(self, url: str) -> None: ...
+    def close(self) -> None: ...
