@@ -113,7 +113,7 @@ def test_failures_end_in_load_errors_and_pages_keep_running(run_qt_host):
     assert result["gone"] == [["load_error", -6]]
 
 
-def test_pages_see_v8s_type_tests_and_messages_go_both_ways(run_qt_host):
+def test_pages_see_cefs_type_tests_and_messages_go_both_ways(run_qt_host):
     result = run_qt_host(scenario("""
         bid = _cefsim.create_browser(
             PARENT,
@@ -132,8 +132,8 @@ def test_pages_see_v8s_type_tests_and_messages_go_both_ways(run_qt_host):
                              if e["name"] != "created"]})
     """, renderer=TEST_RENDERER)).result
     assert result["console"] == [
-        "int,uint,double", "int,uint,double", "double", "uint,double",
-        "int,double", "object,array", "object", "string"]
+        "int,uint,double", "int,uint,double", "double", "int,uint,double",
+        "int,uint,double", "object,array", "object", "string"]
     url_of_page = result["messages"][0][1][0]
     assert url_of_page.startswith("data:text/html,")
     assert result["messages"] == [

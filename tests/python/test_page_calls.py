@@ -15,6 +15,9 @@ CASES = [
     ("host.call_python_callback(0, [-5, 2147483647, -2147483648])",
      [(-5, 2147483647, -2147483648)]),
     ("host.call_python_callback(0, [1.5, 2147483648, NaN])", [()]),
+    # Integers past int32 are dropped, never wrapped to negatives.
+    ("host.call_python_callback(0, [3000000000, 4294967295, [2147483648], -0, 5])",
+     [(None, None, (), None, 5)]),
     ("host.call_python_callback(0, [1, {k: 1}])", [(1,)]),
     ("host.call_python_callback(0, [{k: 1}, null, undefined, 1])",
      [(None, None, None, 1)]),
