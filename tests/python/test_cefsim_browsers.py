@@ -34,10 +34,20 @@ def page(browser_id):
             if c["browser_id"] == browser_id]
 """
 
+# The recording client's browsers are not the module's, whose Shutdown closes
+# only its own: as CEF wants, each is closed and reported before CEF stops.
+END = """
+for record in _cefsim.browsers():
+    if not record["closed"]:
+        _cefsim.close_browser(record["id"])
+pump_until(lambda: all(r["closed"] for r in _cefsim.browsers()), 10.0)
+_zubrix_cef.Shutdown()
+"""
+
 
 def scenario(code, renderer=None):
     return (HOST % (renderer or os.path.join(BUILD, "zubrix_cef_subprocess"))
-            + textwrap.dedent(code) + "_zubrix_cef.Shutdown()\n")
+            + textwrap.dedent(code) + END)
 
 
 def test_a_browser_window_is_a_child_of_its_parent_with_the_given_geometry(
