@@ -73,9 +73,15 @@ def test_callback_ids_are_plain_ints_and_long_ids_are_taken():
     assert _zubrix_cef.RegisterPyCallback(len) == second + 1
 
 
+def test_no_browser_is_made_before_initialize():
+    error = expect_error(RuntimeError, _zubrix_cef.CreateBrowserSync, 1, u"about:blank")
+    assert "call Initialize first" in str(error), str(error)
+
+
 def test_coordinates_take_int_and_long_and_refuse_floats():
-    # Made before Initialize: the browser never comes, the object still
+    # Handle 1 is no window: the browser never comes, the object still
     # checks its arguments.
+    _zubrix_cef.Initialize({})
     browser = _zubrix_cef.CreateBrowserSync(1, u"about:blank")
     assert browser.Resize(0, 0L, 2 ** 31 - 1, long(-2 ** 31)) is None
     for refused in [(0, 0, 1.5, 10), (0, 0, 2 ** 31, 10), (0, 0, 10, -2 ** 31 - 1)]:
@@ -130,4 +136,4 @@ def test_the_module_refuses_interpreters_other_than_2_7():
     assert import_reporting_version("2.7.18 (default)") == [None, None, True]
 
 
-run_tests(globals())
+run_tests(globals(), finish=_zubrix_cef.Shutdown)

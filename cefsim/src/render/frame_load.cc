@@ -5,6 +5,7 @@
 #include "process/render_process_main.h"
 #include "render/render_browser_impl.h"
 #include "render/resource_fetcher.h"
+#include "render/text_decoding.h"
 #include "render/url_resolution.h"
 #include "strings/ascii_case.h"
 #include "strings/u16_text.h"
@@ -54,8 +55,13 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
     return;
   }
   http_status_ = response.http_status;
-  if (IsHtml(response.mime_type))
-    document_ = ScanHtml(response.body);
+  if (IsHtml(response.mime_type)) {
+    DecodedText text =
+        DecodeDocumentText(response.body, response.charset,
+                           frame_->browser()->default_encoding());
+    document_encoding_ = text.encoding;
+    document_ = ScanHtml(text.utf8);
+  }
   frame_->browser()->DetachChildren(frame_);
   frame_->CommitDocument(cefsim::FromU16String(url_), document_.title);
 
@@ -126,7 +132,12 @@ void FrameLoad::OnScriptSource(const std::string& url,
     return;
   waiting_for_script_ = false;
   if (response.error_code == ERR_NONE) {
-    frame_->scripts().Run(response.body, url, 1);
+    // A script without a mark or a charset of its own is read in its
+    // document's encoding.
+    frame_->scripts().Run(
+        DecodeScriptText(response.body, response.charset, document_encoding_)
+            .utf8,
+        url, 1);
   } else {
     // As Chrome's console reports it; the page's later scripts still run.
     frame_->scripts().AddConsoleMessage(
