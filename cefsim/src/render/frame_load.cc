@@ -9,6 +9,7 @@
 #include "render/url_resolution.h"
 #include "strings/ascii_case.h"
 #include "strings/u16_text.h"
+#include "url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {
@@ -16,6 +17,16 @@ namespace {
 bool IsHtml(const std::string& mime_type) {
   std::string lower = ToLowerAscii(mime_type);
   return lower == "text/html" || lower == "application/xhtml+xml";
+}
+
+// A frame's URL is the canonical one, as Chromium's GURL holds it: what the
+// page sees in location.href and resolves its links against. One that does
+// not parse stays as given, for the load to fail on.
+std::u16string CanonicalOrAsGiven(const std::u16string& url) {
+  CanonicalUrl canonical;
+  if (!CanonicalizeUrl(cefsim::FromU16String(url).ToString(), &canonical))
+    return url;
+  return cefsim::ToU16String(CefString(canonical.full_url));
 }
 
 void SendToBrowser(uint32_t kind, const std::string& payload) {
@@ -30,7 +41,7 @@ FrameLoad::FrameLoad(CefRefPtr<RenderFrameImpl> frame, int navigation_id,
     : frame_(frame),
       navigation_id_(navigation_id),
       transition_(transition),
-      url_(url),
+      url_(CanonicalOrAsGiven(url)),
       parent_(parent) {}
 
 bool FrameLoad::Current() {
