@@ -48,10 +48,10 @@ void OpenBrowsers::CloseAll() {
     CefRefPtr<CefBrowserHost> host = browser->GetHost();
     if (!host)
       continue;
+    // A window that went with its parent meanwhile cannot be destroyed
+    // again: CEF is then asked to close the browser itself.
     HWND window = host->GetWindowHandle();
-    if (IsWindow(window))
-      DestroyWindow(window);
-    else
+    if (!IsWindow(window) || !DestroyWindow(window))
       host->CloseBrowser(true);
   }
 }

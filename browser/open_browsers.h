@@ -27,8 +27,8 @@ class OpenBrowsers {
 
   // On CEF's UI thread: closes every open browser as ZubrixCefBrowser::Close
   // does, by destroying its window, so that CEF closes it without asking the
-  // client and without closing the host's window; a browser without a window
-  // is closed through its host. CEF reports each through OnBeforeClose.
+  // client and without closing the host's window; a browser whose window is
+  // gone is closed through its host. CEF reports each through OnBeforeClose.
   void CloseAll();
 
  private:

@@ -81,15 +81,16 @@ def expect_error(error_type, function, *args, **kwargs):
 
 
 
-def run_in_new_host(code):
-    """Runs code in a new host process, which CEF may start in (CEF starts
-    once per process), and returns what it wrote to stdout as JSON."""
+def run_in_new_host(code, env=None):
+    """Runs code in a new host process (with env as its environment, when
+    given), which CEF may start in, since CEF starts once per process; returns
+    what it wrote to stdout, as JSON."""
     handle, script = tempfile.mkstemp(suffix=".py")
     os.write(handle, "import sys\nsys.path.insert(0, %r)\n%s" % (
         os.path.dirname(os.path.abspath(__file__)), code))
     os.close(handle)
     try:
-        child = subprocess.Popen([sys.executable, script],
+        child = subprocess.Popen([sys.executable, script], env=env,
                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         out, err = child.communicate()
     finally:

@@ -1,13 +1,9 @@
 """The module under Python 2.7: what it offers, with the signatures the
 binding writes, which arguments its integers take, and the interpreter
 check at import."""
-import json
 import os
-import subprocess
-import sys
-import tempfile
 
-from harness import BUILD, expect_error, run_tests
+from harness import BUILD, expect_error, run_in_new_host, run_tests
 
 import _zubrix_cef
 
@@ -109,19 +105,9 @@ def import_reporting_version(version):
     """Imports the module in a new host process whose Py_GetVersion reports
     version; returns the ImportError texts of two tries (None when the
     import worked) and whether a module object was left behind."""
-    handle, script = tempfile.mkstemp(suffix=".py")
-    os.write(handle, CHILD)
-    os.close(handle)
     env = dict(os.environ, ZUBRIX_FAKE_PYTHON_VERSION=version,
                LD_PRELOAD=os.path.join(BUILD, "libfake_python_version.so"))
-    try:
-        child = subprocess.Popen([sys.executable, script], env=env,
-                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        out, err = child.communicate()
-    finally:
-        os.remove(script)
-    assert child.returncode == 0, err
-    return json.loads(out)
+    return run_in_new_host(CHILD, env)
 
 
 def test_the_module_refuses_interpreters_other_than_2_7():

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "strings/hex_digit.h"
+
 namespace cefsim {
 namespace {
 
@@ -36,22 +38,12 @@ unsigned char FlagsOf(unsigned char c) {
   return kPass;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
 // The byte that the escape at |at| stands for, or -1 when there is none.
 int EscapedByteAt(const std::string& text, size_t at) {
   if (text[at] != '%' || at + 2 >= text.size())
     return -1;
-  const int high = HexValue(text[at + 1]);
-  const int low = HexValue(text[at + 2]);
+  const int high = HexDigitValue(text[at + 1]);
+  const int low = HexDigitValue(text[at + 2]);
   return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 

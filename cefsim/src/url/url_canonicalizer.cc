@@ -1,6 +1,7 @@
 #include "url/url_canonicalizer.h"
 
 #include "strings/ascii_case.h"
+#include "strings/hex_digit.h"
 #include "url/path_canonicalizer.h"
 
 #include <cstring>
@@ -16,15 +17,6 @@ bool IsAsciiAlpha(char c) {
 
 bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-  if (IsAsciiDigit(c))
-    return c - '0';
-  c = ToLowerAsciiChar(c);
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
 }
 
 }  // namespace
@@ -238,8 +230,8 @@ std::string PercentDecode(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-    int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+    int high = text[i] == '%' && i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+    int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
     if (low >= 0) {
       out += static_cast<char>(high * 16 + low);
       i += 2;
@@ -262,7 +254,7 @@ bool CanonicalizeHostName(const std::string& raw, std::string* host) {
       return false;
     for (size_t i = 1; i + 1 < unescaped.size(); ++i) {
       char c = unescaped[i];
-      if (HexValue(c) < 0 && c != ':' && c != '.')
+      if (HexDigitValue(c) < 0 && c != ':' && c != '.')
         return false;
     }
   } else {
