@@ -1,7 +1,7 @@
 #include "browser/open_browsers.h"
 
+#include "browser/window_handles.h"
 #include "include/wrapper/cef_helpers.h"
-#include "platform/win32_window.h"
 
 namespace zubrix {
 
@@ -50,7 +50,7 @@ void OpenBrowsers::CloseAll() {
       continue;
     // A window that went with its parent meanwhile cannot be destroyed
     // again: CEF is then asked to close the browser itself.
-    HWND window = host->GetWindowHandle();
+    HWND window = WindowOf(browser);
     if (!IsWindow(window) || !DestroyWindow(window))
       host->CloseBrowser(true);
   }
