@@ -12,13 +12,6 @@
 namespace zubrix {
 namespace {
 
-// A browser that Python keeps may have closed, or belong to a CEF that was
-// shut down: every object it leads to is checked before use.
-HWND WindowOf(CefRefPtr<CefBrowser> browser) {
-  CefRefPtr<CefBrowserHost> host = browser ? browser->GetHost() : nullptr;
-  return host ? host->GetWindowHandle() : nullptr;
-}
-
 // Runs |action| with the browser on CEF's UI thread, behind the creation
 // task, so that it finds the browser once made; calls of one browser keep
 // their order. Nothing runs when the browser was never made.

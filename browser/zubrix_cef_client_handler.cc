@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bridge/host_bridge_singleton.h"
+#include "browser/open_browsers.h"
 #include "include/wrapper/cef_helpers.h"
 
 namespace zubrix {
@@ -44,6 +45,16 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
     return false;
   browser->Reload();
   return true;
+}
+
+void ZubrixCefClientHandler::OnAfterCreated(CefRefPtr<CefBrowser> browser) {
+  CEF_REQUIRE_UI_THREAD();
+  OpenBrowsers::Instance().Add(browser);
+}
+
+void ZubrixCefClientHandler::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
+  CEF_REQUIRE_UI_THREAD();
+  OpenBrowsers::Instance().Remove(browser);
 }
 
 void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,

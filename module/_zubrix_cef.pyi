@@ -10,12 +10,18 @@ class _BoundClass(type): ...
 
 # Starts CEF. Known keys: resources_dir_path, locales_dir_path,
 # browser_subprocess_path, cache_path; other keys are ignored.
-# zubrix_cef.initialize checks the settings first.
+# zubrix_cef.initialize checks the settings first. CEF starts once per
+# process: a second call, while it runs or after Shutdown, raises
+# RuntimeError.
 def Initialize(__settings: Dict[Any, Any]) -> None: ...
+# Closes every open browser, waits (at most 10 s) until CEF reports each
+# closed, then stops CEF. Does nothing when CEF does not run.
 def Shutdown() -> None: ...
 
 # Returns at once; the browser is made on CEF's UI thread as a child window
 # filling the parent's client area. Window handles are signed 32-bit.
+# Raises RuntimeError when CEF does not run (before Initialize, after
+# Shutdown).
 def CreateBrowserSync(__parent_window: int, __url: _Text) -> CefBrowser: ...
 
 # Returns the callable's id (0, 1, 2, ...; never reused), which pages pass

@@ -2,6 +2,7 @@
 
 #include "browser/zubrix_cef_browser.h"
 #include "module/cef_string_caster.h"
+#include "module/runtime_state.h"
 
 namespace py = pybind11;
 
@@ -11,6 +12,7 @@ namespace {
 // The URL is taken as text: unicode, or a byte string in the interpreter's
 // default encoding, as the module's string conversion reads it.
 ZubrixCefBrowser* CreateBrowserSync(int parent_window, const CefString& url) {
+  RequireRunningCef("CreateBrowserSync");
   return ZubrixCefBrowser::CreateBrowserSync(parent_window, url.ToWString());
 }
 

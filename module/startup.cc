@@ -1,9 +1,19 @@
 #include "module/startup.h"
 
+#include <QCoreApplication>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "bridge/host_bridge_singleton.h"
+#include "browser/function_task.h"
+#include "browser/open_browsers.h"
 #include "include/cef_app.h"
+#include "module/runtime_state.h"
 #include "renderer/cef_plovex_app.h"
 #include "scheme/scheme_registration.h"
 
@@ -28,9 +38,64 @@ void ReadPathSetting(const py::dict& settings, const char* key,
   CefString(field).FromString(value.cast<std::string>());
 }
 
+// CEF 3.3163 cannot start twice in one process: a second CefInitialize
+// while it runs does nothing, and one after CefShutdown builds a new context
+// over Chromium's torn-down globals and crashes. Both are refused before CEF
+// is touched.
+void RequireFirstStart() {
+  switch (CurrentRuntimeState()) {
+    case RuntimeState::kNotStarted:
+      return;
+    case RuntimeState::kRunning:
+      throw std::runtime_error(
+          "Initialize: CEF is running already; it starts once per process");
+    case RuntimeState::kShuttingDown:
+    case RuntimeState::kShutDown:
+      throw std::runtime_error(
+          "Initialize: CEF cannot start twice in one process; it was shut "
+          "down, and only a new process can start it again");
+  }
+}
+
+// How long Shutdown waits for CEF to report the open browsers closed.
+constexpr std::chrono::seconds kBrowserCloseWait(10);
+
+// Closes every open browser and waits, turning the host's event loop, until
+// CEF reports each closed, as cefclient does before CefShutdown: on Windows a
+// CefShutdown with windows still being destroyed can deadlock the host's
+// thread. The closing task follows any creation task posted before it, so a
+// browser asked for just before is closed too. The wait is bounded, so that
+// a browser CEF never reports cannot hang the host.
+void CloseOpenBrowsersAndWait() {
+  OpenBrowsers& open = OpenBrowsers::Instance();
+  auto closing_ran = std::make_shared<std::atomic<bool>>(false);
+  if (!PostToUiThread([&open, closing_ran]() {
+        open.CloseAll();
+        closing_ran->store(true);
+      }))
+    return;
+  const auto deadline = std::chrono::steady_clock::now() + kBrowserCloseWait;
+  while ((!closing_ran->load() || open.Count() > 0) &&
+         std::chrono::steady_clock::now() < deadline) {
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+void Shutdown() {
+  // Before Initialize, twice, or from code the wait below runs: nothing.
+  if (CurrentRuntimeState() != RuntimeState::kRunning)
+    return;
+  SetRuntimeState(RuntimeState::kShuttingDown);
+  CloseOpenBrowsersAndWait();
+  CefShutdown();
+  SetRuntimeState(RuntimeState::kShutDown);
+}
+
 }  // namespace
 
 void Initialize(py::dict settings) {
+  RequireFirstStart();
   CefRefPtr<CefPlovexApp> app(new CefPlovexApp);
 
   CefSettings cef_settings;
@@ -46,6 +111,7 @@ void Initialize(py::dict settings) {
 
   CefMainArgs main_args;
   CefInitialize(main_args, cef_settings, app.get(), nullptr);
+  SetRuntimeState(RuntimeState::kRunning);
   RegisterSchemeHandlerFactories();
 
   // Made here, on the host's main thread, so that queued calls from CEF's UI
@@ -55,7 +121,7 @@ void Initialize(py::dict settings) {
 
 void RegisterStartupFunctions(py::module_& module) {
   module.def("Initialize", &Initialize);
-  module.def("Shutdown", &CefShutdown);
+  module.def("Shutdown", &Shutdown);
 }
 
 }  // namespace zubrix

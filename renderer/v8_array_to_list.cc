@@ -1,5 +1,7 @@
 #include "renderer/v8_array_to_list.h"
 
+#include "renderer/v8_int32.h"
+
 namespace zubrix {
 namespace {
 
@@ -19,7 +21,7 @@ void ConvertArray(CefRefPtr<CefV8Value> source, CefRefPtr<CefListValue> target,
     size_t index = static_cast<size_t>(i);
     if (element->IsString()) {
       target->SetString(index, element->GetStringValue());
-    } else if (element->IsInt()) {
+    } else if (IsInt32(element)) {
       target->SetInt(index, element->GetIntValue());
     } else if (element->IsBool()) {
       target->SetBool(index, element->GetBoolValue());

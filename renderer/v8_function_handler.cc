@@ -5,6 +5,7 @@
 #include "include/wrapper/cef_helpers.h"
 #include "renderer/process_messages.h"
 #include "renderer/v8_array_to_list.h"
+#include "renderer/v8_int32.h"
 
 namespace zubrix {
 namespace {
@@ -34,7 +35,7 @@ bool V8FunctionHandler::Execute(const CefString& name,
   CefRefPtr<CefV8Context> context = CefV8Context::GetCurrentContext();
   CefRefPtr<CefBrowser> browser = context ? context->GetBrowser() : nullptr;
   if (name != FunctionName() || arguments.size() != 2 ||
-      !arguments[0]->IsInt() || !arguments[1]->IsArray()) {
+      !IsInt32(arguments[0]) || !arguments[1]->IsArray()) {
     return false;
   }
   // A context with no browser has nowhere to send the call.

@@ -1,5 +1,7 @@
 #include "scheme/client_route.h"
 
+#include <algorithm>
+
 #include "scheme/url_path.h"
 
 namespace zubrix {
@@ -49,8 +51,11 @@ ClientRoute RouteToArchive(const std::string& path) {
   const size_t marker_length = sizeof(kArchiveMarker) - 1;
   route.archive_path =
       path.substr(prefix_length, marker + marker_length - prefix_length);
-  route.has_entry_name = true;
-  route.entry_name = path.substr(marker + marker_length + 1);
+  // A decoded NUL would end the archive's file name early, opening another
+  // file: such a path names no entry.
+  route.has_entry_name = path.find('\0') == std::string::npos;
+  if (route.has_entry_name)
+    route.entry_name = path.substr(marker + marker_length + 1);
   return route;
 }
 
@@ -81,7 +86,10 @@ ClientRoute RouteToFolder(const Char* path, size_t size) {
 
 }  // namespace
 
-ClientRoute RouteClientPath(const std::string& path) {
+ClientRoute RouteClientPath(const std::string& url_path) {
+  // Every test below is made on the decoded path, so that an escaped "..",
+  // slash or NUL is seen for what it is.
+  const std::string path = DecodePathEscapes(url_path);
   // The two prefixes exclude each other, so the folder's, the more common,
   // is tried first.
   if (StartsWith(path.data(), path.size(), kFolderPrefix))
@@ -93,12 +101,14 @@ ClientRoute RouteClientPath(const std::string& path) {
 }
 
 ClientRoute RouteClientUrl(const CefString& url) {
-  // Most requests are for the folder, with an ASCII path: those are routed
-  // from the URL's own units, without copying the path first.
+  // Most requests are for the folder, with an ASCII path and nothing to
+  // decode: those are routed from the URL's own units, without copying the
+  // path first.
   const UrlPathBounds bounds = FindPathOfCanonicalUrl(url);
   const Unit* const path = url.c_str() + bounds.start;
   const size_t size = bounds.end - bounds.start;
-  if (IsAsciiUnits(path, size) && StartsWith(path, size, kFolderPrefix))
+  if (IsAsciiUnits(path, size) && std::find(path, path + size, '%') == path + size &&
+      StartsWith(path, size, kFolderPrefix))
     return RouteToFolder(path, size);
   return RouteClientPath(PathOfCanonicalUrl(url));
 }

@@ -13,7 +13,8 @@ struct ClientRoute {
   enum class Kind { kNone, kArchive, kFolder };
   Kind kind = Kind::kNone;
 
-  // Archive route. A path with ".plovex" but no ".plovex/" names no entry.
+  // Archive route. A path with ".plovex" but no ".plovex/" names no entry,
+  // nor does one holding a NUL.
   std::string archive_path;
   bool has_entry_name = false;
   std::string entry_name;
@@ -22,9 +23,11 @@ struct ClientRoute {
   std::string relative_path;
 };
 
-// |path| is the URL's path part in UTF-8, exactly as the URL has it: no
-// percent-decoding, and every test is case-sensitive.
-ClientRoute RouteClientPath(const std::string& path);
+// |url_path| is the URL's path part in UTF-8, exactly as the URL has it. Its
+// percent escapes are decoded first (see DecodePathEscapes); every test is
+// then made on the decoded path, case-sensitively, and the route's names are
+// decoded.
+ClientRoute RouteClientPath(const std::string& url_path);
 
 // The route of |url|, a canonical URL as CEF hands it to a resource handler:
 // that of RouteClientPath(PathOfCanonicalUrl(url)), found without copying

@@ -1,6 +1,77 @@
 #include "scheme/url_path.h"
 
 namespace zubrix {
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length;
+    unsigned int code_point;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      code_point = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      code_point = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      code_point = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (text.size() - i < length)
+      return false;
+    for (size_t k = 1; k < length; ++k) {
+      const unsigned char next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80)
+        return false;
+      code_point = (code_point << 6) | (next & 0x3F);
+    }
+    const unsigned int smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code_point < smallest[length] || code_point > 0x10FFFF ||
+        (code_point >= 0xD800 && code_point <= 0xDFFF))
+      return false;
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DecodePathEscapes(const std::string& path) {
+  if (path.find('%') == std::string::npos)
+    return path;
+  std::string decoded;
+  decoded.reserve(path.size());
+  for (size_t i = 0; i < path.size(); ++i) {
+    const int high =
+        path[i] == '%' && i + 2 < path.size() ? HexDigitValue(path[i + 1]) : -1;
+    const int low = high >= 0 ? HexDigitValue(path[i + 2]) : -1;
+    if (low < 0) {
+      decoded += path[i];
+      continue;
+    }
+    decoded += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  return IsUtf8(decoded) ? decoded : path;
+}
 
 UrlPathBounds FindPathOfCanonicalUrl(const CefString& url) {
   // The split is at ASCII characters, which are single UTF-16 units, so the

@@ -14,6 +14,12 @@ namespace zubrix {
 // when |url| has no colon.
 std::string PathOfCanonicalUrl(const CefString& url);
 
+// |path| with its percent escapes decoded, as Chromium escapes a file name's
+// spaces and non-ASCII letters (as UTF-8) in the URLs it requests. Decoded
+// once: "%2520" gives "%20". When the decoded bytes would not be UTF-8, which
+// names no file, |path| comes back as it is.
+std::string DecodePathEscapes(const std::string& path);
+
 // Where that path lies among |url|'s UTF-16 units: [start, end).
 struct UrlPathBounds {
   size_t start;

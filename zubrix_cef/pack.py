@@ -9,6 +9,12 @@ Only files become entries, named by their path below the folder with "/"
 between the parts; folders leave no entry of their own, since the archive
 reader skips them.
 
+A page (.html) with bytes beyond ASCII but no charset declaration (a
+byte-order mark, or <meta charset="utf-8"> within its first 1024 bytes) is
+packed with a warning on the "zubrix_cef" logger: CEF reads such a page as
+ISO-8859-1, so its non-ASCII text would come out garbled. The command line
+prints the warnings and marks those pages in its --verbose list.
+
 Left out by default: dot-files and dot-folders (.git/, .DS_Store, ...),
 __pycache__ folders and *.pyc files. An exclude pattern is matched, with
 fnmatch's rules and case-sensitively, against an entry's whole path below the
@@ -18,7 +24,9 @@ also matches "/".
 """
 import argparse
 import fnmatch
+import logging
 import os
+import re
 import sys
 import zipfile
 
@@ -28,6 +36,13 @@ BUILD_LEFTOVER_PATTERNS = ("__pycache__", "*.pyc")
 _FIXED_TIME = (1980, 1, 1, 0, 0, 0)  # the earliest a ZIP entry can hold
 _FILE_ATTRIBUTES = 0o100644 << 16    # a regular file, rw-r--r--
 _UNIX = 3
+_PAGE_SUFFIXES = (".html", ".htm")
+# What Chromium looks at before it falls back to the default encoding.
+_BYTE_ORDER_MARKS = (b"\xef\xbb\xbf", b"\xff\xfe", b"\xfe\xff")
+_CHARSET_SCAN_BYTES = 1024
+_META_CHARSET = re.compile(br"<meta[^>]*charset", re.IGNORECASE)
+_NON_ASCII = re.compile(br"[\x80-\xff]")
+logger = logging.getLogger("zubrix_cef")
 
 
 def _text(name):
@@ -83,6 +98,23 @@ def archive_entries(folder, excluded_path=None, patterns=()):
     return entries
 
 
+def pages_without_charset(folder, names):
+    """The names, among the entry names below folder, of pages whose bytes go
+    beyond ASCII but that declare no charset: CEF 3.3163 reads them with its
+    default encoding, ISO-8859-1, rather than as UTF-8."""
+    pages = []
+    for name in names:
+        if not _text(name).lower().endswith(_PAGE_SUFFIXES):
+            continue
+        with open(os.path.join(folder, *name.split("/")), "rb") as page:
+            data = page.read()
+        declared = (data.startswith(_BYTE_ORDER_MARKS)
+                    or _META_CHARSET.search(data[:_CHARSET_SCAN_BYTES]))
+        if not declared and _NON_ASCII.search(data):
+            pages.append(name)
+    return pages
+
+
 def pack(folder, archive_path, exclude=(), include_hidden=False):
     """Writes the archive and returns its entry names in archive order.
     exclude: fnmatch patterns, as the module's description says, left out on
@@ -102,7 +134,11 @@ def pack(folder, archive_path, exclude=(), include_hidden=False):
             info.compress_type = zipfile.ZIP_DEFLATED
             with open(path, "rb") as source:
                 archive.writestr(info, source.read())
-    return [name for name, _ in entries]
+    names = [name for name, _ in entries]
+    for name in pages_without_charset(folder, names):
+        logger.warning('%s holds text beyond ASCII but declares no charset: CEF reads it '
+                       'as ISO-8859-1; add <meta charset="utf-8"> to its <head>', _text(name))
+    return names
 
 
 def main(argv=None):
@@ -121,14 +157,16 @@ def main(argv=None):
     parser.add_argument("--verbose", action="store_true",
                         help="print each entry packed")
     args = parser.parse_args(argv)
+    logging.basicConfig(format="pack: %(levelname)s: %(message)s")
     try:
         names = pack(args.folder, args.archive, args.exclude, args.include_hidden)
     except (ValueError, OSError) as error:
         sys.stderr.write("pack: %s\n" % error)
         return 1
     if args.verbose:
+        garbled = set(pages_without_charset(args.folder, names))
         for name in names:
-            print("  " + name)
+            print("  " + name + ("  (no charset: read as ISO-8859-1)" if name in garbled else ""))
     print("%s: %d entries" % (args.archive, len(names)))
     return 0
 

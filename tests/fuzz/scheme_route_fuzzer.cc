@@ -22,8 +22,12 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-void CheckRoute(const std::string& path) {
-  const zubrix::ClientRoute route = zubrix::RouteClientPath(path);
+// The route is taken from the path with its escapes decoded.
+void CheckRoute(const std::string& url_path) {
+  const std::string path = zubrix::DecodePathEscapes(url_path);
+  Check(path.size() <= url_path.size());
+  Check(url_path.find('%') != std::string::npos || path == url_path);
+  const zubrix::ClientRoute route = zubrix::RouteClientPath(url_path);
   switch (route.kind) {
     case zubrix::ClientRoute::Kind::kArchive:
       Check(StartsWith(path, "//plovex/"));
@@ -34,8 +38,12 @@ void CheckRoute(const std::string& path) {
               route.archive_path.compare(route.archive_path.size() - marker.size(),
                                          marker.size(), marker) == 0);
         Check(path == "//plovex/" + route.archive_path + "/" + route.entry_name);
+        Check(path.find('\0') == std::string::npos);
       } else {
-        Check(path == "//plovex/" + route.archive_path);
+        // No marker with a slash, or a NUL somewhere.
+        Check(path == "//plovex/" + route.archive_path ||
+              (StartsWith(path, "//plovex/" + route.archive_path + "/") &&
+               path.find('\0') != std::string::npos));
       }
       break;
     case zubrix::ClientRoute::Kind::kFolder:

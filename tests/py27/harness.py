@@ -6,8 +6,10 @@ run_tests(globals()): each test runs in definition order, a failure prints
 its traceback, and the last line of output reads "N passed, N failed"; the
 exit status is 1 when any test failed. Each script runs in a host process
 of its own (tests/py27/run.sh), so CEF is started at most once per script."""
+import json
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import traceback
@@ -77,3 +79,21 @@ def expect_error(error_type, function, *args, **kwargs):
     raise AssertionError("%s did not raise %s" % (
         getattr(function, "__name__", function), error_type.__name__))
 
+
+
+def run_in_new_host(code, env=None):
+    """Runs code in a new host process (with env as its environment, when
+    given), which CEF may start in, since CEF starts once per process; returns
+    what it wrote to stdout, as JSON."""
+    handle, script = tempfile.mkstemp(suffix=".py")
+    os.write(handle, "import sys\nsys.path.insert(0, %r)\n%s" % (
+        os.path.dirname(os.path.abspath(__file__)), code))
+    os.close(handle)
+    try:
+        child = subprocess.Popen([sys.executable, script], env=env,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        out, err = child.communicate()
+    finally:
+        os.remove(script)
+    assert child.returncode == 0, err
+    return json.loads(out)

@@ -11,8 +11,10 @@ import host_app
 from zubrix_cef.pack import pack
 
 # A page whose script, a second file, calls Python: the callback id and
-# where the page came from are filled in.
-INDEX = "<script src='app.js'></script>"
+# where the page came from are filled in. The page declares its charset,
+# since its script is read in the page's encoding, which CEF takes as
+# ISO-8859-1 without one.
+INDEX = "<meta charset='utf-8'><script src='app.js'></script>"
 APP = u"host.call_python_callback(%d, ['%s', 'd\u00e9j\u00e0 vu', 7, [true]]);"
 
 

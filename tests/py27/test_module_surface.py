@@ -1,13 +1,9 @@
 """The module under Python 2.7: what it offers, with the signatures the
 binding writes, which arguments its integers take, and the interpreter
 check at import."""
-import json
 import os
-import subprocess
-import sys
-import tempfile
 
-from harness import BUILD, expect_error, run_tests
+from harness import BUILD, expect_error, run_in_new_host, run_tests
 
 import _zubrix_cef
 
@@ -73,9 +69,15 @@ def test_callback_ids_are_plain_ints_and_long_ids_are_taken():
     assert _zubrix_cef.RegisterPyCallback(len) == second + 1
 
 
+def test_no_browser_is_made_before_initialize():
+    error = expect_error(RuntimeError, _zubrix_cef.CreateBrowserSync, 1, u"about:blank")
+    assert "call Initialize first" in str(error), str(error)
+
+
 def test_coordinates_take_int_and_long_and_refuse_floats():
-    # Made before Initialize: the browser never comes, the object still
+    # Handle 1 is no window: the browser never comes, the object still
     # checks its arguments.
+    _zubrix_cef.Initialize({})
     browser = _zubrix_cef.CreateBrowserSync(1, u"about:blank")
     assert browser.Resize(0, 0L, 2 ** 31 - 1, long(-2 ** 31)) is None
     for refused in [(0, 0, 1.5, 10), (0, 0, 2 ** 31, 10), (0, 0, 10, -2 ** 31 - 1)]:
@@ -103,19 +105,9 @@ def import_reporting_version(version):
     """Imports the module in a new host process whose Py_GetVersion reports
     version; returns the ImportError texts of two tries (None when the
     import worked) and whether a module object was left behind."""
-    handle, script = tempfile.mkstemp(suffix=".py")
-    os.write(handle, CHILD)
-    os.close(handle)
     env = dict(os.environ, ZUBRIX_FAKE_PYTHON_VERSION=version,
                LD_PRELOAD=os.path.join(BUILD, "libfake_python_version.so"))
-    try:
-        child = subprocess.Popen([sys.executable, script], env=env,
-                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        out, err = child.communicate()
-    finally:
-        os.remove(script)
-    assert child.returncode == 0, err
-    return json.loads(out)
+    return run_in_new_host(CHILD, env)
 
 
 def test_the_module_refuses_interpreters_other_than_2_7():
@@ -130,4 +122,4 @@ def test_the_module_refuses_interpreters_other_than_2_7():
     assert import_reporting_version("2.7.18 (default)") == [None, None, True]
 
 
-run_tests(globals())
+run_tests(globals(), finish=_zubrix_cef.Shutdown)

@@ -4,7 +4,7 @@ values, cookie fields and URLs given as str (bytes) or unicode, with the
 interpreter's default encoding left at ASCII."""
 import sys
 
-from harness import SUBPROCESS, expect_error, run_tests
+from harness import SUBPROCESS, expect_error, run_in_new_host, run_tests
 from pages import browser_ids, console_messages, make_window, open_page
 
 import _cefsim
@@ -14,12 +14,19 @@ import host_app
 PATH = u"C:/cache/\u00e9t\u00e9/\U0001F600"
 
 
-def settings_after_initialize(settings):
-    _zubrix_cef.Initialize(settings)
-    try:
-        return _cefsim.settings()
-    finally:
-        _zubrix_cef.Shutdown()
+# Each start in a host of its own: CEF starts once per process.
+SETTINGS_AFTER_INITIALIZE = """
+import json, _cefsim, _zubrix_cef
+from harness import SUBPROCESS
+_zubrix_cef.Initialize({"cache_path": %s, u"resources_dir_path": "r",
+                        "locales_dir_path": u"l", "browser_subprocess_path": SUBPROCESS,
+                        "user_agent": "ignored", "unknown": object()})
+settings = _cefsim.settings()
+_zubrix_cef.Shutdown()
+sys.stdout.write(json.dumps([settings[key] for key in (
+    "cache_path", "resources_dir_path", "locales_dir_path",
+    "browser_subprocess_path", "user_agent")]))
+"""
 
 
 def test_the_default_encoding_is_ascii():
@@ -28,15 +35,8 @@ def test_the_default_encoding_is_ascii():
 
 def test_initialize_takes_str_unicode_and_utf8_values_alike():
     for value in [PATH, PATH.encode("utf-8")]:
-        settings = settings_after_initialize({
-            "cache_path": value, u"resources_dir_path": "r",
-            "locales_dir_path": u"l", "browser_subprocess_path": SUBPROCESS,
-            "user_agent": "ignored", "unknown": object()})
-        assert settings["cache_path"] == PATH, repr(settings["cache_path"])
-        assert settings["resources_dir_path"] == u"r"
-        assert settings["locales_dir_path"] == u"l"
-        assert settings["browser_subprocess_path"] == SUBPROCESS
-        assert settings["user_agent"] == u""
+        settings = run_in_new_host(SETTINGS_AFTER_INITIALIZE % repr(value))
+        assert settings == [PATH, u"r", u"l", SUBPROCESS, u""], repr(settings)
 
 
 def test_initialize_refuses_values_that_are_no_strings_before_cef_starts():

@@ -103,22 +103,38 @@ def test_developer_tools_open_in_an_owned_popup(run_qt_host):
     assert info["parent_window"] == owner == parent
 
 
-def test_without_initialize_the_browser_stays_pending_and_calls_do_nothing(run_qt_host):
+def test_without_running_cef_no_browser_is_made(run_qt_host):
+    # Before Initialize and after Shutdown a browser would never load: the
+    # call is refused, and neither a browser object nor a CEF browser is made.
     outcome = run_qt_host("""
+        from zubrix_cef.browser_widget import browser_widget_class
         parent = make_window()
-        browser = _zubrix_cef.CreateBrowserSync(handle(parent), b"data:text/html,x")
-        for call in (lambda: browser.Resize(1, 2, 3, 4), browser.Close,
-                     browser.Reload, lambda: browser.ExecuteJavascript("1"),
-                     lambda: browser.ShowDevTools(handle(parent)),
-                     lambda: browser.RegisterStartupCode("1"),
-                     browser.UnregisterStartupCode):
-            assert call() is None
-        # Without CEF nothing can show that the calls are over; a short turn
-        # of the loop gives anything they wrongly queued its chance.
+        errors = []
+
+        def attempt():
+            try:
+                errors.append(repr(_zubrix_cef.CreateBrowserSync(handle(parent), "data:text/html,x")))
+            except RuntimeError as e:
+                errors.append(str(e))
+        attempt()
+        # A widget shown before Initialize: its showEvent meets the same error.
+        widget = browser_widget_class()("data:text/html,w")
+        widget.show()
         pump(0.1)
-        report([type(browser).__name__, _cefsim.browsers()])
+        widget_browser = widget.browser
+        start(SUBPROCESS)
+        _zubrix_cef.Shutdown()
+        attempt()
+        pump(0.1)
+        report([errors, widget_browser is None, _cefsim.browsers()])
     """)
-    assert outcome.result == ["CefBrowser", []]
+    errors, widget_without_browser, browsers = outcome.result
+    assert errors[0] == "CreateBrowserSync: CEF is not running; call Initialize first"
+    assert errors[1].startswith(errors[0])
+    assert "cannot start again" in errors[1]
+    assert widget_without_browser
+    assert "call Initialize first" in outcome.stderr
+    assert browsers == []
 
 
 @pytest.mark.parametrize("call", [
@@ -135,11 +151,13 @@ def test_without_initialize_the_browser_stays_pending_and_calls_do_nothing(run_q
 def test_bad_arguments_raise_type_error(run_host, call):
     outcome = run_host("""
         import _zubrix_cef
+        _zubrix_cef.Initialize({})
         try:
             %s
             report(None)
         except Exception as e:
             report(type(e).__name__)
+        _zubrix_cef.Shutdown()
     """ % call)
     assert outcome.result == "TypeError"
 

@@ -15,6 +15,9 @@ CASES = [
     ("host.call_python_callback(0, [-5, 2147483647, -2147483648])",
      [(-5, 2147483647, -2147483648)]),
     ("host.call_python_callback(0, [1.5, 2147483648, NaN])", [()]),
+    # Integers past int32 are dropped, never wrapped to negatives.
+    ("host.call_python_callback(0, [3000000000, 4294967295, [2147483648], -0, 5])",
+     [(None, None, (), None, 5)]),
     ("host.call_python_callback(0, [1, {k: 1}])", [(1,)]),
     ("host.call_python_callback(0, [{k: 1}, null, undefined, 1])",
      [(None, None, None, 1)]),
@@ -234,3 +237,23 @@ def test_an_array_that_holds_itself_twice_is_converted_in_bounded_time(run_qt_ho
     # The budget runs out inside the first entry, so the second is dropped;
     # the call and the one after it both arrive.
     assert outcome == [1, 1]
+
+
+def test_a_call_over_the_ipc_limit_ends_its_page_and_nothing_else(run_qt_host):
+    # 64 Mi characters travel as 128 MiB of UTF-16: past Chromium's 128 MiB
+    # message limit, which ends the render process instead of dropping the
+    # call quietly. Python never sees it; other pages go on.
+    outcome = run_qt_host("""
+        received = texts_received()
+        big, window, big_id = open_page(
+            "<script>host.call_python_callback(0, ['x'.repeat(64 * 1024 * 1024)]);"
+            "host.call_python_callback(0, ['after']);</script>", timeout=60.0)
+        assert pump_until(
+            lambda: [r["render_process_pid"] for r in _cefsim.browsers()
+                     if r["id"] == big_id] == [-1], 60.0)
+        other, _, _ = open_page("<script>host.call_python_callback(0, ['other'])</script>")
+        flush_calls(other, received)
+        report(received)
+        _zubrix_cef.Shutdown()
+    """, timeout=180).result
+    assert outcome == ["other"]

@@ -7,6 +7,7 @@
 
 #include "browser/browser_registry.h"
 #include "browser/window_destruction.h"
+#include "include/base/cef_logging.h"
 #include "include/cef_app.h"
 #include "placeholder/placeholders.h"
 #include "process/render_process_host.h"
@@ -55,9 +56,19 @@ int CefExecuteProcess(const CefMainArgs& args, CefRefPtr<CefApp> application,
 bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
                    CefRefPtr<CefApp> application, void* windows_sandbox_info) {
   cefsim::RecordInitialize(settings);
-  // As with CEF, a second start without a shutdown in between is refused.
-  if (!cefsim::BeginRuntime(settings, application))
-    return false;
+  switch (cefsim::BeginRuntime(settings, application)) {
+    case cefsim::RuntimeStart::kStarted:
+      break;
+    case cefsim::RuntimeStart::kRunningAlready:
+      // As CefInitialize: with the context made already, nothing is done.
+      return true;
+    case cefsim::RuntimeStart::kShutDownAlready:
+      // CEF would build a new context over Chromium's torn-down globals and
+      // crash; nothing may come to rely on it working here.
+      LOG(ERROR) << "CefInitialize after CefShutdown: CEF cannot start twice "
+                    "in one process";
+      return false;
+  }
 
   CefRefPtr<cefsim::CommandLineImpl> command_line =
       cefsim::CommandLineFromMainArgs(args);
@@ -88,6 +99,15 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
 void CefShutdown() {
   if (!cefsim::RuntimeRunning())
     return;
+  // CEF expects every browser closed first, each reported through
+  // OnBeforeClose (cefclient waits for them); on Windows a browser window
+  // still being destroyed can deadlock the caller here.
+  const size_t open = cefsim::OpenBrowserCount();
+  if (open > 0) {
+    LOG(ERROR) << "CefShutdown with " << open
+               << " browser(s) still open: close each and wait for "
+                  "OnBeforeClose first";
+  }
   cefsim::StopClosingBrowsersWithDestroyedWindows();
   cefsim::CloseAllBrowsers();
   cefsim::TerminateAllRenderProcesses();

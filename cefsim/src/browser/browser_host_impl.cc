@@ -85,6 +85,8 @@ bool BrowserHostImpl::StartRenderProcess() {
   create.browser_id = id_;
   create.main_frame_id = main_frame_identifier_;
   create.is_devtools = is_devtools();
+  create.default_encoding =
+      CefString(&params_.settings.default_encoding).ToString();
   host->Send(kFrameCreateBrowser, Encode(create));
   {
     std::lock_guard<std::mutex> lock(mutex_);

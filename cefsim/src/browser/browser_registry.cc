@@ -46,6 +46,13 @@ std::vector<CefRefPtr<BrowserHostImpl>> AllBrowsers() {
   return result;
 }
 
+size_t OpenBrowserCount() {
+  size_t open = 0;
+  for (const auto& browser : AllBrowsers())
+    open += browser->closed() ? 0 : 1;
+  return open;
+}
+
 void CloseAllBrowsers() {
   auto close_all = []() {
     for (const auto& browser : AllBrowsers())

@@ -15,6 +15,8 @@ void AddBrowser(CefRefPtr<BrowserHostImpl> browser);
 // Closed browsers stay findable, so that late reports find them closed.
 CefRefPtr<BrowserHostImpl> FindBrowser(int id);
 std::vector<CefRefPtr<BrowserHostImpl>> AllBrowsers();
+// The browsers not closed yet, developer tools included.
+size_t OpenBrowserCount();
 // Closes every browser on the UI thread and forgets them all; for shutdown.
 void CloseAllBrowsers();
 

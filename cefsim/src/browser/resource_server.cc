@@ -22,12 +22,14 @@ ResourceResponseMessage Failed(const ResourceRequestMessage& request,
 
 ResourceResponseMessage Succeeded(const ResourceRequestMessage& request,
                                   const std::string& mime_type,
-                                  std::string body) {
+                                  std::string body,
+                                  const std::string& charset = std::string()) {
   ResourceResponseMessage response;
   response.request_id = request.request_id;
   response.error_code = ERR_NONE;
   response.http_status = 200;
   response.mime_type = mime_type;
+  response.charset = charset;
   response.body = std::move(body);
   return response;
 }
@@ -44,7 +46,8 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
       done(Failed(request, ERR_INVALID_URL));
       return;
     }
-    done(Succeeded(request, content.mime_type, std::move(content.body)));
+    done(Succeeded(request, content.mime_type, std::move(content.body),
+                   content.charset));
     return;
   }
   if (scheme == "file") {

@@ -67,6 +67,7 @@ bool ParseDataUrl(const std::string& url, DataUrlContent* content) {
 
   bool base64 = false;
   std::string mime;
+  content->charset.clear();
   size_t start = 0;
   for (size_t index = 0; start <= header.size(); ++index) {
     size_t semicolon = header.find(';', start);
@@ -77,6 +78,8 @@ bool ParseDataUrl(const std::string& url, DataUrlContent* content) {
       mime = part;
     else if (part == "base64")
       base64 = true;
+    else if (part.compare(0, 8, "charset=") == 0)
+      content->charset = part.substr(8);
     if (semicolon == std::string::npos)
       break;
     start = semicolon + 1;

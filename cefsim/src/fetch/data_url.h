@@ -8,6 +8,7 @@ namespace cefsim {
 
 struct DataUrlContent {
   std::string mime_type;  // Lower case; "text/plain" when none is given.
+  std::string charset;    // The charset parameter; empty when none is given.
   std::string body;
 };
 

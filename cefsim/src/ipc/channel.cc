@@ -24,6 +24,12 @@ constexpr size_t kReadPiece = 1 << 20;
 // reads per frame.
 constexpr size_t kReadAhead = 64 * 1024;
 
+FrameHeader HeaderFor(uint32_t kind, const std::string& payload) {
+  // A size past what the header holds is announced as the largest it can.
+  const size_t size = std::min<size_t>(payload.size(), UINT32_MAX);
+  return FrameHeader{kind, static_cast<uint32_t>(size)};
+}
+
 }  // namespace
 
 Channel::Channel(int fd) : fd_(fd), received_(kReadAhead) {}
@@ -43,22 +49,25 @@ bool Channel::CreatePair(int* parent_fd, int* child_fd) {
 }
 
 bool Channel::Send(uint32_t kind, const std::string& payload) {
-  if (payload.size() > kMaxPayload)
-    return false;
-  FrameHeader header{kind, static_cast<uint32_t>(payload.size())};
+  FrameHeader header = HeaderFor(kind, payload);
+  const bool whole = payload.size() <= kMaxPayload;
   // Header and payload leave in one call, without joining them first.
-  std::vector<iovec> pieces = {
-      {&header, sizeof(header)},
-      {const_cast<char*>(payload.data()), payload.size()}};
-  return SendPieces(&pieces);
+  std::vector<iovec> pieces = {{&header, sizeof(header)}};
+  if (whole)
+    pieces.push_back({const_cast<char*>(payload.data()), payload.size()});
+  std::lock_guard<std::mutex> lock(send_mutex_);
+  if (send_ended_)
+    return false;
+  send_ended_ = !whole;
+  return SendPiecesLocked(&pieces);
 }
 
 bool Channel::AppendFrame(uint32_t kind, const std::string& payload,
                           std::string* framed) {
+  const FrameHeader header = HeaderFor(kind, payload);
+  framed->append(reinterpret_cast<const char*>(&header), sizeof(header));
   if (payload.size() > kMaxPayload)
     return false;
-  const FrameHeader header{kind, static_cast<uint32_t>(payload.size())};
-  framed->append(reinterpret_cast<const char*>(&header), sizeof(header));
   framed->append(payload);
   return true;
 }
@@ -66,13 +75,13 @@ bool Channel::AppendFrame(uint32_t kind, const std::string& payload,
 bool Channel::SendFramed(const std::string& framed) {
   std::vector<iovec> pieces = {
       {const_cast<char*>(framed.data()), framed.size()}};
-  return SendPieces(&pieces);
+  std::lock_guard<std::mutex> lock(send_mutex_);
+  return !send_ended_ && SendPiecesLocked(&pieces);
 }
 
-bool Channel::SendPieces(std::vector<iovec>* pieces) {
+bool Channel::SendPiecesLocked(std::vector<iovec>* pieces) {
   iovec* next = pieces->data();
   size_t left = pieces->size();
-  std::lock_guard<std::mutex> lock(send_mutex_);
   while (left > 0) {
     msghdr message = {};
     message.msg_iov = next;
@@ -131,8 +140,12 @@ bool Channel::ReadFully(void* out, size_t size) {
 
 bool Channel::Receive(Frame* frame) {
   FrameHeader header;
-  if (!ReadFully(&header, sizeof(header)) || header.size > kMaxPayload)
+  if (!ReadFully(&header, sizeof(header)))
     return false;
+  if (header.size > kMaxPayload) {
+    broken_.store(true);
+    return false;
+  }
   frame->kind = header.kind;
   frame->payload.clear();
   size_t left = header.size;

@@ -5,6 +5,7 @@
 
 #include <sys/uio.h>
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -19,16 +20,21 @@ struct Frame {
 
 class Channel {
  public:
-  // Frames larger than this are taken as a broken peer.
-  static constexpr uint32_t kMaxPayload = 256u * 1024 * 1024;
+  // Chromium's IPC::Channel::kMaximumMessageSize: a peer that announces a
+  // larger frame breaks the channel, as it does in Chromium, whose browser
+  // process then ends the render process.
+  static constexpr uint32_t kMaxPayload = 128u * 1024 * 1024;
 
   explicit Channel(int fd);  // Takes ownership of |fd|.
   ~Channel();
 
-  // Safe from any thread; false once the peer is gone.
+  // Safe from any thread; false once the peer is gone. A payload larger
+  // than kMaxPayload is announced but not sent, since the peer stops
+  // reading at the announcement; nothing is sent after it.
   bool Send(uint32_t kind, const std::string& payload);
-  // Appends |payload| as one frame to |framed|; false, with |framed| as it
-  // was, when the payload is too large to be a frame.
+  // Appends |payload| as one frame to |framed|. False when the payload is
+  // larger than kMaxPayload: then only the frame's header is appended, and
+  // the stream must end with it.
   static bool AppendFrame(uint32_t kind, const std::string& payload,
                           std::string* framed);
   // Sends frames that AppendFrame joined, in as few system calls as the
@@ -37,6 +43,9 @@ class Channel {
   // Blocks for the next frame; false at the end of the stream, on a read
   // error or on a malformed frame. Only one thread may receive.
   bool Receive(Frame* frame);
+  // Whether Receive met a frame larger than kMaxPayload: the peer broke the
+  // channel, rather than ending it.
+  bool broken() const { return broken_.load(); }
   // Ends the stream in both directions, waking a blocked Receive.
   void Shutdown();
 
@@ -45,11 +54,14 @@ class Channel {
 
  private:
   bool ReadFully(void* out, size_t size);
-  // Writes every byte of |pieces|, a header and payload after another.
-  bool SendPieces(std::vector<iovec>* pieces);
+  // Writes every byte of |pieces|, a header and payload after another; with
+  // |send_mutex_| held.
+  bool SendPiecesLocked(std::vector<iovec>* pieces);
 
   const int fd_;
   std::mutex send_mutex_;
+  bool send_ended_ = false;  // Guarded by |send_mutex_|.
+  std::atomic<bool> broken_{false};
   // Bytes read ahead of the frame being received, owned by the receiving
   // thread: one read takes in as many waiting frames as fit.
   std::vector<char> received_;

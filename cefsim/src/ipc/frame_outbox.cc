@@ -9,9 +9,13 @@ FrameOutbox::~FrameOutbox() { Close(); }
 
 bool FrameOutbox::Send(uint32_t kind, const std::string& payload) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (closing_ || failed_ ||
-      !Channel::AppendFrame(kind, payload, &queued_frames_))
+  if (closing_ || failed_)
     return false;
+  // A frame too large for the channel goes as its header alone, which ends
+  // the stream for the peer, as Chromium's IPC ends a render process that
+  // sends one; nothing may follow it.
+  if (!Channel::AppendFrame(kind, payload, &queued_frames_))
+    failed_ = true;
   ++queued_count_;
   if (queued_count_ == 1) {
     // The thread sleeps until a first frame comes, then gathers.

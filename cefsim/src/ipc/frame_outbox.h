@@ -33,9 +33,10 @@ class FrameOutbox {
   static constexpr size_t kKeptCapacity = 1 << 20;
 
   // Queues a frame; safe from any thread. False, and the frame dropped,
-  // once the channel has failed or the outbox is closed, or when the
-  // payload is too large to be a frame. The payload is copied, so that its
-  // memory stays with the thread that made it.
+  // once the channel has failed or the outbox is closed. A payload too large
+  // for the channel is queued as its header alone, which breaks the channel
+  // for the peer, and later frames are dropped. The payload is copied, so
+  // that its memory stays with the thread that made it.
   bool Send(uint32_t kind, const std::string& payload);
   // Sends what is queued now: the render thread calls it once it has
   // nothing left to run.

@@ -32,7 +32,7 @@ struct Reading {
 
 template <class F, class M>
 void Fields(F& f, M& m, CreateBrowserMessage*) {
-  f(m.browser_id), f(m.main_frame_id), f(m.is_devtools);
+  f(m.browser_id), f(m.main_frame_id), f(m.is_devtools), f(m.default_encoding);
 }
 template <class F, class M>
 void Fields(F& f, M& m, NavigateMessage*) {
@@ -83,7 +83,7 @@ void Fields(F& f, M& m, ResourceRequestMessage*) {
 template <class F, class M>
 void Fields(F& f, M& m, ResourceResponseMessage*) {
   f(m.request_id), f(m.error_code), f(m.http_status), f(m.mime_type),
-      f(m.body);
+      f(m.charset), f(m.body);
 }
 
 template <class M>

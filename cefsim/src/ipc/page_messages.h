@@ -14,6 +14,8 @@ struct CreateBrowserMessage {
   int32_t browser_id = 0;
   int64_t main_frame_id = 0;
   bool is_devtools = false;
+  // CefBrowserSettings.default_encoding; empty for CEF's default.
+  std::string default_encoding;
 };
 
 // Browser to renderer: load |url| into a frame. |navigation_id| comes back
@@ -118,6 +120,7 @@ struct ResourceResponseMessage {
   int32_t error_code = 0;
   int32_t http_status = 0;
   std::string mime_type;
+  std::string charset;  // Empty when the response names none.
   std::string body;
 };
 

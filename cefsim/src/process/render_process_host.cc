@@ -157,6 +157,10 @@ void RenderProcessHost::ReadLoop() {
       break;
     }
   }
+  // A frame over the channel's limit: as Chromium's browser process, which
+  // takes the channel error for the render process's end.
+  if (channel_.broken())
+    Kill();
   alive_ = false;
   // The end of the stream means the process is ending; its exit status
   // tells the callbacks how.

@@ -34,7 +34,8 @@ void OnCreateBrowser(const std::string& payload) {
     return;
   PostToNamedThread(TID_RENDERER, [request]() {
     CefRefPtr<RenderBrowserImpl> browser = new RenderBrowserImpl(
-        request.browser_id, request.main_frame_id, request.is_devtools);
+        request.browser_id, request.main_frame_id, request.is_devtools,
+        request.default_encoding);
     AddRenderBrowser(browser);
     if (CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler())
       handler->OnBrowserCreated(browser.get());

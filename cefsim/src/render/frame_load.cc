@@ -5,9 +5,11 @@
 #include "process/render_process_main.h"
 #include "render/render_browser_impl.h"
 #include "render/resource_fetcher.h"
+#include "render/text_decoding.h"
 #include "render/url_resolution.h"
 #include "strings/ascii_case.h"
 #include "strings/u16_text.h"
+#include "url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {
@@ -15,6 +17,16 @@ namespace {
 bool IsHtml(const std::string& mime_type) {
   std::string lower = ToLowerAscii(mime_type);
   return lower == "text/html" || lower == "application/xhtml+xml";
+}
+
+// A frame's URL is the canonical one, as Chromium's GURL holds it: what the
+// page sees in location.href and resolves its links against. One that does
+// not parse stays as given, for the load to fail on.
+std::u16string CanonicalOrAsGiven(const std::u16string& url) {
+  CanonicalUrl canonical;
+  if (!CanonicalizeUrl(cefsim::FromU16String(url).ToString(), &canonical))
+    return url;
+  return cefsim::ToU16String(CefString(canonical.full_url));
 }
 
 void SendToBrowser(uint32_t kind, const std::string& payload) {
@@ -29,7 +41,7 @@ FrameLoad::FrameLoad(CefRefPtr<RenderFrameImpl> frame, int navigation_id,
     : frame_(frame),
       navigation_id_(navigation_id),
       transition_(transition),
-      url_(url),
+      url_(CanonicalOrAsGiven(url)),
       parent_(parent) {}
 
 bool FrameLoad::Current() {
@@ -54,8 +66,13 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
     return;
   }
   http_status_ = response.http_status;
-  if (IsHtml(response.mime_type))
-    document_ = ScanHtml(response.body);
+  if (IsHtml(response.mime_type)) {
+    DecodedText text =
+        DecodeDocumentText(response.body, response.charset,
+                           frame_->browser()->default_encoding());
+    document_encoding_ = text.encoding;
+    document_ = ScanHtml(text.utf8);
+  }
   frame_->browser()->DetachChildren(frame_);
   frame_->CommitDocument(cefsim::FromU16String(url_), document_.title);
 
@@ -126,7 +143,12 @@ void FrameLoad::OnScriptSource(const std::string& url,
     return;
   waiting_for_script_ = false;
   if (response.error_code == ERR_NONE) {
-    frame_->scripts().Run(response.body, url, 1);
+    // A script without a mark or a charset of its own is read in its
+    // document's encoding.
+    frame_->scripts().Run(
+        DecodeScriptText(response.body, response.charset, document_encoding_)
+            .utf8,
+        url, 1);
   } else {
     // As Chrome's console reports it; the page's later scripts still run.
     frame_->scripts().AddConsoleMessage(

@@ -50,6 +50,8 @@ class FrameLoad : public std::enable_shared_from_this<FrameLoad> {
 
   State state_ = State::kFetching;
   ScannedDocument document_;
+  // What the document was decoded as; its scripts fall back to it.
+  std::string document_encoding_;
   size_t next_item_ = 0;
   bool waiting_for_script_ = false;
   int open_children_ = 0;

@@ -7,6 +7,7 @@
 #include "ipc/process_message_impl.h"
 #include "process/render_process_main.h"
 #include "render/frame_load.h"
+#include "render/text_decoding.h"
 #include "strings/u16_text.h"
 
 namespace cefsim {
@@ -42,8 +43,13 @@ CefRefPtr<RenderBrowserImpl> FindRenderBrowser(int id) {
 }
 
 RenderBrowserImpl::RenderBrowserImpl(int id, int64 main_frame_id,
-                                     bool is_devtools)
-    : id_(id), is_devtools_(is_devtools), next_sub_frame_id_(main_frame_id + 1) {
+                                     bool is_devtools,
+                                     const std::string& default_encoding)
+    : id_(id),
+      is_devtools_(is_devtools),
+      default_encoding_(default_encoding.empty() ? kDefaultTextEncoding
+                                                 : default_encoding),
+      next_sub_frame_id_(main_frame_id + 1) {
   main_frame_ = new RenderFrameImpl(this, main_frame_id, 0, CefString());
   frames_.push_back(main_frame_);
 }

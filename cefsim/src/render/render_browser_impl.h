@@ -14,8 +14,11 @@ namespace cefsim {
 
 class RenderBrowserImpl : public CefBrowser {
  public:
-  RenderBrowserImpl(int id, int64 main_frame_id, bool is_devtools);
+  RenderBrowserImpl(int id, int64 main_frame_id, bool is_devtools,
+                    const std::string& default_encoding);
 
+  // What documents without a byte-order mark or a charset are read as.
+  const std::string& default_encoding() const { return default_encoding_; }
   // Render thread.
   CefRefPtr<RenderFrameImpl> main_frame() { return main_frame_; }
   CefRefPtr<RenderFrameImpl> FindFrame(int64 identifier);
@@ -62,6 +65,7 @@ class RenderBrowserImpl : public CefBrowser {
  private:
   const int id_;
   const bool is_devtools_;
+  const std::string default_encoding_;
   CefRefPtr<RenderFrameImpl> main_frame_;
   std::vector<CefRefPtr<RenderFrameImpl>> frames_;  // Main frame first.
   int64 next_sub_frame_id_;

@@ -1,10 +1,12 @@
 #include "render/url_resolution.h"
 
+#include "url/path_canonicalizer.h"
 #include "url/url_canonicalizer.h"
 
 namespace cefsim {
-
-std::string ResolveUrl(const std::string& base, const std::string& reference) {
+std::string ResolveUrl(const std::string& base,
+                       const std::string& raw_reference) {
+  const std::string reference = StripWhitespace(raw_reference);
   if (!SchemeOf(reference).empty())
     return reference;
   std::string scheme = SchemeOf(base);
@@ -26,14 +28,35 @@ std::string ResolveUrl(const std::string& base, const std::string& reference) {
     return base.substr(0, base.find('#'));
   if (reference[0] == '#')
     return base.substr(0, base.find('#')) + reference;
-  if (reference[0] == '?')
-    return origin + base_path + reference;
+
   size_t suffix = reference.find_first_of("?#");
   std::string path = reference.substr(0, suffix);
-  std::string rest = suffix == std::string::npos ? "" : reference.substr(suffix);
-  if (path[0] != '/')
-    path = base_path.substr(0, base_path.rfind('/') + 1) + path;
-  return origin + RemoveDotSegments(path) + rest;
+  std::string resolved = origin;
+  bool valid = true;
+  if (path.empty()) {
+    resolved += base_path;
+  } else if (path[0] == '/' || path[0] == '\\') {
+    valid = AppendCanonicalPath(path, &resolved);
+  } else {
+    // The base's directory as it stands; the reference's ".." may still
+    // climb back through it, never above its first slash.
+    resolved += base_path.substr(0, base_path.rfind('/') + 1);
+    valid = AppendCanonicalPartialPath(path, origin.size(), &resolved);
+  }
+  if (!valid)
+    return std::string();
+  if (suffix == std::string::npos)
+    return resolved;
+  size_t hash = reference.find('#', suffix);
+  if (reference[suffix] == '?') {
+    resolved += "?" + CanonicalizeQuery(reference.substr(
+                          suffix + 1, hash == std::string::npos
+                                          ? std::string::npos
+                                          : hash - suffix - 1));
+  }
+  if (hash != std::string::npos)
+    resolved += reference.substr(hash);
+  return resolved;
 }
 
 }  // namespace cefsim

@@ -11,6 +11,7 @@ namespace {
 struct State {
   std::mutex mutex;
   bool running = false;
+  bool ended = false;
   CefSettings settings;
   CefRefPtr<CefApp> app;
   CefRefPtr<CommandLineImpl> command_line;
@@ -60,15 +61,17 @@ void SetGlobalCommandLine(CefRefPtr<CommandLineImpl> command_line) {
   GetState().command_line = command_line;
 }
 
-bool BeginRuntime(const CefSettings& settings, CefRefPtr<CefApp> app) {
+RuntimeStart BeginRuntime(const CefSettings& settings, CefRefPtr<CefApp> app) {
   State& state = GetState();
   std::lock_guard<std::mutex> lock(state.mutex);
   if (state.running)
-    return false;
+    return RuntimeStart::kRunningAlready;
+  if (state.ended)
+    return RuntimeStart::kShutDownAlready;
   state.running = true;
   state.settings = settings;
   state.app = app;
-  return true;
+  return RuntimeStart::kStarted;
 }
 
 bool EndRuntime() {
@@ -79,6 +82,7 @@ bool EndRuntime() {
     if (!state.running)
       return false;
     state.running = false;
+    state.ended = true;
     app.swap(state.app);
     state.settings.Reset();
   }

@@ -19,8 +19,10 @@ std::string SubprocessPath();
 CefRefPtr<CommandLineImpl> GlobalCommandLine();
 void SetGlobalCommandLine(CefRefPtr<CommandLineImpl> command_line);
 
-// Claims the running state; false when CEF runs already.
-bool BeginRuntime(const CefSettings& settings, CefRefPtr<CefApp> app);
+enum class RuntimeStart { kStarted, kRunningAlready, kShutDownAlready };
+// Claims the running state, unless CEF runs already or has been shut down:
+// it starts once per process.
+RuntimeStart BeginRuntime(const CefSettings& settings, CefRefPtr<CefApp> app);
 // Leaves it; false when CEF was not running.
 bool EndRuntime();
 

@@ -1,5 +1,8 @@
 #include "url/url_canonicalizer.h"
+
 #include "strings/ascii_case.h"
+#include "strings/hex_digit.h"
+#include "url/path_canonicalizer.h"
 
 #include <cstring>
 #include <utility>
@@ -16,17 +19,8 @@ bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-int HexValue(char c) {
-  if (IsAsciiDigit(c))
-    return c - '0';
-  c = ToLowerAsciiChar(c);
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
+}  // namespace
 
-// Leading and trailing spaces and control characters go, and so do tabs and
-// line breaks anywhere, as browsers do with typed and pasted URLs.
 std::string StripWhitespace(const std::string& url) {
   size_t begin = 0;
   size_t end = url.size();
@@ -41,6 +35,8 @@ std::string StripWhitespace(const std::string& url) {
   }
   return stripped;
 }
+
+namespace {
 
 bool CanonicalizeScheme(const std::string& raw, std::string* scheme) {
   if (raw.empty() || !IsAsciiAlpha(raw[0]))
@@ -88,27 +84,6 @@ std::string EscapeControlsAndNonAscii(const std::string& raw) {
       escaped += c;
   }
   return escaped;
-}
-
-bool IsDotSegment(const std::string& lower) {
-  return lower == "." || lower == "%2e";
-}
-
-bool IsDotDotSegment(const std::string& lower) {
-  return lower == ".." || lower == ".%2e" || lower == "%2e." ||
-         lower == "%2e%2e";
-}
-
-// Resolved first, then escaped: an escaped dot is still a dot.
-std::string CanonicalizePath(const std::string& raw) {
-  std::string path = raw;
-  for (char& c : path) {
-    if (c == '\\')
-      c = '/';
-  }
-  if (path.empty() || path[0] != '/')
-    path.insert(path.begin(), '/');
-  return Escape(RemoveDotSegments(path), "\"<>`{}");
 }
 
 const char* DefaultPort(const std::string& scheme) {
@@ -209,8 +184,9 @@ bool CanonicalizeStandard(const std::string& rest, CanonicalUrl* out) {
   bool has_ref = false;
   SplitPathQueryRef(remainder, &raw_path, &raw_query, &raw_ref, &has_query,
                     &has_ref);
-  out->path = CanonicalizePath(raw_path);
-  out->query = Escape(raw_query, "\"#<>");
+  if (!AppendCanonicalPath(raw_path, &out->path))
+    return false;
+  out->query = CanonicalizeQuery(raw_query);
 
   std::string host_port = out->host;
   if (!out->port.empty())
@@ -231,15 +207,16 @@ bool CanonicalizeStandard(const std::string& rest, CanonicalUrl* out) {
   return true;
 }
 
-// Only the scheme is canonicalised; the rest keeps its characters, with
-// control characters and bytes beyond ASCII escaped.
+// As Chromium's CanonicalizePathURL: only the scheme is canonicalised; the
+// path, query and fragment keep their characters, spaces, backslashes and dot
+// segments included, with control characters and bytes beyond ASCII escaped.
 void CanonicalizeNonStandard(const std::string& rest, CanonicalUrl* out) {
   std::string path, query, ref;
   bool has_query = false;
   bool has_ref = false;
   SplitPathQueryRef(rest, &path, &query, &ref, &has_query, &has_ref);
   out->path = EscapeControlsAndNonAscii(path);
-  out->query = Escape(query, "\"#<>");
+  out->query = EscapeControlsAndNonAscii(query);
   out->full_url = out->scheme + ":" + out->path;
   if (has_query)
     out->full_url += "?" + out->query;
@@ -253,8 +230,8 @@ std::string PercentDecode(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-    int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+    int high = text[i] == '%' && i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+    int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
     if (low >= 0) {
       out += static_cast<char>(high * 16 + low);
       i += 2;
@@ -265,6 +242,10 @@ std::string PercentDecode(const std::string& text) {
   return out;
 }
 
+std::string CanonicalizeQuery(const std::string& query) {
+  return Escape(query, "\"#<>");
+}
+
 bool CanonicalizeHostName(const std::string& raw, std::string* host) {
   std::string unescaped = PercentDecode(raw);
   host->clear();
@@ -273,7 +254,7 @@ bool CanonicalizeHostName(const std::string& raw, std::string* host) {
       return false;
     for (size_t i = 1; i + 1 < unescaped.size(); ++i) {
       char c = unescaped[i];
-      if (HexValue(c) < 0 && c != ':' && c != '.')
+      if (HexDigitValue(c) < 0 && c != ':' && c != '.')
         return false;
     }
   } else {
@@ -286,36 +267,6 @@ bool CanonicalizeHostName(const std::string& raw, std::string* host) {
   for (char c : unescaped)
     *host += ToLowerAsciiChar(c);
   return true;
-}
-
-std::string RemoveDotSegments(const std::string& path) {
-  std::vector<std::string> segments;
-  size_t start = 1;
-  while (true) {
-    size_t slash = path.find('/', start);
-    std::string segment = path.substr(
-        start, slash == std::string::npos ? std::string::npos : slash - start);
-    std::string lower = ToLowerAscii(segment);
-    bool last = slash == std::string::npos;
-    if (IsDotDotSegment(lower)) {
-      if (!segments.empty())
-        segments.pop_back();
-      if (last)
-        segments.emplace_back();
-    } else if (IsDotSegment(lower)) {
-      if (last)
-        segments.emplace_back();
-    } else {
-      segments.push_back(std::move(segment));
-    }
-    if (last)
-      break;
-    start = slash + 1;
-  }
-  std::string resolved;
-  for (const std::string& segment : segments)
-    resolved += "/" + segment;
-  return resolved.empty() ? "/" : resolved;
 }
 
 bool IsStandardScheme(const std::string& lower_case_scheme) {

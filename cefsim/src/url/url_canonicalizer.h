@@ -28,13 +28,15 @@ bool IsStandardScheme(const std::string& lower_case_scheme);
 // The scheme in lower case, or empty when |url| has none.
 std::string SchemeOf(const std::string& url);
 
-// "/a/b/../c/./d" becomes "/a/c/d": "." and ".." segments, escaped dots
-// included, are resolved; a path ending in one ends with a slash, and ".."
-// never climbs above the root. |path| starts with '/'.
-std::string RemoveDotSegments(const std::string& path);
+// Leading and trailing spaces and control characters go, and so do tabs and
+// line breaks anywhere, as Chromium does with every URL it is given.
+std::string StripWhitespace(const std::string& url);
 
 // "%41" becomes "A"; a "%" without two hex digits after it stays as it is.
 std::string PercentDecode(const std::string& text);
+
+// A standard URL's query: what may not appear literally is escaped.
+std::string CanonicalizeQuery(const std::string& query);
 
 // A host name as a standard URL holds it, lower-cased, or false for one that
 // may not be a host. Internationalised names are not supported by the

@@ -15,10 +15,6 @@ namespace {
 
 constexpr double kTwoTo32 = 4294967296.0;
 
-bool IsNegativeZero(double value) {
-  return value == 0 && std::signbit(value);
-}
-
 // JavaScript's ToUint32: the integer part, modulo 2^32.
 uint32_t ToUint32(double value) {
   if (!std::isfinite(value))
@@ -27,6 +23,22 @@ uint32_t ToUint32(double value) {
   if (wrapped < 0)
     wrapped += kTwoTo32;
   return static_cast<uint32_t>(wrapped);
+}
+
+bool IsNegativeZero(double value) {
+  return value == 0 && std::signbit(value);
+}
+
+// The kind V8 gives a number read from a script, as CefV8ValueImpl's
+// InitFromV8Value tests IsInt32, then IsUint32: -0 is neither.
+CefV8ValueImpl::Kind NumberKind(double value) {
+  if (std::trunc(value) != value || IsNegativeZero(value))
+    return CefV8ValueImpl::Kind::kDouble;
+  if (value >= INT32_MIN && value <= INT32_MAX)
+    return CefV8ValueImpl::Kind::kInt;
+  if (value >= 0 && value <= UINT32_MAX)
+    return CefV8ValueImpl::Kind::kUInt;
+  return CefV8ValueImpl::Kind::kDouble;
 }
 
 JSPropertyAttributes ToJsAttributes(cef_v8_propertyattribute_t attribute) {
@@ -111,6 +123,12 @@ CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::MakePrimitive(Kind kind) {
   return new CefV8ValueImpl(kind);
 }
 
+CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::MakeNumber(Kind kind, double value) {
+  CefRefPtr<CefV8ValueImpl> result = MakePrimitive(kind);
+  result->number_ = value;
+  return result;
+}
+
 CefRefPtr<CefV8Value> CefV8ValueImpl::FromJs(
     CefRefPtr<CefV8ContextImpl> context, JSValueRef value) {
   return Wrap(context, value, false).get();
@@ -136,10 +154,10 @@ CefRefPtr<CefV8ValueImpl> CefV8ValueImpl::Wrap(
       result = MakePrimitive(Kind::kBool);
       result->bool_ = JSValueToBoolean(ctx, value);
       return result;
-    case kJSTypeNumber:
-      result = MakePrimitive(Kind::kNumber);
-      result->number_ = JSValueToNumber(ctx, value, nullptr);
-      return result;
+    case kJSTypeNumber: {
+      const double number = JSValueToNumber(ctx, value, nullptr);
+      return MakeNumber(NumberKind(number), number);
+    }
     case kJSTypeString:
       result = MakePrimitive(Kind::kString);
       ValueToCefString(ctx, value, &result->string_);
@@ -162,7 +180,9 @@ JSValueRef CefV8ValueImpl::ToJs(JSContextRef ctx,
       return JSValueMakeNull(ctx);
     case Kind::kBool:
       return JSValueMakeBoolean(ctx, impl->bool_);
-    case Kind::kNumber:
+    case Kind::kInt:
+    case Kind::kUInt:
+    case Kind::kDouble:
       return JSValueMakeNumber(ctx, impl->number_);
     case Kind::kString:
       return JSValueMakeString(ctx, JsString(impl->string_).get());
@@ -189,19 +209,16 @@ bool CefV8ValueImpl::IsNull() { return IsValid() && kind_ == Kind::kNull; }
 
 bool CefV8ValueImpl::IsBool() { return IsValid() && kind_ == Kind::kBool; }
 
-// V8's Int32: a number that is exactly a 32-bit signed integer, -0 not.
+// As CefV8ValueImpl::IsInt and IsUInt: both hold for either integer type,
+// so a uint32 past INT32_MAX passes IsInt and a negative int32 IsUInt.
 bool CefV8ValueImpl::IsInt() {
-  return IsDouble() && number_ >= INT32_MIN && number_ <= INT32_MAX &&
-         std::trunc(number_) == number_ && !IsNegativeZero(number_);
+  return IsValid() && (kind_ == Kind::kInt || kind_ == Kind::kUInt);
 }
 
-bool CefV8ValueImpl::IsUInt() {
-  return IsDouble() && number_ >= 0 && number_ <= UINT32_MAX &&
-         std::trunc(number_) == number_ && !IsNegativeZero(number_);
-}
+bool CefV8ValueImpl::IsUInt() { return IsInt(); }
 
 bool CefV8ValueImpl::IsDouble() {
-  return IsValid() && kind_ == Kind::kNumber;
+  return IsInt() || (IsValid() && kind_ == Kind::kDouble);
 }
 
 bool CefV8ValueImpl::IsDate() {
@@ -248,7 +265,9 @@ bool CefV8ValueImpl::IsSame(CefRefPtr<CefV8Value> that) {
       return true;
     case Kind::kBool:
       return bool_ == other->bool_;
-    case Kind::kNumber:
+    case Kind::kInt:
+    case Kind::kUInt:
+    case Kind::kDouble:
       return number_ == other->number_;
     case Kind::kString:
       return string_ == other->string_;
@@ -260,12 +279,16 @@ bool CefV8ValueImpl::IsSame(CefRefPtr<CefV8Value> that) {
 
 bool CefV8ValueImpl::GetBoolValue() { return IsBool() && bool_; }
 
+// As CefV8ValueImpl::GetIntValue and GetUIntValue: CEF keeps the two in
+// one union, so each reads the other's 32 bits; a double gives 0.
 int32 CefV8ValueImpl::GetIntValue() {
-  return IsDouble() ? static_cast<int32>(ToUint32(number_)) : 0;
+  return static_cast<int32>(GetUIntValue());
 }
 
 uint32 CefV8ValueImpl::GetUIntValue() {
-  return IsDouble() ? ToUint32(number_) : 0;
+  if (!IsInt())
+    return 0;
+  return static_cast<uint32>(static_cast<int64_t>(number_));
 }
 
 double CefV8ValueImpl::GetDoubleValue() { return IsDouble() ? number_ : 0; }
@@ -524,19 +547,18 @@ CefRefPtr<CefV8Value> CefV8Value::CreateBool(bool value) {
   return result.get();
 }
 
+// A value made here keeps the type it was made with, as CEF's do: a double
+// made from 5.0 is no int.
 CefRefPtr<CefV8Value> CefV8Value::CreateInt(int32 value) {
-  return CreateDouble(value);
+  return CefV8ValueImpl::MakeNumber(CefV8ValueImpl::Kind::kInt, value).get();
 }
 
 CefRefPtr<CefV8Value> CefV8Value::CreateUInt(uint32 value) {
-  return CreateDouble(value);
+  return CefV8ValueImpl::MakeNumber(CefV8ValueImpl::Kind::kUInt, value).get();
 }
 
 CefRefPtr<CefV8Value> CefV8Value::CreateDouble(double value) {
-  CefRefPtr<CefV8ValueImpl> result =
-      CefV8ValueImpl::MakePrimitive(CefV8ValueImpl::Kind::kNumber);
-  result->number_ = value;
-  return result.get();
+  return CefV8ValueImpl::MakeNumber(CefV8ValueImpl::Kind::kDouble, value).get();
 }
 
 CefRefPtr<CefV8Value> CefV8Value::CreateString(const CefString& value) {

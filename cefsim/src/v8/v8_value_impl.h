@@ -17,9 +17,23 @@ namespace cefsim {
 
 class CefV8ValueImpl : public CefV8Value {
  public:
-  enum class Kind { kUndefined, kNull, kBool, kNumber, kString, kHeld };
+  // Numbers keep the type CEF gives them: an int32, a uint32 that is no
+  // int32, or any other double, as v8_impl.cc's TYPE_INT, TYPE_UINT and
+  // TYPE_DOUBLE.
+  enum class Kind {
+    kUndefined,
+    kNull,
+    kBool,
+    kInt,
+    kUInt,
+    kDouble,
+    kString,
+    kHeld
+  };
 
   static CefRefPtr<CefV8ValueImpl> MakePrimitive(Kind kind);
+  // |kind| is one of the number kinds.
+  static CefRefPtr<CefV8ValueImpl> MakeNumber(Kind kind, double value);
   // |value| as |context|'s scripts handed it over.
   static CefRefPtr<CefV8Value> FromJs(CefRefPtr<CefV8ContextImpl> context,
                                       JSValueRef value);
@@ -114,6 +128,7 @@ class CefV8ValueImpl : public CefV8Value {
   const Kind kind_;
   const std::thread::id thread_;
   bool bool_ = false;
+  // The number's value for every number kind; exact for kInt and kUInt.
   double number_ = 0;
   CefString string_;
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <future>
+#include <thread>
 
 #include "include/cef_app.h"
 #include "include/cef_task.h"
@@ -190,7 +191,10 @@ void BrowserTest::SetUp() {
   client_ = new RecordingClient();
 }
 
+// CEF starts once per process: CTest runs each case in a process of its own.
 void BrowserTest::TearDown() {
+  if (host_)
+    CloseAllBrowsers();
   CefShutdown();
   if (host_)
     DestroyWindow(host_);
@@ -198,12 +202,37 @@ void BrowserTest::TearDown() {
     std::system(("rm -rf '" + folder_ + "'").c_str());
 }
 
+void BrowserTest::CloseAllBrowsers() {
+  // As an embedder must before CefShutdown: each browser's window is
+  // destroyed on the UI thread, and CEF reports each closed.
+  RunOnUi([]() {
+    for (const auto& record : cefsim_inspect::Browsers()) {
+      if (!record.closed && IsWindow(record.window))
+        DestroyWindow(record.window);
+    }
+  });
+  auto all_closed = []() {
+    for (const auto& record : cefsim_inspect::Browsers()) {
+      if (!record.closed)
+        return false;
+    }
+    return true;
+  };
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!all_closed() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(all_closed()) << "a browser was not reported closed";
+}
+
 void BrowserTest::RunOnUi(std::function<void()> task) {
   std::promise<void> done;
-  CefPostTask(TID_UI, new FunctionTask([&]() {
-                task();
-                done.set_value();
-              }));
+  // Once CEF is shut down there is no UI thread, and nothing to wait for.
+  if (!CefPostTask(TID_UI, new FunctionTask([&]() {
+                     task();
+                     done.set_value();
+                   })))
+    return;
   done.get_future().wait();
 }
 

@@ -101,6 +101,8 @@ class BrowserTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Closes every open browser and waits until each is reported closed.
+  void CloseAllBrowsers();
   // Runs |task| on CEF's UI thread and waits for it.
   static void RunOnUi(std::function<void()> task);
   // A browser in a child window of the host window, made on the UI thread.

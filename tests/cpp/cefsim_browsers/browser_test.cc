@@ -2,8 +2,10 @@
 #include <thread>
 
 #include "browser_fixture.h"
+#include "include/cef_app.h"
 #include "inspection_api/cefsim_inspect.h"
 #include "platform/x11/x11_windows.h"
+#include "test_support/stderr_capture.h"
 
 namespace {
 
@@ -122,6 +124,30 @@ TEST_F(BrowserTest, DevToolsOpenOnceInAnOwnedTopLevelWindow) {
   ASSERT_TRUE(client_->WaitFor("before_close " + std::to_string(devtools.id)));
   EXPECT_FALSE(inspected->GetHost()->HasDevTools());
   EXPECT_FALSE(zubrix::x11::QueryWindow(devtools.window).has_value());
+}
+
+// CEF expects every browser closed, each reported through OnBeforeClose,
+// before CefShutdown (CefContext::FinishShutdownOnUIThread destroys what is
+// left; cefclient waits): the stand-in logs how many were still open, and the
+// test harnesses fail on that line.
+TEST_F(BrowserTest, ShutdownWithBrowsersOpenLogsHowManyWereOpen) {
+  CefRefPtr<CefBrowser> first = Create("");
+  CefRefPtr<CefBrowser> second = Create("");
+  CefRefPtr<CefBrowser> closed = Create("");
+  CefWindowInfo popup;
+  popup.SetAsPopup(host_, "DevTools");
+  first->GetHost()->ShowDevTools(popup, client_.get(), CefBrowserSettings(),
+                                 CefPoint());
+  RunOnUi([&]() { DestroyWindow(closed->GetHost()->GetWindowHandle()); });
+  ASSERT_TRUE(client_->WaitFor("before_close " +
+                               std::to_string(closed->GetIdentifier())));
+  RunOnUi([] {});  // The developer tools open on the UI thread.
+  const std::string logged = test_support::CaptureStderr([] { CefShutdown(); });
+  EXPECT_NE(logged.find("CefShutdown with 3 browser(s) still open"),
+            std::string::npos)
+      << logged;
+  // Shutdown still closed them.
+  EXPECT_TRUE(client_->WaitForCount("before_close", 4));
 }
 
 TEST_F(BrowserTest, ClosingDestroysTheWindowAndEndsTheRenderProcessQuietly) {

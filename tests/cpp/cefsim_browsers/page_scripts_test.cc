@@ -90,7 +90,8 @@ TEST_F(BrowserTest, PagesRunWithoutWaitingForWhatTheLoadStartExecutes) {
                           "load_start sub " + child));
 }
 
-TEST_F(BrowserTest, PagesSeeTheTypeTestsWithV8sMeaning) {
+// As CefV8ValueImpl::IsInt and IsUInt: both hold for any int32 or uint32.
+TEST_F(BrowserTest, PagesSeeTheTypeTestsWithCefsMeaning) {
   CefRefPtr<CefBrowser> browser = Create(
       "data:text/html,<script>"
       "var cases = [7, 7.0, 7.5, -1, 2147483648, 4294967296, [1, 2],"
@@ -101,7 +102,7 @@ TEST_F(BrowserTest, PagesSeeTheTypeTestsWithV8sMeaning) {
   ASSERT_TRUE(WaitLoaded(browser));
   EXPECT_THAT(Console(browser),
               ElementsAre("int,uint,double", "int,uint,double", "double",
-                          "int,double", "uint,double", "double",
+                          "int,uint,double", "int,uint,double", "double",
                           "object,array", "object", "string", "bool", "null",
                           "undefined", "object,function", "date,object"));
 }

@@ -77,6 +77,24 @@ TEST_F(BrowserTest, ACrashIsReportedAsOne) {
                 std::to_string(TS_PROCESS_CRASHED));
 }
 
+// A message past Chromium's IPC::Channel::kMaximumMessageSize is a channel
+// error for the browser process, which ends the render process that sent it
+// (RenderProcessHostImpl::OnChannelError); it is not dropped quietly. The
+// render process sends nothing after it.
+TEST_F(BrowserTest, AMessageOverTheIpcLimitEndsItsRenderProcess) {
+  CefRefPtr<CefBrowser> sender = Create("");
+  CefRefPtr<CefBrowser> bystander = Create("");
+  ASSERT_TRUE(WaitLoaded(sender));
+  sender->SendProcessMessage(PID_RENDERER,
+                             CefProcessMessage::Create("oversized"));
+  ASSERT_TRUE(client_->WaitFor("terminated " + Id(sender)));
+  EXPECT_EQ(client_->Lines("terminated"),
+            std::vector<std::string>{"terminated " + Id(sender) + " " +
+                                     std::to_string(TS_PROCESS_WAS_KILLED)});
+  EXPECT_TRUE(client_->Messages("oversized").empty());
+  EXPECT_TRUE(EchoWorks(client_.get(), bystander, 31));
+}
+
 TEST_F(BrowserTest, AMalformedFrameEndsOnlyTheRenderProcessThatSentIt) {
   CefRefPtr<CefBrowser> sender = Create("");
   CefRefPtr<CefBrowser> bystander = Create("");

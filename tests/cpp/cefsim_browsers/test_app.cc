@@ -159,6 +159,18 @@ bool TestApp::OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
   } else if (name == "exec") {
     browser->GetMainFrame()->ExecuteJavaScript(
         message->GetArgumentList()->GetString(0), "", 1);
+  } else if (name == "oversized") {
+    // One byte past Chromium's IPC limit, once the message's own framing is
+    // counted; the source goes before the message is sent.
+    CefRefPtr<CefProcessMessage> reply = CefProcessMessage::Create("oversized");
+    {
+      std::string bytes(128u * 1024 * 1024 + 1, 'x');
+      reply->GetArgumentList()->SetBinary(
+          0, CefBinaryValue::Create(bytes.data(), bytes.size()));
+    }
+    CefRefPtr<CefListValue> result = CefListValue::Create();
+    result->SetBool(0, browser->SendProcessMessage(PID_BROWSER, reply));
+    Reply(browser, "oversized_sent", result);
   } else if (name == "crash") {
     // The default action, so that a sanitizer's handler cannot turn the
     // crash into an ordinary exit.

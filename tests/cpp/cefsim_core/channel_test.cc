@@ -113,7 +113,11 @@ TEST(ChannelTest, CarriesFramesBothWaysAndEndsAtShutdown) {
   EXPECT_FALSE(right.Send(1, "to nobody"));  // No SIGPIPE either.
 }
 
-TEST(ChannelTest, RefusesAnOversizedFrameHeader) {
+// IPC::Channel::kMaximumMessageSize: a frame announced past 128 MiB breaks
+// the channel, and only the announcement is read, so no memory is taken for
+// it. An ordinary end of the stream is no break.
+TEST(ChannelTest, AFrameOverChromiumsIpcLimitBreaksTheChannel) {
+  EXPECT_EQ(cefsim::Channel::kMaxPayload, 128u * 1024 * 1024);
   int fds[2];
   ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
   cefsim::Channel reader(fds[0]);
@@ -122,7 +126,14 @@ TEST(ChannelTest, RefusesAnOversizedFrameHeader) {
             static_cast<ssize_t>(sizeof(header)));
   cefsim::Frame frame;
   EXPECT_FALSE(reader.Receive(&frame));
+  EXPECT_TRUE(reader.broken());
   close(fds[1]);
+
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+  cefsim::Channel ended(fds[0]);
+  close(fds[1]);
+  EXPECT_FALSE(ended.Receive(&frame));
+  EXPECT_FALSE(ended.broken());
 }
 
 }  // namespace

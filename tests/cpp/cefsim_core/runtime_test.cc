@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "include/cef_app.h"
+#include "include/cef_task.h"
 #include "inspection_api/cefsim_inspect.h"
+#include "test_support/stderr_capture.h"
 
 namespace {
 
@@ -21,7 +25,17 @@ class CountingApp : public CefApp {
   IMPLEMENT_REFCOUNTING(CountingApp);
 };
 
-TEST(RuntimeTest, InitializeRefusesASecondStartAndShutdownIsSafeAnyTime) {
+// As CefInitialize (context.cc): with the global context made already, a
+// second call returns true and does nothing.
+class NoopTask : public CefTask {
+ public:
+  void Execute() override {}
+
+ private:
+  IMPLEMENT_REFCOUNTING(NoopTask);
+};
+
+TEST(RuntimeTest, InitializeWhileRunningDoesNothingAndShutdownIsSafeAnyTime) {
   CefShutdown();  // Before any start: nothing happens.
   CefRefPtr<CountingApp> app = new CountingApp();
   CefSettings settings;
@@ -31,15 +45,36 @@ TEST(RuntimeTest, InitializeRefusesASecondStartAndShutdownIsSafeAnyTime) {
   EXPECT_EQ(app->calls, 1);
   EXPECT_EQ(app->type, "");
   EXPECT_TRUE(CefCommandLine::GetGlobalCommandLine()->HasSwitch("from-app"));
-  EXPECT_FALSE(CefInitialize(args, settings, app.get(), nullptr));
+  EXPECT_TRUE(CefInitialize(args, settings, app.get(), nullptr));
   EXPECT_EQ(app->calls, 1);
   CefShutdown();
   CefShutdown();
   EXPECT_TRUE(app->HasOneRef());  // CEF let go of the application object.
   EXPECT_EQ(cefsim_inspect::InitializeCount(), 2);
+}
 
-  ASSERT_TRUE(CefInitialize(args, settings, app.get(), nullptr));
+// CEF 3.3163 cannot start twice in one process: CefInitialize after
+// CefShutdown would build a new CefContext over Chromium's torn-down globals
+// and crash. The stand-in refuses it with an error, so that nothing comes to
+// rely on a restart.
+TEST(RuntimeTest, InitializeAfterShutdownIsRefusedWithAnError) {
+  CefRefPtr<CountingApp> app = new CountingApp();
+  CefSettings settings;
+  settings.multi_threaded_message_loop = 1;
+  ASSERT_TRUE(CefInitialize(CefMainArgs(), settings, app.get(), nullptr));
   CefShutdown();
+  bool started = true;
+  const std::string logged = test_support::CaptureStderr([&]() {
+    started = CefInitialize(CefMainArgs(), settings, app.get(), nullptr);
+  });
+  EXPECT_FALSE(started);
+  EXPECT_NE(logged.find("CEF cannot start twice in one process"),
+            std::string::npos)
+      << logged;
+  EXPECT_EQ(app->calls, 1);
+  EXPECT_TRUE(app->HasOneRef());
+  // No UI thread was started.
+  EXPECT_FALSE(CefPostTask(TID_UI, new NoopTask()));
 }
 
 TEST(RuntimeTest, ExecuteProcessReturnsMinusOneWithoutAProcessType) {

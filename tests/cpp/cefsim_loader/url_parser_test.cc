@@ -52,10 +52,11 @@ TEST(UrlParserTest, StandardSchemesAreSplitAndCanonicalised) {
   ASSERT_TRUE(Parse("http://h/../../x", &parts));
   EXPECT_EQ(parts.path, "/x");
 
-  ASSERT_TRUE(Parse("file:///tmp/a b/%41.html", &parts));
-  EXPECT_EQ(parts.spec, "file:///tmp/a%20b/%41.html");
+  // Escapes of unreserved characters are decoded; others stay.
+  ASSERT_TRUE(Parse("file:///tmp/a b/%41%2F%2e.html", &parts));
+  EXPECT_EQ(parts.spec, "file:///tmp/a%20b/A%2F..html");
   EXPECT_EQ(parts.host, "");
-  EXPECT_EQ(parts.path, "/tmp/a%20b/%41.html");
+  EXPECT_EQ(parts.path, "/tmp/a%20b/A%2F..html");
   EXPECT_EQ(parts.origin, "file:///");
 
   ASSERT_TRUE(Parse("  ws://h:81/p\n", &parts));
@@ -92,8 +93,8 @@ TEST(UrlParserTest, OtherSchemesKeepEverythingAfterTheColonAsPath) {
 
   ASSERT_TRUE(Parse("client://internal/caf\xC3\xA9 a\x01.html?x y", &parts));
   EXPECT_EQ(parts.path, "//internal/caf%C3%A9 a%01.html");
-  EXPECT_EQ(parts.query, "x%20y");
-  EXPECT_EQ(parts.spec, "client://internal/caf%C3%A9 a%01.html?x%20y");
+  EXPECT_EQ(parts.query, "x y");
+  EXPECT_EQ(parts.spec, "client://internal/caf%C3%A9 a%01.html?x y");
 
   ASSERT_TRUE(Parse("client:internal\\x", &parts));
   EXPECT_EQ(parts.path, "internal\\x");
@@ -103,6 +104,22 @@ TEST(UrlParserTest, OtherSchemesKeepEverythingAfterTheColonAsPath) {
   EXPECT_EQ(parts.path, "text/html,<p>a</p>");
   ASSERT_TRUE(Parse("about:blank", &parts));
   EXPECT_EQ(parts.path, "blank");
+}
+
+// As Chromium's CanonicalizePathURL (url_canon_pathurl.cc): a path URL's
+// path, query and fragment keep every ASCII character, only control
+// characters and non-ASCII ones (as UTF-8) escaped.
+TEST(UrlParserTest, ClientUrlsAreCanonicalisedAsChromiumsPathUrls) {
+  Parts parts;
+  ASSERT_TRUE(Parse("CLIENT://plovex/C:/Users/Zo\xC3\xAB Brandt//t\\..\\x/%2e/"
+                    "../p.plovex/a b.html?q r\x7F#f g",
+                    &parts));
+  EXPECT_EQ(parts.path,
+            "//plovex/C:/Users/Zo%C3%AB Brandt//t\\..\\x/%2e/../p.plovex/a b.html");
+  EXPECT_EQ(parts.query, "q r\x7F");
+  EXPECT_EQ(parts.spec,
+            "client://plovex/C:/Users/Zo%C3%AB Brandt//t\\..\\x/%2e/../"
+            "p.plovex/a b.html?q r\x7F#f g");
 }
 
 TEST(UrlParserTest, InvalidUrlsAreRefused) {
@@ -147,6 +164,38 @@ TEST(UrlResolutionTest, ReferencesResolveAgainstHierarchicalBases) {
   EXPECT_EQ(ResolveUrl("http://h/a/b", "//other/z"), "http://other/z");
   EXPECT_EQ(ResolveUrl("http://h/a", "file:///x"), "file:///x");
   EXPECT_EQ(ResolveUrl("data:text/html,x", "a.js"), "");
+}
+
+// As Chromium's url::ResolveRelative against a non-standard base with an
+// authority: the base is parsed as a standard URL and copied up to its
+// path's last slash as it stands; the reference's path goes through
+// CanonicalizePartialPath's rules.
+TEST(UrlResolutionTest, RelativePartsOfClientUrlsFollowTheStandardPathRules) {
+  using cefsim::ResolveUrl;
+  const std::string base =
+      "client://plovex/C:/Users/Zo%C3%AB Brandt/tools/p.plovex/index.html";
+  const std::string folder =
+      "client://plovex/C:/Users/Zo%C3%AB Brandt/tools/p.plovex/";
+  EXPECT_EQ(ResolveUrl(base, "my file.js"), folder + "my%20file.js");
+  EXPECT_EQ(ResolveUrl(base, " sub\\x.js\n"), folder + "sub/x.js");
+  EXPECT_EQ(ResolveUrl(base, "%41%7e%2F%25.js"), folder + "A~%2F%25.js");
+  EXPECT_EQ(ResolveUrl(base, "caf\xC3\xA9.js"), folder + "caf%C3%A9.js");
+  EXPECT_EQ(ResolveUrl(base, "a|b^c{}`\"<>.js"),
+            folder + "a%7Cb%5Ec%7B%7D%60%22%3C%3E.js");
+  EXPECT_EQ(ResolveUrl(base, "!$&'()*+,;=:@[]-_.js"),
+            folder + "!$&'()*+,;=:@[]-_.js");
+  EXPECT_EQ(ResolveUrl(base, "50%.js?a b#c d"), folder + "50%.js?a%20b#c d");
+  EXPECT_EQ(ResolveUrl(base, "./x/%2e%2E/y.js"), folder + "y.js");
+  EXPECT_EQ(ResolveUrl(base, "../../x.js"),
+            "client://plovex/C:/Users/Zo%C3%AB Brandt/x.js");
+  EXPECT_EQ(ResolveUrl(base, "../../../../../../../y.js"), "client://plovex/y.js");
+  EXPECT_EQ(ResolveUrl(base, "/z.js"), "client://plovex/z.js");
+  // The base is not canonicalised again.
+  EXPECT_EQ(ResolveUrl("client://internal/a/../b c/page.html", "x.js"),
+            "client://internal/a/../b c/x.js");
+  // A NUL makes the URL invalid, escaped or not.
+  EXPECT_EQ(ResolveUrl(base, "a%00b.js"), "");
+  EXPECT_EQ(ResolveUrl(base, std::string("a\0b.js", 5)), "");
 }
 
 }  // namespace

@@ -55,22 +55,29 @@ int TypesOf(CefRefPtr<CefV8Value> value) {
          (value->IsFunction() ? kFunction : 0);
 }
 
-TEST_F(V8ValueTest, TypeTestsHaveV8sMeaningForValuesFromScripts) {
+// As CefV8ValueImpl::InitFromV8Value types a script's number (TYPE_INT for
+// an int32, TYPE_UINT for a uint32, else TYPE_DOUBLE) and IsInt and IsUInt
+// answer alike for both integer types.
+TEST_F(V8ValueTest, TypeTestsHaveCefsMeaningForValuesFromScripts) {
+  const int kInteger = kInt | kUInt | kDouble;
   const struct {
     const char* code;
     int types;
   } cases[] = {
-      {"7", kInt | kUInt | kDouble},
-      {"7.0", kInt | kUInt | kDouble},
+      {"7", kInteger},
+      {"7.0", kInteger},
       {"7.5", kDouble},
-      {"-5", kInt | kDouble},
-      {"2147483647", kInt | kUInt | kDouble},
-      {"2147483648", kUInt | kDouble},
-      {"-2147483648", kInt | kDouble},
+      {"-5", kInteger},
+      {"2147483647", kInteger},
+      {"2147483648", kInteger},
+      {"3000000000", kInteger},
+      {"-2147483648", kInteger},
       {"-2147483649", kDouble},
-      {"4294967295", kUInt | kDouble},
+      {"4294967295", kInteger},
       {"4294967296", kDouble},
       {"-0", kDouble},
+      {"1.5", kDouble},
+      {"1e300", kDouble},
       {"NaN", kDouble},
       {"Infinity", kDouble},
       {"'7'", kString},
@@ -89,12 +96,22 @@ TEST_F(V8ValueTest, TypeTestsHaveV8sMeaningForValuesFromScripts) {
   }
 }
 
-TEST_F(V8ValueTest, NumbersConvertAsJavaScriptDoes) {
-  EXPECT_EQ(Eval(context(), "7.9")->GetIntValue(), 7);
-  EXPECT_EQ(Eval(context(), "-7.9")->GetIntValue(), -7);
+// As CefV8ValueImpl::GetIntValue, GetUIntValue and GetDoubleValue: the two
+// integer getters read the same 32 bits, and a double has no integer value.
+TEST_F(V8ValueTest, NumberGettersReadTheValueAsCefDoes) {
+  CefRefPtr<CefV8Value> big = Eval(context(), "3000000000");
+  EXPECT_EQ(big->GetIntValue(), -1294967296);
+  EXPECT_EQ(big->GetUIntValue(), 3000000000u);
+  EXPECT_EQ(big->GetDoubleValue(), 3000000000.0);
   EXPECT_EQ(Eval(context(), "4294967295")->GetIntValue(), -1);
+  EXPECT_EQ(Eval(context(), "4294967295")->GetDoubleValue(), 4294967295.0);
   EXPECT_EQ(Eval(context(), "-1")->GetUIntValue(), 4294967295u);
-  EXPECT_EQ(Eval(context(), "NaN")->GetIntValue(), 0);
+  EXPECT_EQ(Eval(context(), "-1")->GetDoubleValue(), -1.0);
+  for (const char* code : {"7.9", "-7.9", "1.5", "1e300", "NaN", "-0"}) {
+    EXPECT_EQ(Eval(context(), code)->GetIntValue(), 0) << code;
+    EXPECT_EQ(Eval(context(), code)->GetUIntValue(), 0u) << code;
+  }
+  EXPECT_EQ(Eval(context(), "1e300")->GetDoubleValue(), 1e300);
   EXPECT_TRUE(std::signbit(Eval(context(), "-0")->GetDoubleValue()));
   EXPECT_EQ(Eval(context(), "'7'")->GetIntValue(), 0);
 
@@ -106,8 +123,13 @@ TEST_F(V8ValueTest, NumbersConvertAsJavaScriptDoes) {
                    V8_PROPERTY_ATTRIBUTE_NONE);
   EXPECT_TRUE(Eval(context(), "big === 4000000000 && negative === -2147483648")
                   ->GetBoolValue());
-  EXPECT_EQ(TypesOf(CefV8Value::CreateUInt(4000000000u)), kUInt | kDouble);
+  EXPECT_EQ(TypesOf(CefV8Value::CreateUInt(4000000000u)),
+            kInt | kUInt | kDouble);
+  EXPECT_EQ(CefV8Value::CreateUInt(4000000000u)->GetIntValue(), -294967296);
+  // Made as a double, a whole number stays a double.
+  EXPECT_EQ(TypesOf(CefV8Value::CreateDouble(5.0)), kDouble);
   EXPECT_EQ(TypesOf(CefV8Value::CreateDouble(-0.0)), kDouble);
+  EXPECT_FALSE(CefV8Value::CreateInt(5)->IsSame(CefV8Value::CreateDouble(5)));
 }
 
 TEST_F(V8ValueTest, StringsKeepEveryUtf16UnitBothWays) {

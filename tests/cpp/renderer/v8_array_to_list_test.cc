@@ -70,6 +70,22 @@ TEST_F(V8ArrayToListTest, OnlyThirtyTwoBitIntegersTravelAsNumbers) {
   EXPECT_EQ(Convert("[1.5, 2147483648, NaN, Infinity]")->GetSize(), 0u);
 }
 
+// CEF passes a uint32 past INT32_MAX as an int (its IsInt holds) whose
+// GetIntValue is negative: it is dropped, never sent wrapped, at any depth.
+TEST_F(V8ArrayToListTest, UnsignedIntegersBeyondInt32AreDroppedNotWrapped) {
+  CefRefPtr<CefListValue> list =
+      Convert("[3000000000, 4294967295, 2147483648, -0, 1e300, 7]");
+  ASSERT_EQ(list->GetSize(), 6u);
+  for (size_t i = 0; i < 5; ++i)
+    EXPECT_EQ(list->GetType(i), VTYPE_NULL) << i;
+  EXPECT_EQ(list->GetInt(5), 7);
+  CefRefPtr<CefListValue> nested = Convert("[[3000000000, [4294967295]]]");
+  ASSERT_EQ(nested->GetSize(), 1u);
+  EXPECT_EQ(nested->GetList(0)->GetSize(), 2u);
+  EXPECT_EQ(nested->GetList(0)->GetType(0), VTYPE_NULL);
+  EXPECT_EQ(nested->GetList(0)->GetList(1)->GetSize(), 0u);
+}
+
 TEST_F(V8ArrayToListTest, DroppedValuesLeaveNullsOnlyBeforeLaterEntries) {
   EXPECT_EQ(Convert("[1, {k: 1}]")->GetSize(), 1u);
   CefRefPtr<CefListValue> list =

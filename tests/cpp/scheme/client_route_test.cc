@@ -56,7 +56,7 @@ TEST(ClientRouteTest, FolderPathsDropEmptyPiecesAndKeepTheRest) {
       {"//internal/ui/", "ui"},
       {"//internal/", ""},
       {"//internal/../notes.txt", "../notes.txt"},
-      {"//internal/a%20b.html", "a%20b.html"},
+      {"//internal/a%20b.html", "a b.html"},
       {"//internal/a.plovex/x.html", "a.plovex/x.html"},
       {"//internal/a\\b.html", "a\\b.html"},
   };
@@ -65,6 +65,57 @@ TEST(ClientRouteTest, FolderPathsDropEmptyPiecesAndKeepTheRest) {
     ClientRoute route = RouteClientPath(c.path);
     EXPECT_EQ(route.kind, ClientRoute::Kind::kFolder);
     EXPECT_EQ(route.relative_path, c.relative_path);
+  }
+}
+
+// Chromium escapes a file name's spaces and non-ASCII letters in the URLs it
+// requests; the route decodes them (as UTF-8, once) before any test.
+TEST(ClientRouteTest, EscapesAreDecodedBeforeRouting) {
+  ClientRoute archive = RouteClientPath(
+      "//plovex/C:/Users/Zo%C3%AB%20Brandt/tools/p.plovex/my%20file.js");
+  EXPECT_EQ(archive.kind, ClientRoute::Kind::kArchive);
+  EXPECT_EQ(archive.archive_path, "C:/Users/Zo\xC3\xAB Brandt/tools/p.plovex");
+  EXPECT_EQ(archive.entry_name, "my file.js");
+  // The archive's marker and the folder's prefix are found once decoded.
+  EXPECT_EQ(RouteClientPath("//plovex/a%2Eplovex%2Fx.js").entry_name, "x.js");
+  EXPECT_EQ(RouteClientPath("//%69nternal/x.js").relative_path, "x.js");
+
+  struct Case {
+    const char* path;
+    const char* relative_path;
+  };
+  const Case cases[] = {
+      {"//internal/caf%C3%A9/a%20b.js", "caf\xC3\xA9/a b.js"},
+      {"//internal/a%2520b.html", "a%20b.html"},
+      {"//internal/a%2Fb%2F%2Fc", "a/b/c"},
+      {"//internal/%2e%2e/secret.txt", "../secret.txt"},
+      {"//internal/..%5Csecret.txt", "..\\secret.txt"},
+      {"//internal/100%.html", "100%.html"},
+      {"//internal/%zz%4", "%zz%4"},
+      // Decoded bytes that are no UTF-8 name no file: the path stays.
+      {"//internal/%FF%20.html", "%FF%20.html"},
+      {"//internal/%E2%82.html", "%E2%82.html"},
+      {"//internal/%C0%AE.html", "%C0%AE.html"},
+      {"//internal/%ED%A0%80.html", "%ED%A0%80.html"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    ClientRoute route = RouteClientPath(c.path);
+    EXPECT_EQ(route.kind, ClientRoute::Kind::kFolder);
+    EXPECT_EQ(route.relative_path, c.relative_path);
+  }
+  // The folder's checks see the decoded path.
+  EXPECT_TRUE(ClimbsAboveFolder(
+      RouteClientPath("//internal/a/%2E%2E%2F..%2Fx").relative_path));
+  EXPECT_EQ(RouteClientPath("//internal/a%00.html").relative_path,
+            std::string("a\0.html", 7));
+  // A NUL in an archive's path or entry names no entry.
+  for (const char* path : {"//plovex/x%00y/a.plovex/e.html",
+                           "//plovex/a.plovex/e%00.html"}) {
+    SCOPED_TRACE(path);
+    ClientRoute route = RouteClientPath(path);
+    EXPECT_EQ(route.kind, ClientRoute::Kind::kArchive);
+    EXPECT_FALSE(route.has_entry_name);
   }
 }
 
@@ -108,6 +159,8 @@ TEST(UrlPathTest, UrlsRouteAsTheirPaths) {
         L"client://internal", L"client://internal/caf\u00e9/\U0001F600.html",
         L"client://internal/a.html?caf\u00e9", L"client://plovex/D:/a.plovex/x",
         L"client://plovex/D:/caf\u00e9.plovex/x.js#f", L"client://other/x",
+        L"client://internal/a%20b/%2e%2e/c.js", L"client://%69nternal/x",
+        L"client://plovex/D:/a%20b.plovex/x%20y.js",
         L"client:", L""}) {
     const CefString text(url);
     SCOPED_TRACE(text.ToString());

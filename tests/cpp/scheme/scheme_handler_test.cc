@@ -31,8 +31,8 @@ TEST_F(InternalFolderRouteTest, ServesFilesWithTheTypeOfTheirPath) {
   EXPECT_EQ(css.mime_type, "text/css");
   EXPECT_EQ(css.body, "p {}");
 
-  // No percent-decoding: the name is taken literally.
-  EXPECT_EQ(ServeUrl("client://internal/a%20b.html").body, "literal");
+  // Escapes are decoded once: a name with "%20" in it is asked for as such.
+  EXPECT_EQ(ServeUrl("client://internal/a%2520b.html").body, "literal");
   // ".." that stays inside the folder is allowed.
   EXPECT_EQ(ServeUrl("client://internal/css/../up.js").body, "var up;");
   // The query plays no role.
