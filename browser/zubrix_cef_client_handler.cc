@@ -3,7 +3,9 @@
 #include <string>
 
 #include "bridge/host_bridge_singleton.h"
+#include "browser/function_task.h"
 #include "include/wrapper/cef_helpers.h"
+#include "platform/win32_window.h"
 
 namespace zubrix {
 namespace {
@@ -43,6 +45,26 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
   if (command_id != kReloadCommandId)
     return false;
   browser->Reload();
+  return true;
+}
+
+bool ZubrixCefClientHandler::DoClose(CefRefPtr<CefBrowser> browser) {
+  CEF_REQUIRE_UI_THREAD();
+  // Popups, developer tools among them, are top-level windows of their own:
+  // CEF's default close request goes to them and closes just them.
+  if (browser->IsPopup())
+    return false;
+  // The default would ask the host application's top-level window to close,
+  // whether a page called window.close() or the browser was closed. Its own
+  // child window goes instead, from a task, so that CEF is not re-entered
+  // from inside this call; with the window gone CEF ends the browser without
+  // asking again.
+  PostToUiThread([browser]() {
+    CEF_REQUIRE_UI_THREAD();
+    HWND window = browser->GetHost()->GetWindowHandle();
+    if (IsWindow(window))
+      DestroyWindow(window);
+  });
   return true;
 }
 

@@ -1,18 +1,21 @@
 // The CEF client of every browser the module makes: a one-entry context
-// menu, the registered start-up code at each load start, and the hand-over of
-// render-process requests to the host's main thread.
+// menu, the registered start-up code at each load start, a close that ends
+// only the browser, and the hand-over of render-process requests to the
+// host's main thread.
 #ifndef ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 #define ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 
 #include "bridge/host_bridge_signals.h"
 #include "include/cef_client.h"
 #include "include/cef_context_menu_handler.h"
+#include "include/cef_life_span_handler.h"
 #include "include/cef_load_handler.h"
 
 namespace zubrix {
 
 class ZubrixCefClientHandler : public CefClient,
                                public CefContextMenuHandler,
+                               public CefLifeSpanHandler,
                                public CefLoadHandler {
  public:
   ZubrixCefClientHandler();
@@ -26,6 +29,7 @@ class ZubrixCefClientHandler : public CefClient,
   CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
     return this;
   }
+  CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
                                 CefProcessId source_process,
@@ -41,6 +45,9 @@ class ZubrixCefClientHandler : public CefClient,
                             CefRefPtr<CefContextMenuParams> params,
                             int command_id,
                             EventFlags event_flags) override;
+
+  // CefLifeSpanHandler:
+  bool DoClose(CefRefPtr<CefBrowser> browser) override;
 
   // CefLoadHandler:
   void OnLoadStart(CefRefPtr<CefBrowser> browser,
