@@ -17,6 +17,16 @@ std::string Id(CefRefPtr<CefBrowser> browser) {
   return std::to_string(browser->GetIdentifier());
 }
 
+std::vector<cefsim_inspect::ConsoleRecord> RecordsOf(
+    CefRefPtr<CefBrowser> browser) {
+  std::vector<cefsim_inspect::ConsoleRecord> records;
+  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
+    if (record.browser_id == browser->GetIdentifier())
+      records.push_back(record);
+  }
+  return records;
+}
+
 TEST_F(BrowserTest, ScriptsRunInDocumentOrderAndAFailureStopsOnlyItself) {
   std::string external = WriteFile("external.js", "console.log('external');");
   std::string page = WriteFile(
@@ -34,11 +44,7 @@ TEST_F(BrowserTest, ScriptsRunInDocumentOrderAndAFailureStopsOnlyItself) {
               ElementsAre("inline The page", "external",
                           "Failed to load resource: net::ERR_FILE_NOT_FOUND",
                           "Uncaught Error: boom", page));
-  std::vector<cefsim_inspect::ConsoleRecord> records;
-  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
-    if (record.browser_id == browser->GetIdentifier())
-      records.push_back(record);
-  }
+  std::vector<cefsim_inspect::ConsoleRecord> records = RecordsOf(browser);
   ASSERT_EQ(records.size(), 5u);
   EXPECT_EQ(records[1].source, external);
   EXPECT_EQ(records[1].frame_url, page);
@@ -61,14 +67,10 @@ TEST_F(BrowserTest, UncaughtErrorsReachThePagesListenersAndTheConsole) {
       "  Promise.reject(new Error('late')); }, 0)</script>");
   CefRefPtr<CefBrowser> browser = Create(page);
   ASSERT_TRUE(WaitLoaded(browser));
-  std::vector<cefsim_inspect::ConsoleRecord> records;
+  std::vector<cefsim_inspect::ConsoleRecord> records = RecordsOf(browser);
   for (int i = 0; i < 500 && records.size() < 5; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    records.clear();
-    for (const auto& record : cefsim_inspect::ConsoleMessages()) {
-      if (record.browser_id == browser->GetIdentifier())
-        records.push_back(record);
-    }
+    records = RecordsOf(browser);
   }
   ASSERT_EQ(records.size(), 5u);
   EXPECT_EQ(records[0].message, "heard page.html 5");

@@ -75,12 +75,7 @@ TEST_F(BrowserTest, AKilledRenderProcessIsReportedAndLeavesOthersWorking) {
   ASSERT_TRUE(client_->WaitFor("message echo " + Id(victim)));
   EXPECT_EQ(client_->LastMessage("echo")->GetInt(0), 10);
   EXPECT_TRUE(EchoWorks(client_.get(), victim, 12));
-  std::vector<std::string> console;
-  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
-    if (record.browser_id == victim->GetIdentifier())
-      console.push_back(record.message);
-  }
-  EXPECT_EQ(console, std::vector<std::string>{"waited"});
+  EXPECT_EQ(Console(victim), std::vector<std::string>{"waited"});
 }
 
 TEST_F(BrowserTest, ACrashIsReportedAsOne) {
