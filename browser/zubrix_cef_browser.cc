@@ -89,7 +89,9 @@ void ZubrixCefBrowser::ExecuteJavascript(const std::string& code) {
   CefRefPtr<CefBrowser> browser = browser_->Get();
   if (!browser)
     return;
-  // A closed browser has no main frame.
+  // CEF hands out a placeholder frame while there is no main frame (also
+  // once the browser has closed), whose code goes nowhere; null is still
+  // checked, as CEF's API allows it.
   CefRefPtr<CefFrame> frame = browser->GetMainFrame();
   if (!frame)
     return;

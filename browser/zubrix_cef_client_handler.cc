@@ -4,7 +4,9 @@
 
 #include "bridge/host_bridge_singleton.h"
 #include "browser/open_browsers.h"
+#include "browser/function_task.h"
 #include "include/wrapper/cef_helpers.h"
+#include "platform/win32_window.h"
 
 namespace zubrix {
 namespace {
@@ -55,6 +57,26 @@ void ZubrixCefClientHandler::OnAfterCreated(CefRefPtr<CefBrowser> browser) {
 void ZubrixCefClientHandler::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
   CEF_REQUIRE_UI_THREAD();
   OpenBrowsers::Instance().Remove(browser);
+}
+
+bool ZubrixCefClientHandler::DoClose(CefRefPtr<CefBrowser> browser) {
+  CEF_REQUIRE_UI_THREAD();
+  // Popups, developer tools among them, are top-level windows of their own:
+  // CEF's default close request goes to them and closes just them.
+  if (browser->IsPopup())
+    return false;
+  // The default would ask the host application's top-level window to close,
+  // whether a page called window.close() or the browser was closed. Its own
+  // child window goes instead, from a task, so that CEF is not re-entered
+  // from inside this call; with the window gone CEF ends the browser without
+  // asking again.
+  PostToUiThread([browser]() {
+    CEF_REQUIRE_UI_THREAD();
+    HWND window = browser->GetHost()->GetWindowHandle();
+    if (IsWindow(window))
+      DestroyWindow(window);
+  });
+  return true;
 }
 
 void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,

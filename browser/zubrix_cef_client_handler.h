@@ -1,7 +1,7 @@
 // The CEF client of every browser the module makes: a one-entry context
-// menu, the registered start-up code at each load start, the hand-over of
-// render-process requests to the host's main thread, and the record of which
-// browsers are open.
+// menu, the registered start-up code at each load start, a close that ends
+// only the browser, the hand-over of render-process requests to the host's
+// main thread, and the record of which browsers are open.
 #ifndef ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 #define ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 
@@ -47,8 +47,10 @@ class ZubrixCefClientHandler : public CefClient,
                             EventFlags event_flags) override;
 
   // CefLifeSpanHandler: every browser is known from creation until CEF
-  // reports it closed, so that Shutdown can wait for them all.
+  // reports it closed, so that Shutdown can wait for them all; a close ends
+  // only the browser, never the host's top-level window.
   void OnAfterCreated(CefRefPtr<CefBrowser> browser) override;
+  bool DoClose(CefRefPtr<CefBrowser> browser) override;
   void OnBeforeClose(CefRefPtr<CefBrowser> browser) override;
 
   // CefLoadHandler:

@@ -15,6 +15,8 @@ typedef HWND__* HWND;  // An X11 window id carried in a pointer-sized handle.
 typedef int BOOL;
 typedef unsigned int UINT;
 typedef unsigned long DWORD;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
 
 #ifndef TRUE
 #define TRUE 1
@@ -52,11 +54,20 @@ struct RECT {
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
 
+#define WM_CLOSE 0x0010
+
+#define GA_ROOT 2
+
 BOOL GetClientRect(HWND window, RECT* rect);
 BOOL IsWindow(HWND window);
 BOOL SetWindowPos(HWND window, HWND insert_after, int x, int y, int cx,
                   int cy, UINT flags);
 BOOL DestroyWindow(HWND window);
+// GA_ROOT only: the top-level window that `window` belongs to.
+HWND GetAncestor(HWND window, UINT flags);
+// WM_CLOSE only, as a close request from outside the window's owner: see
+// win32_close_request_x11.cc.
+BOOL PostMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 #endif  // _WIN32
 #endif  // ZUBRIX_PLATFORM_WIN32_WINDOW_H_

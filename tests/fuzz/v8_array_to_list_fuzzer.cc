@@ -30,6 +30,7 @@ class QuietHost : public cefsim::ScriptHost {
   CefString GetUrl() override { return "http://fuzz.test/"; }
   void Navigate(const CefString&) override {}
   void OnTitleChange(const CefString&) override {}
+  void CloseWindow() override {}
 };
 
 // Reads the input one byte per step: each step appends a value to the

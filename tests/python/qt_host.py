@@ -25,6 +25,26 @@ def make_window(width=320, height=240):
     return window
 
 
+class ClosingWindow(QtWidgets.QWidget):
+    """A host window that counts the close requests it hears."""
+
+    def __init__(self):
+        QtWidgets.QWidget.__init__(self)
+        self.close_requests = 0
+
+    def closeEvent(self, event):
+        self.close_requests += 1
+        event.accept()
+
+
+def make_closing_window(width=320, height=240):
+    window = ClosingWindow()
+    window.resize(width, height)
+    window.show()
+    wait_for(lambda: x_viewable(handle(window)))
+    return window
+
+
 def handle(window):
     return int(window.winId())
 

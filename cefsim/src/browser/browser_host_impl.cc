@@ -91,6 +91,10 @@ bool BrowserHostImpl::StartRenderProcess() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     render_process_ = host;
+    // As CefBrowserHostImpl::RenderViewReady: what waited goes first.
+    for (const auto& frame : queued_for_renderer_)
+      host->Send(frame.first, frame.second);
+    queued_for_renderer_.clear();
   }
   // The callback holds the browser's id, not the browser, so that a
   // process outliving its browser keeps nothing alive.
@@ -207,7 +211,13 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
 bool BrowserHostImpl::SendToRenderer(uint32_t kind,
                                      const std::string& payload) {
   std::lock_guard<std::mutex> lock(mutex_);
-  return !closed_ && render_process_ && render_process_->Send(kind, payload);
+  if (closed_)
+    return false;
+  if (!render_process_) {
+    queued_for_renderer_.emplace_back(kind, payload);
+    return true;
+  }
+  return render_process_->Send(kind, payload);
 }
 
 int BrowserHostImpl::requested_navigations() {
@@ -366,6 +376,24 @@ void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
   UpdateLoadingState();
 }
 
+void BrowserHostImpl::OnSameDocumentNavigationReport(
+    const RenderProcessHost* from,
+    const SameDocumentNavigationMessage& report) {
+  if (!FromCurrentProcess(from))
+    return;
+  CefRefPtr<FrameHostImpl> frame = FindFrame(report.frame_id);
+  if (!frame || !navigation_.SameDocumentCommitted(report.frame_id,
+                                                   frame->IsMain(),
+                                                   report.navigation_id,
+                                                   report.url))
+    return;
+  PublishNavigationState();
+  frame->SetDocument(frame->GetName(), cefsim::FromU16String(report.url));
+  if (frame->IsMain())
+    ShowPlaceholderUrl(id_, frame->GetURL());
+  UpdateLoadingState();
+}
+
 void BrowserHostImpl::OnProcessMessageReport(
     const RenderProcessHost* from, CefRefPtr<CefProcessMessage> message) {
   if (!FromCurrentProcess(from) || !params_.client)
@@ -401,9 +429,11 @@ void BrowserHostImpl::CloseOnUi() {
       return;
     closed_ = true;
     process.swap(render_process_);
+    queued_for_renderer_.clear();
     frames.swap(frames_);
     devtools.swap(devtools_);
   }
+  destruction_ = Destruction::kCompleted;
   navigation_.Reset();
   PublishNavigationState();
   loaded_changed_.notify_all();
@@ -472,13 +502,17 @@ bool BrowserHostImpl::IsSame(CefRefPtr<CefBrowser> that) {
 }
 
 bool BrowserHostImpl::HasDocument() {
-  CefRefPtr<CefFrame> main = GetMainFrame();
-  return main && !main->GetURL().empty();
+  return !GetMainFrame()->GetURL().empty();
 }
 
+// As CefBrowserHostImpl::GetFrame: without a main frame, as once the browser
+// has closed, a placeholder frame stands in. Made afresh each time, so that it
+// holds no reference to the browser beyond the caller's.
 CefRefPtr<CefFrame> BrowserHostImpl::GetMainFrame() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return frames_.empty() ? nullptr : frames_.front();
+  if (frames_.empty())
+    return new FrameHostImpl(this, kInvalidFrameIdentifier, 0);
+  return frames_.front();
 }
 
 CefRefPtr<CefFrame> BrowserHostImpl::GetFrame(int64 identifier) {
@@ -520,16 +554,79 @@ bool BrowserHostImpl::SendProcessMessage(
                         EncodeProcessMessage(id_, message));
 }
 
+// As CefBrowserHostImpl::CloseBrowser. Pages here have no beforeunload
+// handlers, so the close goes straight on.
 void BrowserHostImpl::CloseBrowser(bool force_close) {
-  CefRefPtr<BrowserHostImpl> self = this;
-  PostToNamedThread(TID_UI, [self]() { self->CloseOnUi(); });
+  if (!CurrentlyOnNamedThread(TID_UI)) {
+    CefRefPtr<BrowserHostImpl> self = this;
+    PostToNamedThread(TID_UI, [self, force_close]() {
+      self->CloseBrowser(force_close);
+    });
+    return;
+  }
+  if (destruction_ >= Destruction::kPending && !window_destroyed_) {
+    if (force_close && destruction_ == Destruction::kPending)
+      destruction_ = Destruction::kAccepted;
+    return;
+  }
+  if (destruction_ < Destruction::kAccepted)
+    destruction_ = force_close ? Destruction::kAccepted : Destruction::kPending;
+  CloseContents();
 }
 
+// As CefBrowserHostImpl::TryCloseBrowser: the first call starts a close and
+// cancels the caller's; once the close is accepted it lets it through.
 bool BrowserHostImpl::TryCloseBrowser() {
   if (!CurrentlyOnNamedThread(TID_UI))
     return false;
-  CloseOnUi();
+  if (destruction_ <= Destruction::kPending) {
+    if (destruction_ == Destruction::kNone)
+      CloseBrowser(false);
+    return false;
+  }
   return true;
+}
+
+// As CefBrowserHostImpl::CloseContents, with the window closed as
+// CefBrowserPlatformDelegateNativeWin::CloseHostWindow does: WM_CLOSE to the
+// browser window's top-level ancestor, which for a child browser is the
+// host application's own window.
+void BrowserHostImpl::CloseContents() {
+  if (destruction_ == Destruction::kCompleted || closed())
+    return;
+  bool close = true;
+  CefRefPtr<CefLifeSpanHandler> life_span =
+      params_.client ? params_.client->GetLifeSpanHandler() : nullptr;
+  if (life_span && !window_destroyed_)
+    close = !life_span->DoClose(this);
+  if (!close) {
+    destruction_ = Destruction::kNone;
+    return;
+  }
+  destruction_ = Destruction::kAccepted;
+  if (window_destroyed_) {
+    destruction_ = Destruction::kCompleted;
+    CloseOnUi();
+    return;
+  }
+  PostMessage(GetAncestor(window_, GA_ROOT), WM_CLOSE, 0, 0);
+}
+
+// As CefBrowserHostImpl::WindowDestroyed.
+void BrowserHostImpl::WindowDestroyed() {
+  if (window_destroyed_)
+    return;
+  window_destroyed_ = true;
+  CloseBrowser(true);
+}
+
+// Blink honours window.close() from a page that was not opened by script
+// only while its history holds at most one entry; CEF then goes on as
+// CefBrowserHostImpl::CloseContents.
+void BrowserHostImpl::OnCloseRequestReport(const RenderProcessHost* from) {
+  if (!FromCurrentProcess(from) || navigation_.history_length() > 1)
+    return;
+  CloseContents();
 }
 
 CefRefPtr<CefRequestContext> BrowserHostImpl::GetRequestContext() {
@@ -583,8 +680,9 @@ void BrowserHostImpl::CloseDevTools() {
       std::lock_guard<std::mutex> lock(self->mutex_);
       devtools.swap(self->devtools_);
     }
+    // As CefDevToolsFrontend::Close.
     if (devtools)
-      devtools->CloseOnUi();
+      devtools->CloseBrowser(true);
   });
 }
 

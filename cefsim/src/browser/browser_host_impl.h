@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "browser/frame_host_impl.h"
@@ -52,8 +53,11 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   void RequestNavigation(int64 frame_identifier,
                          NavigationRequestMessage::Action action,
                          const CefString& url);
-  // False when the browser has no live render process.
+  // While the render process is gone the frame waits for the next one, as
+  // CefBrowserHostImpl::Send queues between RenderProcessGone and
+  // RenderViewReady. False once the browser has closed.
   bool SendToRenderer(uint32_t kind, const std::string& payload);
+  int64 main_frame_identifier() const { return main_frame_identifier_; }
   // How many navigations have been asked of the browser so far.
   int requested_navigations();
   // True once the first |navigations| navigations asked of the browser have
@@ -75,6 +79,16 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   void OnProcessMessageReport(const RenderProcessHost* from,
                               CefRefPtr<CefProcessMessage> message);
   void OnRenderProcessGone(const RenderProcessHost* from, int wait_status);
+  // As CefBrowserHostImpl::DidFinishNavigation for a same-document
+  // navigation: the frame's URL changes, OnLoadStart is not called.
+  void OnSameDocumentNavigationReport(
+      const RenderProcessHost* from,
+      const SameDocumentNavigationMessage& report);
+  // The main frame's window.close(), as Blink lets it through.
+  void OnCloseRequestReport(const RenderProcessHost* from);
+  // UI thread: the browser's window has been destroyed.
+  void WindowDestroyed();
+  // UI thread: the browser ends now, without asking anyone.
   void CloseOnUi();
 
   // CefBrowser:
@@ -139,6 +153,12 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   void RemoveDescendantsLocked(int64 identifier);
   CefRefPtr<FrameHostImpl> FindFrameLocked(int64 identifier);
   CefRefPtr<CefLoadHandler> LoadHandler();
+  // UI thread: the client may keep the browser, else the host's top-level
+  // window is asked to close.
+  void CloseContents();
+
+  // How far a close has got, as CEF counts it.
+  enum class Destruction { kNone, kPending, kAccepted, kCompleted };
 
   const int id_;
   const BrowserCreateParams params_;
@@ -150,6 +170,8 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   std::shared_ptr<RenderProcessHost> render_process_;
   std::vector<CefRefPtr<FrameHostImpl>> frames_;  // Main frame first.
   int64 main_frame_identifier_ = 0;
+  // Frames for the next render process, in sending order.
+  std::vector<std::pair<uint32_t, std::string>> queued_for_renderer_;
   // The UI thread's alone: other threads see the copies below.
   NavigationState navigation_;
   bool navigation_outstanding_ = false;
@@ -160,6 +182,9 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   int requested_navigations_ = 0;
   int handled_navigations_ = 0;
   bool reported_loading_ = false;
+  // The UI thread's alone.
+  Destruction destruction_ = Destruction::kNone;
+  bool window_destroyed_ = false;
   double zoom_level_ = 0;
   CefRefPtr<BrowserHostImpl> devtools_;
 

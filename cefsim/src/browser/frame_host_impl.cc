@@ -43,7 +43,9 @@ void FrameHostImpl::ExecuteJavaScript(const CefString& code,
     return;
   ExecuteJavaScriptMessage message;
   message.browser_id = browser_->GetIdentifier();
-  message.frame_id = identifier_;
+  // As CefFrameHostImpl::SendJavaScript: a main frame's code goes to
+  // whichever main frame the browser has by then, a placeholder's included.
+  message.frame_id = IsMain() ? browser_->main_frame_identifier() : identifier_;
   message.start_line = start_line;
   message.code = cefsim::ToU16String(code);
   message.script_url = cefsim::ToU16String(script_url);

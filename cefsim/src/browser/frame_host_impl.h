@@ -11,6 +11,9 @@ namespace cefsim {
 
 class BrowserHostImpl;
 
+// CefFrameHostImpl::kInvalidFrameId: the identifier of a placeholder frame.
+constexpr int64 kInvalidFrameIdentifier = -4;
+
 class FrameHostImpl : public CefFrame {
  public:
   FrameHostImpl(CefRefPtr<BrowserHostImpl> browser, int64 identifier,

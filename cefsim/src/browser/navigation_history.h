@@ -14,6 +14,7 @@ class NavigationHistory {
   bool CanGoForward() const {
     return current_ + 1 < static_cast<int>(entries_.size());
   }
+  int length() const { return static_cast<int>(entries_.size()); }
   // The entry |offset| steps from the current one, or -1 if none.
   int IndexAt(int offset) const;
   const std::u16string& UrlAt(int index) const { return entries_[index]; }

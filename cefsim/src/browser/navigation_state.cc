@@ -71,15 +71,33 @@ bool NavigationState::LoadStarted(int64 frame, bool main_frame,
       (wanted == outstanding_.end() || wanted->second != navigation_id))
     return false;
   started_[frame] = navigation_id;
-  if (!main_frame)
-    return true;
+  if (main_frame && transition_type != TT_RELOAD)
+    MoveInHistory(navigation_id, url);
+  return true;
+}
+
+void NavigationState::MoveInHistory(int navigation_id,
+                                    const std::u16string& url) {
   auto move = history_moves_.find(navigation_id);
   if (move != history_moves_.end()) {
     history_.MoveTo(move->second);
     history_moves_.erase(move);
-  } else if (transition_type != TT_RELOAD) {
+  } else {
     history_.Push(url);
   }
+}
+
+bool NavigationState::SameDocumentCommitted(int64 frame, bool main_frame,
+                                            int navigation_id,
+                                            const std::u16string& url) {
+  if (navigation_id != 0) {
+    auto wanted = outstanding_.find(frame);
+    if (wanted == outstanding_.end() || wanted->second != navigation_id)
+      return false;
+    outstanding_.erase(wanted);
+  }
+  if (main_frame)
+    MoveInHistory(navigation_id, url);
   return true;
 }
 

@@ -40,6 +40,11 @@ class NavigationState {
   // False for a load whose start went unreported.
   bool LoadEnded(int64 frame, int navigation_id);
   void LoadFailed(int64 frame, int navigation_id);
+  // The frame moved within its document, which adds a history entry as a
+  // load does; nothing loads for it. False for a navigation the browser has
+  // since replaced.
+  bool SameDocumentCommitted(int64 frame, bool main_frame, int navigation_id,
+                             const std::u16string& url);
 
   // The frame has gone; its navigations are of no further interest.
   void ForgetFrame(int64 frame);
@@ -51,8 +56,12 @@ class NavigationState {
   bool loading() const { return !outstanding_.empty(); }
   bool CanGoBack() const { return history_.CanGoBack(); }
   bool CanGoForward() const { return history_.CanGoForward(); }
+  int history_length() const { return history_.length(); }
 
  private:
+  // To the entry a back or forward navigation wanted, or to a new one.
+  void MoveInHistory(int navigation_id, const std::u16string& url);
+
   NavigationHistory history_;
   int next_navigation_id_ = 1;
   // Per frame, the navigation the browser last asked for and has not seen

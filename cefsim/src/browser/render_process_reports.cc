@@ -3,6 +3,7 @@
 // decode marks the process as broken, and it is ended, as Chromium ends a
 // renderer that sends a bad message.
 #include "browser/browser_registry.h"
+#include "browser/report_posting.h"
 #include "browser/resource_server.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/page_messages.h"
@@ -18,23 +19,6 @@ namespace cefsim {
 namespace {
 
 using HostPtr = std::shared_ptr<RenderProcessHost>;
-
-// Decodes |payload| as M and runs |deliver| with the addressed browser on
-// the UI thread.
-template <class M, class Deliver>
-void PostReport(const HostPtr& host, const std::string& payload,
-                Deliver deliver) {
-  M report;
-  if (!Decode(payload, &report)) {
-    host->Kill();
-    return;
-  }
-  const RenderProcessHost* from = host.get();
-  PostToNamedThread(TID_UI, [from, report, deliver]() {
-    if (CefRefPtr<BrowserHostImpl> browser = FindBrowser(report.browser_id))
-      deliver(browser, from, report);
-  });
-}
 
 void OnLoadStart(const HostPtr& host, const std::string& payload) {
   PostReport<LoadStartMessage>(

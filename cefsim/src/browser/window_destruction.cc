@@ -14,7 +14,7 @@ void OnWindowDestroyed(HWND) {
   PostToNamedThread(TID_UI, []() {
     for (const auto& browser : AllBrowsers()) {
       if (!browser->closed() && !IsWindow(browser->GetWindowHandle()))
-        browser->CloseOnUi();
+        browser->WindowDestroyed();
     }
   });
 }

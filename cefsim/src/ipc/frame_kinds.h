@@ -30,6 +30,8 @@ enum FrameKind : uint32_t {
   kFrameNavigationRequest = 24,
   kFrameConsoleMessage = 25,
   kFramePageTitle = 26,
+  kFrameCloseRequest = 27,
+  kFrameSameDocumentNavigation = 28,
 };
 
 }  // namespace cefsim

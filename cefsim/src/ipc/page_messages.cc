@@ -76,6 +76,14 @@ void Fields(F& f, M& m, PageTitleMessage*) {
   f(m.browser_id), f(m.title);
 }
 template <class F, class M>
+void Fields(F& f, M& m, CloseRequestMessage*) {
+  f(m.browser_id);
+}
+template <class F, class M>
+void Fields(F& f, M& m, SameDocumentNavigationMessage*) {
+  f(m.browser_id), f(m.frame_id), f(m.navigation_id), f(m.url);
+}
+template <class F, class M>
 void Fields(F& f, M& m, ResourceRequestMessage*) {
   f(m.request_id), f(m.browser_id), f(m.frame_id), f(m.resource_type),
       f(m.url);
@@ -120,6 +128,8 @@ CEFSIM_PAGE_MESSAGE(LoadErrorMessage)
 CEFSIM_PAGE_MESSAGE(NavigationRequestMessage)
 CEFSIM_PAGE_MESSAGE(ConsoleMessage)
 CEFSIM_PAGE_MESSAGE(PageTitleMessage)
+CEFSIM_PAGE_MESSAGE(CloseRequestMessage)
+CEFSIM_PAGE_MESSAGE(SameDocumentNavigationMessage)
 CEFSIM_PAGE_MESSAGE(ResourceRequestMessage)
 CEFSIM_PAGE_MESSAGE(ResourceResponseMessage)
 

@@ -104,6 +104,20 @@ struct PageTitleMessage {
   std::string title;
 };
 
+// Renderer to browser: the main frame's window.close() was called.
+struct CloseRequestMessage {
+  int32_t browser_id = 0;
+};
+
+// Renderer to browser: a frame moved to another fragment of its document,
+// from its own script (|navigation_id| 0) or for the browser's navigation.
+struct SameDocumentNavigationMessage {
+  int32_t browser_id = 0;
+  int64_t frame_id = 0;
+  int32_t navigation_id = 0;
+  std::u16string url;
+};
+
 // Renderer to browser: fetch a document or script for a frame.
 struct ResourceRequestMessage {
   int32_t request_id = 0;
@@ -134,6 +148,8 @@ std::string Encode(const LoadErrorMessage& message);
 std::string Encode(const NavigationRequestMessage& message);
 std::string Encode(const ConsoleMessage& message);
 std::string Encode(const PageTitleMessage& message);
+std::string Encode(const CloseRequestMessage& message);
+std::string Encode(const SameDocumentNavigationMessage& message);
 std::string Encode(const ResourceRequestMessage& message);
 std::string Encode(const ResourceResponseMessage& message);
 
@@ -147,6 +163,9 @@ bool Decode(const std::string& payload, LoadErrorMessage* message);
 bool Decode(const std::string& payload, NavigationRequestMessage* message);
 bool Decode(const std::string& payload, ConsoleMessage* message);
 bool Decode(const std::string& payload, PageTitleMessage* message);
+bool Decode(const std::string& payload, CloseRequestMessage* message);
+bool Decode(const std::string& payload,
+            SameDocumentNavigationMessage* message);
 bool Decode(const std::string& payload, ResourceRequestMessage* message);
 bool Decode(const std::string& payload, ResourceResponseMessage* message);
 

@@ -87,7 +87,20 @@ void FrameScripts::ReportTitle(const CefString& title) {
 
 void FrameScripts::Navigate(const CefString& url) {
   std::string resolved = ResolveUrl(frame_->GetURL().ToString(), url.ToString());
-  frame_->LoadURL(resolved.empty() ? url : CefString(resolved));
+  CefString target = resolved.empty() ? url : CefString(resolved);
+  // The page sees its new URL at once; the browser hears of it after.
+  if (!frame_->NavigateWithinDocument(target, 0))
+    frame_->LoadURL(target);
+}
+
+// Blink lets a script close only the window of a main frame; whether the
+// browser's history allows it is the browser process's to judge.
+void FrameScripts::CloseWindow() {
+  if (!frame_->IsMain())
+    return;
+  CloseRequestMessage request;
+  request.browser_id = frame_->browser()->GetIdentifier();
+  RenderProcessChannel()->Send(kFrameCloseRequest, Encode(request));
 }
 
 }  // namespace cefsim

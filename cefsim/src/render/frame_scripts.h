@@ -42,6 +42,7 @@ class FrameScripts : public ScriptHost {
   CefString GetUrl() override;
   void Navigate(const CefString& url) override;
   void OnTitleChange(const CefString& title) override;
+  void CloseWindow() override;
 
  private:
   void Create(const CefString& title);

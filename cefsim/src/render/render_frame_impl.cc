@@ -1,8 +1,12 @@
 #include "render/render_frame_impl.h"
 
+#include "ipc/frame_kinds.h"
+#include "ipc/page_messages.h"
+#include "process/render_process_main.h"
 #include "render/frame_load.h"
 #include "render/render_browser_impl.h"
 #include "strings/u16_text.h"
+#include "url/fragments.h"
 
 namespace cefsim {
 
@@ -19,12 +23,29 @@ void RenderFrameImpl::StartLoad(const CefString& url, int navigation_id,
                                 std::weak_ptr<FrameLoad> parent_load) {
   if (!valid_)
     return;
+  if ((transition & TT_SOURCE_MASK) != TT_RELOAD &&
+      NavigateWithinDocument(url, navigation_id))
+    return;
   // A load that replaces an unfinished one keeps its parent waiting.
   if (parent_load.expired() && load_ && !load_->ended())
     parent_load = load_->parent();
   load_ = std::make_shared<FrameLoad>(this, navigation_id, transition,
                                       cefsim::ToU16String(url), parent_load);
   load_->Start();
+}
+
+bool RenderFrameImpl::NavigateWithinDocument(const CefString& url,
+                                             int navigation_id) {
+  if (!IsFragmentNavigation(url_.ToString(), url.ToString()))
+    return false;
+  url_ = url;
+  SameDocumentNavigationMessage report;
+  report.browser_id = browser_->GetIdentifier();
+  report.frame_id = identifier_;
+  report.navigation_id = navigation_id;
+  report.url = cefsim::ToU16String(url);
+  RenderProcessChannel()->Send(kFrameSameDocumentNavigation, Encode(report));
+  return true;
 }
 
 void RenderFrameImpl::CommitDocument(const CefString& url,

@@ -21,10 +21,14 @@ class RenderFrameImpl : public CefFrame {
   RenderBrowserImpl* browser() { return browser_.get(); }
   int64 parent_identifier() const { return parent_identifier_; }
 
-  // Starts loading |url|, replacing any load in progress.
+  // Starts loading |url|, replacing any load in progress; a move to another
+  // fragment of the document, unless a reload, loads nothing.
   void StartLoad(const CefString& url, int navigation_id, int transition,
                  std::weak_ptr<FrameLoad> parent_load);
   std::shared_ptr<FrameLoad> current_load() { return load_; }
+  // Moves the document to |url| when Blink would keep the document for it,
+  // and tells the browser; false, having done nothing, otherwise.
+  bool NavigateWithinDocument(const CefString& url, int navigation_id);
   FrameScripts& scripts() { return scripts_; }
   // The load has its document: the frame shows it from now on, with a new
   // script context.

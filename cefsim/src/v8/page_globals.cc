@@ -2,14 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "strings/u16_text.h"
+#include "url/fragments.h"
 #include "v8/js_string.h"
+#include "v8/v8_exception_impl.h"
 #include "v8/v8_value_impl.h"
+
+// JavaScriptCore's own way to hear of promises rejected with no handler,
+// exported by its library but declared only in its private headers.
+extern "C" JS_EXPORT void JSGlobalContextSetUnhandledRejectionCallback(
+    JSGlobalContextRef ctx, JSObjectRef function, JSValueRef* exception);
 
 namespace cefsim {
 namespace {
+
+void SetProperty(CefRefPtr<CefV8Value> object, const char* name,
+                 CefRefPtr<CefV8Value> value) {
+  object->SetValue(name, value, V8_PROPERTY_ATTRIBUTE_NONE);
+}
 
 // The scripts' way in: functions and accessors that find the page's state,
 // if it still exists.
@@ -31,6 +44,17 @@ class Binding : public CefV8Handler, public CefV8Accessor {
       globals->ClearTimeout(arguments);
     } else if (name == "now") {
       retval = CefV8Value::CreateDouble(globals->Now());
+    } else if (name == "close") {
+      globals->CloseWindow();
+    } else if (name == "addEventListener") {
+      globals->AddEventListener(arguments);
+    } else if (name == "removeEventListener") {
+      globals->RemoveEventListener(arguments);
+    } else if (name == "preventDefault") {
+      if (object && object->IsObject())
+        SetProperty(object, "defaultPrevented", CefV8Value::CreateBool(true));
+    } else if (name == "unhandledrejection") {
+      globals->ReportUnhandledRejection(arguments);
     } else {
       globals->Log(arguments);
     }
@@ -44,8 +68,12 @@ class Binding : public CefV8Handler, public CefV8Accessor {
     std::shared_ptr<PageGlobals> globals = globals_.lock();
     if (!globals)
       return false;
-    retval = CefV8Value::CreateString(name == "href" ? globals->url()
-                                                     : globals->title());
+    if (name == "href")
+      retval = CefV8Value::CreateString(globals->url());
+    else if (name == "hash")
+      retval = CefV8Value::CreateString(FragmentOf(globals->url().ToString()));
+    else
+      retval = CefV8Value::CreateString(globals->title());
     return true;
   }
 
@@ -58,6 +86,8 @@ class Binding : public CefV8Handler, public CefV8Accessor {
       return false;
     if (name == "href")
       globals->Navigate(value);
+    else if (name == "hash")
+      globals->NavigateToFragment(value);
     else
       globals->SetTitle(value);
     return true;
@@ -94,6 +124,7 @@ void PageGlobals::Install() {
   if (!context_->Enter())
     return;
   CefRefPtr<Binding> binding = new Binding(shared_from_this());
+  binding_ = binding;
   CefRefPtr<CefV8Value> global = context_->GetGlobal();
   CefRefPtr<CefV8Value> console = CefV8Value::CreateObject(nullptr, nullptr);
   // Chrome reports every level to the same place; so does this.
@@ -101,7 +132,8 @@ void PageGlobals::Install() {
     console->SetValue(level, CefV8Value::CreateFunction(level, binding),
                       V8_PROPERTY_ATTRIBUTE_NONE);
   global->SetValue("console", console, V8_PROPERTY_ATTRIBUTE_NONE);
-  for (const char* name : {"setTimeout", "clearTimeout"})
+  for (const char* name : {"setTimeout", "clearTimeout", "close",
+                           "addEventListener", "removeEventListener"})
     global->SetValue(name, CefV8Value::CreateFunction(name, binding),
                      V8_PROPERTY_ATTRIBUTE_NONE);
   CefRefPtr<CefV8Value> performance = CefV8Value::CreateObject(nullptr, nullptr);
@@ -110,13 +142,112 @@ void PageGlobals::Install() {
   performance->SetValue("timeOrigin", CefV8Value::CreateDouble(origin_epoch_ms_),
                         kFixed);
   global->SetValue("performance", performance, kFixed);
-  global->SetValue("location", AccessorObject(binding, {"href"}), kFixed);
+  global->SetValue("location", AccessorObject(binding, {"href", "hash"}),
+                   kFixed);
   global->SetValue("document", AccessorObject(binding, {"title"}), kFixed);
   global->SetValue("window", global, kFixed);
+  JSContextRef ctx = context_->js();
+  JSValueRef on_rejection = CefV8ValueImpl::ToJs(
+      ctx, CefV8Value::CreateFunction("unhandledrejection", binding));
+  JSGlobalContextSetUnhandledRejectionCallback(
+      context_->js(), JSValueToObject(ctx, on_rejection, nullptr), nullptr);
   context_->Exit();
 }
 
 void PageGlobals::ReportUncaught(CefRefPtr<CefV8Exception> exception) {
+  bool prevented = DispatchEvent("error", [&](CefRefPtr<CefV8Value> event) {
+    SetProperty(event, "message",
+                CefV8Value::CreateString(exception->GetMessage()));
+    SetProperty(event, "filename",
+                CefV8Value::CreateString(exception->GetScriptResourceName()));
+    SetProperty(event, "lineno",
+                CefV8Value::CreateInt(exception->GetLineNumber()));
+    SetProperty(event, "colno",
+                CefV8Value::CreateInt(exception->GetStartColumn() + 1));
+  });
+  if (!prevented)
+    ReportToConsole(exception);
+}
+
+void PageGlobals::ReportUnhandledRejection(const CefV8ValueList& arguments) {
+  if (arguments.size() < 2)
+    return;
+  bool prevented =
+      DispatchEvent("unhandledrejection", [&](CefRefPtr<CefV8Value> event) {
+        SetProperty(event, "promise", arguments[0]);
+        SetProperty(event, "reason", arguments[1]);
+      });
+  if (prevented)
+    return;
+  JSContextRef ctx = context_->js();
+  CefRefPtr<CefV8Exception> reason = new CefV8ExceptionImpl(
+      ctx, CefV8ValueImpl::ToJs(ctx, arguments[1]), nullptr);
+  // V8's "Uncaught X" becomes Chrome's "Uncaught (in promise) X".
+  std::u16string message = cefsim::ToU16String(reason->GetMessage());
+  message.insert(message.find(u' ') + 1, u"(in promise) ");
+  host_->AddConsoleMessage(cefsim::FromU16String(message),
+                           reason->GetScriptResourceName(),
+                           reason->GetLineNumber());
+}
+
+void PageGlobals::AddEventListener(const CefV8ValueList& arguments) {
+  if (arguments.size() < 2 || !arguments[1]->IsFunction())
+    return;
+  std::vector<CefRefPtr<CefV8Value>>& listeners =
+      listeners_[ToDisplayString(arguments[0]).ToString()];
+  // The same listener twice is one listener, as in the DOM.
+  for (const auto& listener : listeners) {
+    if (listener->IsSame(arguments[1]))
+      return;
+  }
+  listeners.push_back(arguments[1]);
+}
+
+void PageGlobals::RemoveEventListener(const CefV8ValueList& arguments) {
+  if (arguments.size() < 2)
+    return;
+  auto found = listeners_.find(ToDisplayString(arguments[0]).ToString());
+  if (found == listeners_.end())
+    return;
+  std::vector<CefRefPtr<CefV8Value>>& listeners = found->second;
+  for (auto it = listeners.begin(); it != listeners.end(); ++it) {
+    if ((*it)->IsSame(arguments[1])) {
+      listeners.erase(it);
+      return;
+    }
+  }
+}
+
+bool PageGlobals::DispatchEvent(
+    const std::string& type,
+    const std::function<void(CefRefPtr<CefV8Value>)>& fill) {
+  auto found = listeners_.find(type);
+  if (found == listeners_.end() || found->second.empty() || !context_->Enter())
+    return false;
+  CefRefPtr<CefV8Value> event = CefV8Value::CreateObject(nullptr, nullptr);
+  SetProperty(event, "type", CefV8Value::CreateString(type));
+  SetProperty(event, "defaultPrevented", CefV8Value::CreateBool(false));
+  SetProperty(event, "preventDefault",
+              CefV8Value::CreateFunction("preventDefault", binding_));
+  fill(event);
+  // A listener may add or remove listeners; those called are the ones
+  // registered when the event fired.
+  const std::vector<CefRefPtr<CefV8Value>> listeners = found->second;
+  CefRefPtr<CefV8Value> window = context_->GetGlobal();
+  for (const auto& listener : listeners) {
+    listener->ExecuteFunctionWithContext(context_, window, {event});
+    if (listener->HasException()) {
+      ReportToConsole(listener->GetException());
+      listener->ClearException();
+    }
+  }
+  CefRefPtr<CefV8Value> prevented = event->GetValue("defaultPrevented");
+  bool result = prevented && prevented->IsBool() && prevented->GetBoolValue();
+  context_->Exit();
+  return result;
+}
+
+void PageGlobals::ReportToConsole(CefRefPtr<CefV8Exception> exception) {
   host_->AddConsoleMessage(exception->GetMessage(),
                            exception->GetScriptResourceName(),
                            exception->GetLineNumber());
@@ -179,6 +310,11 @@ double PageGlobals::Now() const {
 
 void PageGlobals::Navigate(CefRefPtr<CefV8Value> url) {
   host_->Navigate(ToDisplayString(url));
+}
+
+void PageGlobals::NavigateToFragment(CefRefPtr<CefV8Value> fragment) {
+  host_->Navigate(
+      WithFragment(url().ToString(), ToDisplayString(fragment).ToString()));
 }
 
 void PageGlobals::SetTitle(CefRefPtr<CefV8Value> title) {

@@ -25,6 +25,8 @@ class ScriptHost {
   virtual void Navigate(const CefString& url) = 0;
   // document.title was assigned.
   virtual void OnTitleChange(const CefString& title) = 0;
+  // window.close() was called.
+  virtual void CloseWindow() = 0;
 
  protected:
   virtual ~ScriptHost() = default;

@@ -101,6 +101,11 @@ void RecordingClient::OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
          std::to_string(status));
 }
 
+bool RecordingClient::DoClose(CefRefPtr<CefBrowser> browser) {
+  Record("do_close " + std::to_string(browser->GetIdentifier()));
+  return keeps_on_close;
+}
+
 void RecordingClient::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
   Record("before_close " + std::to_string(browser->GetIdentifier()));
 }

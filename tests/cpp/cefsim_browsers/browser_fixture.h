@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -56,6 +57,8 @@ class RecordingClient : public CefClient,
   void OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
                                  TerminationStatus status) override;
   void OnAfterCreated(CefRefPtr<CefBrowser> browser) override;
+  // Records "do_close <id>"; answers with |keeps_on_close|.
+  bool DoClose(CefRefPtr<CefBrowser> browser) override;
   void OnBeforeClose(CefRefPtr<CefBrowser> browser) override;
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
                                 CefProcessId source_process,
@@ -72,6 +75,8 @@ class RecordingClient : public CefClient,
   // Set: the client runs the menu itself and keeps the callback here.
   bool runs_context_menu = false;
   CefRefPtr<CefRunContextMenuCallback> menu_callback;
+  // What DoClose answers: false is CEF's default.
+  std::atomic<bool> keeps_on_close{false};
   // The commands the client handles itself.
   std::vector<int> handled_commands;
 

@@ -132,6 +132,51 @@ TEST_F(BrowserTest, BackAndForwardMoveThroughTheMainFrameHistory) {
   EXPECT_EQ(client_->Lines("load_start").size(), 5u);
 }
 
+// As CefBrowserHostImpl::DidFinishNavigation: a same-document navigation
+// changes the frame's URL and the history, without OnLoadStart; the page's
+// scripts do not run again.
+TEST_F(BrowserTest, FragmentNavigationsStayInTheirDocument) {
+  std::string page =
+      WriteFile("page.html", "<script>console.log('ran', location.hash)</script>");
+  CefRefPtr<CefBrowser> browser = Create(page);
+  ASSERT_TRUE(WaitLoaded(browser));
+  auto main_url_is = [&](const std::string& url) {
+    for (int i = 0; i < 500; ++i) {
+      if (browser->GetMainFrame()->GetURL().ToString() == url)
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  };
+
+  browser->GetMainFrame()->ExecuteJavaScript(
+      "location.hash = 'x'; console.log(location.href);"
+      "location.href = '#y'; console.log(location.hash);", "", 1);
+  ASSERT_TRUE(main_url_is(page + "#y"));
+  browser->GetMainFrame()->LoadURL(page + "#z");
+  ASSERT_TRUE(WaitLoaded(browser));
+  ASSERT_TRUE(main_url_is(page + "#z"));
+  EXPECT_TRUE(browser->CanGoBack());
+  browser->GoBack();
+  ASSERT_TRUE(WaitLoaded(browser));
+  ASSERT_TRUE(main_url_is(page + "#y"));
+  EXPECT_TRUE(browser->CanGoForward());
+  EXPECT_THAT(client_->Lines("load_start"), ElementsAre("load_start main " + page));
+  EXPECT_THAT(Console(browser), ElementsAre("ran ", page + "#x", "#y"));
+
+  // A reload, and a URL without a fragment, load the document anew.
+  browser->Reload();
+  ASSERT_TRUE(WaitLoaded(browser));
+  browser->GetMainFrame()->LoadURL(page);
+  ASSERT_TRUE(WaitLoaded(browser));
+  EXPECT_THAT(client_->Lines("load_start"),
+              ElementsAre("load_start main " + page,
+                          "load_start main " + page + "#y",
+                          "load_start main " + page));
+  EXPECT_THAT(Console(browser),
+              ElementsAre("ran ", page + "#x", "#y", "ran #y", "ran "));
+}
+
 TEST_F(BrowserTest, WaitingForALoadWaitsForTheNavigationAskedFor) {
   const std::string url = "data:text/plain,late";
   // The browser can be seen while its client still holds the UI thread,

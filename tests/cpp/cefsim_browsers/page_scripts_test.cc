@@ -17,6 +17,16 @@ std::string Id(CefRefPtr<CefBrowser> browser) {
   return std::to_string(browser->GetIdentifier());
 }
 
+std::vector<cefsim_inspect::ConsoleRecord> RecordsOf(
+    CefRefPtr<CefBrowser> browser) {
+  std::vector<cefsim_inspect::ConsoleRecord> records;
+  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
+    if (record.browser_id == browser->GetIdentifier())
+      records.push_back(record);
+  }
+  return records;
+}
+
 TEST_F(BrowserTest, ScriptsRunInDocumentOrderAndAFailureStopsOnlyItself) {
   std::string external = WriteFile("external.js", "console.log('external');");
   std::string page = WriteFile(
@@ -34,16 +44,46 @@ TEST_F(BrowserTest, ScriptsRunInDocumentOrderAndAFailureStopsOnlyItself) {
               ElementsAre("inline The page", "external",
                           "Failed to load resource: net::ERR_FILE_NOT_FOUND",
                           "Uncaught Error: boom", page));
-  std::vector<cefsim_inspect::ConsoleRecord> records;
-  for (const auto& record : cefsim_inspect::ConsoleMessages()) {
-    if (record.browser_id == browser->GetIdentifier())
-      records.push_back(record);
-  }
+  std::vector<cefsim_inspect::ConsoleRecord> records = RecordsOf(browser);
   ASSERT_EQ(records.size(), 5u);
   EXPECT_EQ(records[1].source, external);
   EXPECT_EQ(records[1].frame_url, page);
   EXPECT_EQ(records[3].line, 2);
   EXPECT_EQ(records[3].source, page);
+}
+
+// As Chrome reports an uncaught error: to the page's "error" listeners, then
+// to the console as "Uncaught ..." with its script's URL and line; syntax
+// errors, timers and rejected promises included.
+TEST_F(BrowserTest, UncaughtErrorsReachThePagesListenersAndTheConsole) {
+  std::string bad = WriteFile("bad.js", "\nundefinedCall();");
+  std::string page = WriteFile(
+      "page.html",
+      "<script>addEventListener('error', function (e) {\n"
+      "  console.log('heard', e.filename.split('/').pop(), e.lineno); });"
+      "</script>\n"
+      "<script>\n\nvar = ;</script><script src='bad.js'></script>\n"
+      "<script>setTimeout(function () {\n"
+      "  Promise.reject(new Error('late')); }, 0)</script>");
+  CefRefPtr<CefBrowser> browser = Create(page);
+  ASSERT_TRUE(WaitLoaded(browser));
+  std::vector<cefsim_inspect::ConsoleRecord> records = RecordsOf(browser);
+  for (int i = 0; i < 500 && records.size() < 5; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    records = RecordsOf(browser);
+  }
+  ASSERT_EQ(records.size(), 5u);
+  EXPECT_EQ(records[0].message, "heard page.html 5");
+  EXPECT_EQ(records[1].message.rfind("Uncaught SyntaxError: ", 0), 0u);
+  EXPECT_EQ(records[1].source, page);
+  EXPECT_EQ(records[1].line, 5);
+  EXPECT_EQ(records[2].message, "heard bad.js 2");
+  EXPECT_EQ(records[3].message.rfind("Uncaught ReferenceError: ", 0), 0u);
+  EXPECT_EQ(records[3].source, bad);
+  EXPECT_EQ(records[3].line, 2);
+  EXPECT_EQ(records[4].message, "Uncaught (in promise) Error: late");
+  EXPECT_EQ(records[4].source, page);
+  EXPECT_EQ(records[4].line, 7);
 }
 
 // A page script that logs what it sees of |early| at once, and again once

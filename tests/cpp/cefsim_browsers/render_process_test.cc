@@ -54,18 +54,28 @@ TEST_F(BrowserTest, AKilledRenderProcessIsReportedAndLeavesOthersWorking) {
                                      std::to_string(TS_PROCESS_WAS_KILLED)});
   EXPECT_EQ(cefsim_inspect::Browsers()[0].render_process_pid, -1);
 
-  // The dead browser's calls are harmless; the other browser goes on.
-  EXPECT_FALSE(victim->SendProcessMessage(PID_RENDERER,
-                                          CefProcessMessage::Create("echo")));
-  victim->GetMainFrame()->ExecuteJavaScript("1", "", 0);
+  // As CefBrowserHostImpl::Send between RenderProcessGone and
+  // RenderViewReady: what is sent meanwhile waits for the next render
+  // process. The other browser goes on.
+  CefRefPtr<CefProcessMessage> waiting = CefProcessMessage::Create("echo");
+  waiting->GetArgumentList()->SetInt(0, 10);
+  EXPECT_TRUE(victim->SendProcessMessage(PID_RENDERER, waiting));
+  CefRefPtr<CefFrame> main = victim->GetMainFrame();
+  ASSERT_TRUE(main);
+  main->ExecuteJavaScript("console.log('waited')", "", 1);
   EXPECT_TRUE(EchoWorks(client_.get(), bystander, 11));
+  EXPECT_TRUE(client_->Lines("message echo " + Id(victim)).empty());
 
-  // A reload brings the page back in a new render process.
+  // A reload brings the page back in a new render process, which gets what
+  // waited first.
   victim->Reload();
   ASSERT_TRUE(WaitLoaded(victim));
   EXPECT_GT(cefsim_inspect::Browsers()[0].render_process_pid, 0);
   EXPECT_EQ(client_->Lines("load_end main data:text/plain,v").size(), 2u);
+  ASSERT_TRUE(client_->WaitFor("message echo " + Id(victim)));
+  EXPECT_EQ(client_->LastMessage("echo")->GetInt(0), 10);
   EXPECT_TRUE(EchoWorks(client_.get(), victim, 12));
+  EXPECT_EQ(Console(victim), std::vector<std::string>{"waited"});
 }
 
 TEST_F(BrowserTest, ACrashIsReportedAsOne) {

@@ -163,3 +163,40 @@ TEST(NavigationStateTest, FailedHistoryMoveLeavesTheHistory) {
 }
 
 }  // namespace
+
+TEST(NavigationStateTest, SameDocumentNavigationsAddEntriesAndLeaveLoadsAlone) {
+  NavigationState state;
+  // The page moves to a fragment while its own load is still running: the
+  // load still ends as reported.
+  PlannedNavigation plan;
+  ASSERT_TRUE(state.Plan(cefsim::NavigationRequestMessage::kLoadUrl, true,
+                         u"http://a/", u"", &plan));
+  int load = state.Begin(kMain, true, plan);
+  ASSERT_TRUE(state.LoadStarted(kMain, true, load, plan.transition_type,
+                                plan.url));
+  EXPECT_TRUE(state.SameDocumentCommitted(kMain, true, 0, u"http://a/#x"));
+  EXPECT_EQ(state.history_length(), 2);
+  EXPECT_TRUE(state.loading());
+  EXPECT_TRUE(state.LoadEnded(kMain, load));
+  EXPECT_FALSE(state.loading());
+
+  // One the browser asked for ends its navigation; a replaced one is not
+  // heard of; a sub-frame's keeps the history as it is.
+  ASSERT_TRUE(state.Plan(cefsim::NavigationRequestMessage::kLoadUrl, true,
+                         u"http://a/#y", u"http://a/#x", &plan));
+  int asked = state.Begin(kMain, true, plan);
+  EXPECT_TRUE(state.SameDocumentCommitted(kMain, true, asked, u"http://a/#y"));
+  EXPECT_FALSE(state.loading());
+  EXPECT_FALSE(state.SameDocumentCommitted(kMain, true, asked, u"http://a/#y"));
+  EXPECT_TRUE(state.SameDocumentCommitted(kChild, false, 0, u"http://c/#z"));
+  EXPECT_EQ(state.history_length(), 3);
+
+  // Back moves to the entry it wanted.
+  ASSERT_TRUE(state.Plan(cefsim::NavigationRequestMessage::kBack, true, u"",
+                         u"http://a/#y", &plan));
+  EXPECT_EQ(plan.url, u"http://a/#x");
+  int back = state.Begin(kMain, true, plan);
+  EXPECT_TRUE(state.SameDocumentCommitted(kMain, true, back, plan.url));
+  EXPECT_TRUE(state.CanGoForward());
+  EXPECT_EQ(state.history_length(), 3);
+}

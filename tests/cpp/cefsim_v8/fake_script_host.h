@@ -36,6 +36,7 @@ class FakeScriptHost : public cefsim::ScriptHost {
   void OnTitleChange(const CefString& title) override {
     titles.push_back(title.ToString());
   }
+  void CloseWindow() override { ++close_requests; }
 
   // Runs the tasks posted so far, in posting order.
   void RunTasks() {
@@ -50,6 +51,7 @@ class FakeScriptHost : public cefsim::ScriptHost {
   std::string url = "http://example.test/page.html";
   std::vector<std::string> navigations;
   std::vector<std::string> titles;
+  int close_requests = 0;
 };
 
 // The value of |code| in |context|; fails the test if it throws.

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -110,6 +111,88 @@ TEST_F(ScriptContextTest, LocationAndTitleGoThroughTheHost) {
   EXPECT_EQ(script_.title().ToString(), "Hello");
   EXPECT_TRUE(Eval(script_.context(), "window === this && window.window === window")
                   ->GetBoolValue());
+}
+
+TEST_F(ScriptContextTest, LocationHashAndWindowCloseGoThroughTheHost) {
+  EXPECT_EQ(Text("location.hash"), "");
+  Eval(script_.context(), "location.hash = 'x'; location.hash = '#y';");
+  EXPECT_EQ(host_.navigations,
+            (std::vector<std::string>{"http://example.test/page.html#x",
+                                      "http://example.test/page.html#y"}));
+  host_.url = "http://example.test/page.html#top";
+  EXPECT_EQ(Text("location.hash"), "#top");
+  Eval(script_.context(), "window.close(); close();");
+  EXPECT_EQ(host_.close_requests, 2);
+}
+
+// As Chrome: listeners of "error" hear every uncaught error, syntax errors
+// and timers' included; the console shows it unless one prevented that.
+TEST_F(ScriptContextTest, ErrorListenersHearUncaughtErrorsBeforeTheConsole) {
+  ASSERT_TRUE(script_.RunScript(
+      "var heard = [];\n"
+      "function note(e) {\n"
+      "  heard.push([e.type, e.message, e.filename, e.lineno].join('|'));\n"
+      "}\n"
+      "window.addEventListener('error', note);\n"
+      "addEventListener('error', note);  // The same listener counts once.\n",
+      "http://example.test/a.js", 1));
+  EXPECT_FALSE(script_.RunScript("\n\nmissing();", "http://example.test/b.js", 1));
+  EXPECT_FALSE(script_.RunScript("var ok = 1;\nvar = ;", "http://example.test/c.js", 1));
+  std::string heard = Text("heard.join('\\n')");
+  EXPECT_THAT(heard, testing::MatchesRegex(
+                         "error\\|Uncaught ReferenceError: [^|]*missing[^|]*\\|"
+                         "http://example.test/b.js\\|3\n"
+                         "error\\|Uncaught SyntaxError: [^|]*\\|"
+                         "http://example.test/c.js\\|2"));
+  ASSERT_EQ(host_.console.size(), 2u);
+  EXPECT_EQ(host_.console[0].message.rfind("Uncaught ReferenceError", 0), 0u);
+  EXPECT_EQ(host_.console[0].source, "http://example.test/b.js");
+  EXPECT_EQ(host_.console[0].line, 3);
+  EXPECT_EQ(host_.console[1].message.rfind("Uncaught SyntaxError", 0), 0u);
+  EXPECT_EQ(host_.console[1].source, "http://example.test/c.js");
+  EXPECT_EQ(host_.console[1].line, 2);
+
+  // preventDefault() keeps an error off the console; a removed listener
+  // hears nothing more; what a listener throws goes to the console alone.
+  ASSERT_TRUE(script_.RunScript(
+      "addEventListener('error', function (e) { e.preventDefault(); });\n"
+      "setTimeout(function () { throw new Error('in timer'); }, 0);",
+      "http://example.test/d.js", 1));
+  host_.RunTasks();
+  EXPECT_EQ(host_.console.size(), 2u);
+  EXPECT_EQ(Text("heard.length + ' ' + heard[2]"),
+            "3 error|Uncaught Error: in timer|http://example.test/d.js|2");
+  ASSERT_TRUE(script_.RunScript(
+      "removeEventListener('error', note);\n"
+      "addEventListener('error', function () { throw new Error('listener'); });",
+      "http://example.test/e.js", 1));
+  EXPECT_FALSE(script_.RunScript("throw new Error('again');", "http://example.test/f.js", 1));
+  EXPECT_EQ(Text("String(heard.length)"), "3");
+  ASSERT_EQ(host_.console.size(), 3u);
+  EXPECT_EQ(host_.console[2].message, "Uncaught Error: listener");
+}
+
+TEST_F(ScriptContextTest, UnhandledRejectionsReachListenersThenTheConsole) {
+  ASSERT_TRUE(script_.RunScript("\nPromise.reject(new Error('nobody'));\n"
+                                "Promise.reject(1).catch(function () {});",
+                                "http://example.test/p.js", 1));
+  ASSERT_EQ(host_.console.size(), 1u);
+  EXPECT_EQ(host_.console[0].message, "Uncaught (in promise) Error: nobody");
+  EXPECT_EQ(host_.console[0].source, "http://example.test/p.js");
+  EXPECT_EQ(host_.console[0].line, 2);
+  ASSERT_TRUE(script_.RunScript(
+      "var reasons = [];\n"
+      "addEventListener('unhandledrejection', function (e) {\n"
+      "  reasons.push(e.type + ' ' + e.reason + ' ' + (e.promise instanceof Promise));\n"
+      "  if (e.reason == 'quiet') e.preventDefault();\n"
+      "});\n"
+      "Promise.reject('quiet');\n"
+      "Promise.reject('loud');",
+      "http://example.test/q.js", 1));
+  EXPECT_EQ(Text("reasons.join()"),
+            "unhandledrejection quiet true,unhandledrejection loud true");
+  ASSERT_EQ(host_.console.size(), 2u);
+  EXPECT_EQ(host_.console[1].message, "Uncaught (in promise) loud");
 }
 
 TEST_F(ScriptContextTest, PerformanceCountsFromAnEpochTimeOriginAndNeverGoesBack) {

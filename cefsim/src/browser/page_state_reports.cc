@@ -1,0 +1,38 @@
+// What a page changes of its browser without a load: a window.close() that
+// Blink let through, and a navigation within the document.
+#include "browser/report_posting.h"
+#include "ipc/frame_kinds.h"
+#include "ipc/page_messages.h"
+#include "process/frame_handlers.h"
+
+namespace cefsim {
+namespace {
+
+using HostPtr = std::shared_ptr<RenderProcessHost>;
+
+void OnCloseRequest(const HostPtr& host, const std::string& payload) {
+  PostReport<CloseRequestMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const CloseRequestMessage&) { browser->OnCloseRequestReport(from); });
+}
+
+void OnSameDocumentNavigation(const HostPtr& host,
+                              const std::string& payload) {
+  PostReport<SameDocumentNavigationMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const SameDocumentNavigationMessage& report) {
+        browser->OnSameDocumentNavigationReport(from, report);
+      });
+}
+
+const bool registered = [] {
+  SetBrowserFrameHandler(kFrameCloseRequest, OnCloseRequest);
+  SetBrowserFrameHandler(kFrameSameDocumentNavigation,
+                         OnSameDocumentNavigation);
+  return true;
+}();
+
+}  // namespace
+}  // namespace cefsim
