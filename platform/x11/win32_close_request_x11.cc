@@ -22,7 +22,8 @@ bool TakesDeleteWindow(Display* display, Window window, Atom delete_window) {
   int count = 0;
   bool takes = false;
   if (XGetWMProtocols(display, window, &protocols, &count)) {
-    for (int i = 0; i < count; ++i) takes = takes || protocols[i] == delete_window;
+    for (int i = 0; i < count; ++i)
+      takes = takes || protocols[i] == delete_window;
   }
   if (protocols) XFree(protocols);
   return takes;

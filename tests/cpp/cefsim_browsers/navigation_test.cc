@@ -136,8 +136,8 @@ TEST_F(BrowserTest, BackAndForwardMoveThroughTheMainFrameHistory) {
 // changes the frame's URL and the history, without OnLoadStart; the page's
 // scripts do not run again.
 TEST_F(BrowserTest, FragmentNavigationsStayInTheirDocument) {
-  std::string page =
-      WriteFile("page.html", "<script>console.log('ran', location.hash)</script>");
+  std::string page = WriteFile(
+      "page.html", "<script>console.log('ran', location.hash)</script>");
   CefRefPtr<CefBrowser> browser = Create(page);
   ASSERT_TRUE(WaitLoaded(browser));
   auto main_url_is = [&](const std::string& url) {
