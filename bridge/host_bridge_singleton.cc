@@ -70,6 +70,20 @@ void HostBridgeSingleton::UnregisterPyCallback(uint32_t callback_id) {
   callbacks_.Remove(callback_id);
 }
 
+void HostBridgeSingleton::SetConsoleLogger(PyObject* logger) {
+  console_log_.SetLogger(logger);
+}
+
+void HostBridgeSingleton::page_console_message(QString source, int line,
+                                               QString message) {
+  DCHECK(QThread::currentThread() == thread());
+  GilGuard gil;
+  if (!gil.held())
+    return;
+  console_log_.Log(source.toUtf8().toStdString(), line,
+                   message.toUtf8().toStdString());
+}
+
 void HostBridgeSingleton::execute_python_callback(int callback_id,
                                                   CefListValueWrapper args) {
   // Queued to the thread the instance was made on, the host's main thread.

@@ -7,10 +7,12 @@
 #include <Python.h>
 
 #include <QObject>
+#include <QString>
 #include <cstdint>
 #include <string>
 
 #include "bridge/cef_list_value_wrapper.h"
+#include "bridge/page_console_log.h"
 #include "bridge/python_callback_registry.h"
 #include "bridge/startup_code_store.h"
 
@@ -35,10 +37,15 @@ class HostBridgeSingleton : public QObject {
   // holding the interpreter lock (Unregister takes it itself).
   uint32_t RegisterPyCallback(PyObject* callable);
   void UnregisterPyCallback(uint32_t callback_id);
+  // Where page_console_message logs; see PageConsoleLog::SetLogger. Host's
+  // main thread, holding the interpreter lock.
+  void SetConsoleLogger(PyObject* logger);
 
  public Q_SLOTS:
   // Runs on the host's main thread, where Qt delivers the queued call.
   void execute_python_callback(int callback_id, CefListValueWrapper args);
+  // A page's console message, from the browser's display handler.
+  void page_console_message(QString source, int line, QString message);
 
  private:
   HostBridgeSingleton();
@@ -46,6 +53,7 @@ class HostBridgeSingleton : public QObject {
 
   StartupCodeStore startup_codes_;
   PythonCallbackRegistry callbacks_;
+  PageConsoleLog console_log_;
 };
 
 }  // namespace zubrix

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <QString>
+
 #include "bridge/host_bridge_singleton.h"
 #include "include/wrapper/cef_helpers.h"
 
@@ -44,6 +46,18 @@ bool ZubrixCefClientHandler::OnContextMenuCommand(
     return false;
   browser->Reload();
   return true;
+}
+
+bool ZubrixCefClientHandler::OnConsoleMessage(CefRefPtr<CefBrowser> browser,
+                                              const CefString& message,
+                                              const CefString& source,
+                                              int line) {
+  CEF_REQUIRE_UI_THREAD();
+  Q_EMIT signals_->page_console_message(
+      QString::fromStdString(source.ToString()), line,
+      QString::fromStdString(message.ToString()));
+  // The tool developer hears of it; CEF's own output stays as it was.
+  return false;
 }
 
 void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,

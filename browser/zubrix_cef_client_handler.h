@@ -1,18 +1,20 @@
 // The CEF client of every browser the module makes: a one-entry context
 // menu, the registered start-up code at each load start, and the hand-over of
-// render-process requests to the host's main thread.
+// render-process requests and console messages to the host's main thread.
 #ifndef ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 #define ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 
 #include "bridge/host_bridge_signals.h"
 #include "include/cef_client.h"
 #include "include/cef_context_menu_handler.h"
+#include "include/cef_display_handler.h"
 #include "include/cef_load_handler.h"
 
 namespace zubrix {
 
 class ZubrixCefClientHandler : public CefClient,
                                public CefContextMenuHandler,
+                               public CefDisplayHandler,
                                public CefLoadHandler {
  public:
   ZubrixCefClientHandler();
@@ -26,6 +28,7 @@ class ZubrixCefClientHandler : public CefClient,
   CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
     return this;
   }
+  CefRefPtr<CefDisplayHandler> GetDisplayHandler() override { return this; }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
                                 CefProcessId source_process,
@@ -41,6 +44,12 @@ class ZubrixCefClientHandler : public CefClient,
                             CefRefPtr<CefContextMenuParams> params,
                             int command_id,
                             EventFlags event_flags) override;
+
+  // CefDisplayHandler:
+  bool OnConsoleMessage(CefRefPtr<CefBrowser> browser,
+                        const CefString& message,
+                        const CefString& source,
+                        int line) override;
 
   // CefLoadHandler:
   void OnLoadStart(CefRefPtr<CefBrowser> browser,

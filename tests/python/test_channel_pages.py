@@ -1,6 +1,7 @@
 """Channels end to end: pages packed into archives, shown in browser widgets,
 calling Python and hearing from it."""
 import json
+import re
 import shutil
 import textwrap
 
@@ -304,7 +305,8 @@ def test_console_messages_and_uncaught_errors_reach_python(run_site):
     outcome = run_site({"index.html": page(["app.js"]), "app.js": app}, """
         records = []
         handler = logging.Handler()
-        handler.emit = lambda record: records.append([record.levelname, record.getMessage()])
+        handler.emit = lambda record: records.append([record.name, record.levelname,
+                                                      record.getMessage()])
         logging.getLogger("zubrix_cef").addHandler(handler)
         logging.getLogger("zubrix_cef").setLevel(logging.INFO)
         channel = Channel()
@@ -315,6 +317,8 @@ def test_console_messages_and_uncaught_errors_reach_python(run_site):
         pump_until(lambda: channel.ready, 15)
         channel.emit("boom")
         pump_until(lambda: len(signals) >= 4, 15)
+        # The module's own line of the last message comes before the
+        # channel's, which travels as a page call after it.
         report([signals, records])
         _zubrix_cef.Shutdown()
     """)
@@ -323,8 +327,13 @@ def test_console_messages_and_uncaught_errors_reach_python(run_site):
     assert signals[2][0] == "error" and signals[2][1].startswith(
         "Uncaught Error: ready function failed")
     assert signals[3][0] == "error" and "TypeError: handler failed" in signals[3][1]
-    assert [r[0] for r in records] == ["INFO", "WARNING", "ERROR", "ERROR"]
-    assert records[1][1].startswith("page console.warn: careful (client://plovex/")
+    # Each line is logged once, by the module, whatever the channel forwards.
+    page_lines = [r for r in records if r[0] == "zubrix_cef.page"]
+    assert [r[1] for r in page_lines] == ["INFO", "INFO", "WARNING", "WARNING"]
+    # Through the channel's console wrapper, which is where the page's call
+    # to the console then lands.
+    assert re.match(r"client://plovex/.*:\d+: careful$", page_lines[1][2])
+    assert [r[2] for r in records if r[0] == "zubrix_cef" and "careful" in r[2]] == []
 
 
 def test_a_reload_makes_the_page_ready_again_and_loses_no_event(run_site):

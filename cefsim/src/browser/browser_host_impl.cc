@@ -10,6 +10,7 @@
 #include "placeholder/placeholders.h"
 #include "platform/x11/x11_windows.h"
 #include "process/render_process_host.h"
+#include "records/console_records.h"
 #include "runtime/runtime_state.h"
 #include "strings/u16_text.h"
 #include "threads/named_threads.h"
@@ -369,6 +370,33 @@ void BrowserHostImpl::OnProcessMessageReport(
   if (!FromCurrentProcess(from) || !params_.client)
     return;
   params_.client->OnProcessMessageReceived(this, PID_RENDERER, message);
+}
+
+// As CefBrowserHostImpl::DidAddMessageToConsole: every message goes to the
+// client's display handler, whose true keeps it out of the console's output
+// (here the window's console lines). The record is what developer tools would
+// show, which the handler does not affect.
+void BrowserHostImpl::OnConsoleMessageReport(const RenderProcessHost* from,
+                                             const ConsoleMessage& message) {
+  if (!FromCurrentProcess(from))
+    return;
+  cefsim_inspect::ConsoleRecord record;
+  record.browser_id = message.browser_id;
+  record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
+  record.message = cefsim::FromU16String(message.message).ToString();
+  record.source = cefsim::FromU16String(message.source).ToString();
+  record.line = message.line;
+  RecordConsoleMessage(record);
+  CefRefPtr<CefDisplayHandler> handler =
+      params_.client ? params_.client->GetDisplayHandler() : nullptr;
+  const CefString text = cefsim::FromU16String(message.message);
+  if (handler &&
+      handler->OnConsoleMessage(this, text,
+                                cefsim::FromU16String(message.source),
+                                message.line)) {
+    return;
+  }
+  ShowPlaceholderConsoleLine(id_, text);
 }
 
 void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,

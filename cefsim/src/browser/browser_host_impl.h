@@ -74,6 +74,8 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
                          const LoadErrorMessage& report);
   void OnProcessMessageReport(const RenderProcessHost* from,
                               CefRefPtr<CefProcessMessage> message);
+  void OnConsoleMessageReport(const RenderProcessHost* from,
+                              const ConsoleMessage& message);
   void OnRenderProcessGone(const RenderProcessHost* from, int wait_status);
   void CloseOnUi();
 

@@ -10,7 +10,6 @@
 #include "placeholder/placeholders.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
-#include "records/console_records.h"
 #include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
@@ -93,23 +92,12 @@ void OnProcessMessage(const HostPtr& host, const std::string& payload) {
 }
 
 void OnConsoleMessage(const HostPtr& host, const std::string& payload) {
-  ConsoleMessage message;
-  if (!Decode(payload, &message)) {
-    host->Kill();
-    return;
-  }
-  CefRefPtr<BrowserHostImpl> browser = FindBrowser(message.browser_id);
-  if (browser && browser->FromCurrentProcess(host.get())) {
-    cefsim_inspect::ConsoleRecord record;
-    record.browser_id = message.browser_id;
-    record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
-    record.message = cefsim::FromU16String(message.message).ToString();
-    record.source = cefsim::FromU16String(message.source).ToString();
-    record.line = message.line;
-    RecordConsoleMessage(record);
-    ShowPlaceholderConsoleLine(message.browser_id,
-                               cefsim::FromU16String(message.message));
-  }
+  PostReport<ConsoleMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const ConsoleMessage& message) {
+        browser->OnConsoleMessageReport(from, message);
+      });
 }
 
 void OnPageTitle(const HostPtr& host, const std::string& payload) {
