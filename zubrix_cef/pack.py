@@ -10,7 +10,9 @@ between the parts; folders leave no entry of their own, since the archive
 reader skips them.
 
 Left out by default: dot-files and dot-folders (.git/, .DS_Store, ...),
-__pycache__ folders and *.pyc files. An exclude pattern is matched, with
+__pycache__ folders and *.pyc files. Files of zero bytes are left out with a
+warning on the "zubrix_cef" logger, since the archive reader never serves an
+empty entry; a folder that leaves no entry at all is refused. An exclude pattern is matched, with
 fnmatch's rules and case-sensitively, against an entry's whole path below the
 folder ("docs/*.md") and against each of its names ("*.psd", "drafts"), so a
 pattern that matches a folder's name leaves out everything below it. "*"
@@ -18,6 +20,7 @@ also matches "/".
 """
 import argparse
 import fnmatch
+import logging
 import os
 import sys
 import zipfile
@@ -28,6 +31,13 @@ BUILD_LEFTOVER_PATTERNS = ("__pycache__", "*.pyc")
 _FIXED_TIME = (1980, 1, 1, 0, 0, 0)  # the earliest a ZIP entry can hold
 _FILE_ATTRIBUTES = 0o100644 << 16    # a regular file, rw-r--r--
 _UNIX = 3
+
+logger = logging.getLogger("zubrix_cef")
+
+if sys.version_info[0] < 3:
+    _TEXT_TYPES = (basestring,)  # noqa: F821 (Python 2 only)
+else:
+    _TEXT_TYPES = (str, bytes)
 
 
 def _text(name):
@@ -50,7 +60,12 @@ def excluded_by(name, patterns):
 
 
 def exclude_patterns(exclude=(), include_hidden=False):
-    """The patterns the packer leaves out: the default ones and exclude."""
+    """The patterns the packer leaves out: the default ones and exclude.
+    Raises TypeError for exclude given as one string, which would otherwise
+    count as a pattern per character."""
+    if isinstance(exclude, _TEXT_TYPES):
+        raise TypeError("exclude takes a list of patterns, not a string: "
+                        "exclude=[%r]" % (exclude,))
     hidden = () if include_hidden else HIDDEN_PATTERNS
     return hidden + BUILD_LEFTOVER_PATTERNS + tuple(exclude)
 
@@ -85,15 +100,19 @@ def archive_entries(folder, excluded_path=None, patterns=()):
 
 def pack(folder, archive_path, exclude=(), include_hidden=False):
     """Writes the archive and returns its entry names in archive order.
-    exclude: fnmatch patterns, as the module's description says, left out on
-    top of the defaults; include_hidden keeps dot-files and dot-folders."""
+    exclude: a list of fnmatch patterns, as the module's description says,
+    left out on top of the defaults (one string raises TypeError);
+    include_hidden keeps dot-files and dot-folders. Raises ValueError,
+    writing nothing, when no file would become an entry."""
     if not os.path.isdir(folder):
         raise ValueError("not a folder: %s" % folder)
     if not archive_path.endswith(ARCHIVE_SUFFIX):
         # client://plovex/ URLs find an archive only by this suffix.
         raise ValueError("archive name must end in %s: %s" % (ARCHIVE_SUFFIX, archive_path))
-    entries = archive_entries(folder, excluded_path=archive_path,
-                              patterns=exclude_patterns(exclude, include_hidden))
+    entries = _without_empty_files(archive_entries(
+        folder, excluded_path=archive_path, patterns=exclude_patterns(exclude, include_hidden)))
+    if not entries:
+        raise ValueError("nothing to pack in %s: every file is left out or empty" % folder)
     with zipfile.ZipFile(archive_path, "w", zipfile.ZIP_DEFLATED) as archive:
         for name, path in entries:
             info = zipfile.ZipInfo(_text(name), date_time=_FIXED_TIME)
@@ -103,6 +122,17 @@ def pack(folder, archive_path, exclude=(), include_hidden=False):
             with open(path, "rb") as source:
                 archive.writestr(info, source.read())
     return [name for name, _ in entries]
+
+
+def _without_empty_files(entries):
+    kept = []
+    for name, path in entries:
+        if os.path.getsize(path) == 0:
+            logger.warning("left out the empty file %s: an empty entry is never served",
+                           _text(name))
+        else:
+            kept.append((name, path))
+    return kept
 
 
 def main(argv=None):
@@ -134,4 +164,6 @@ def main(argv=None):
 
 
 if __name__ == "__main__":
+    # The warnings about left-out files, said as the errors are.
+    logging.basicConfig(format="pack: %(message)s")
     sys.exit(main())
