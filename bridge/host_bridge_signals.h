@@ -21,6 +21,8 @@ class HostBridgeSignals : public QObject {
   void execute_python_callback(int, const CefListValueWrapper&);
   // A console message of the page: source URL, line, text.
   void page_console_message(QString, int, QString);
+  // A load that failed: URL, reason.
+  void load_failed(QString, QString);
 };
 
 }  // namespace zubrix

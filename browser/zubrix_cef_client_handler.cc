@@ -78,4 +78,19 @@ void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
   main_frame->ExecuteJavaScript(script, main_frame->GetURL(), 0);
 }
 
+void ZubrixCefClientHandler::OnLoadError(CefRefPtr<CefBrowser> browser,
+                                         CefRefPtr<CefFrame> frame,
+                                         ErrorCode errorCode,
+                                         const CefString& errorText,
+                                         const CefString& failedUrl) {
+  CEF_REQUIRE_UI_THREAD();
+  // A load that another navigation replaced did not fail.
+  if (errorCode == ERR_ABORTED)
+    return;
+  Q_EMIT signals_->load_failed(
+      QString::fromStdString(failedUrl.ToString()),
+      QString::fromStdString(errorText.ToString()) +
+          QString(" (error %1)").arg(static_cast<int>(errorCode)));
+}
+
 }  // namespace zubrix

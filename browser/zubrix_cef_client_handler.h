@@ -1,6 +1,7 @@
 // The CEF client of every browser the module makes: a one-entry context
 // menu, the registered start-up code at each load start, and the hand-over of
-// render-process requests and console messages to the host's main thread.
+// render-process requests, console messages and failed loads to the host's
+// main thread.
 #ifndef ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 #define ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 
@@ -55,6 +56,11 @@ class ZubrixCefClientHandler : public CefClient,
   void OnLoadStart(CefRefPtr<CefBrowser> browser,
                    CefRefPtr<CefFrame> frame,
                    TransitionType transition_type) override;
+  void OnLoadError(CefRefPtr<CefBrowser> browser,
+                   CefRefPtr<CefFrame> frame,
+                   ErrorCode errorCode,
+                   const CefString& errorText,
+                   const CefString& failedUrl) override;
 
  private:
   HostBridgeSignals* const signals_;  // Owned.

@@ -5,6 +5,7 @@
 #include "bridge/host_bridge_singleton.h"
 #include "include/cef_app.h"
 #include "renderer/cef_plovex_app.h"
+#include "scheme/not_found_reports.h"
 #include "scheme/scheme_registration.h"
 
 namespace py = pybind11;
@@ -26,6 +27,11 @@ void ReadPathSetting(const py::dict& settings, const char* key,
     return;
   py::object value = settings[name];
   CefString(field).FromString(value.cast<std::string>());
+}
+
+// From the thread that serves the request.
+void PostNotFound(const std::string& url, const std::string& reason) {
+  HostBridgeSingleton::Instance()->PostLoadFailure(url, reason);
 }
 
 }  // namespace
@@ -51,6 +57,8 @@ void Initialize(py::dict settings) {
   // Made here, on the host's main thread, so that queued calls from CEF's UI
   // thread are delivered by the host's event loop.
   HostBridgeSingleton::Instance();
+  // Only now that the bridge exists where it must.
+  SetNotFoundListener(&PostNotFound);
 }
 
 void RegisterStartupFunctions(py::module_& module) {
