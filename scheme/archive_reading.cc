@@ -83,16 +83,27 @@ bool InflateEntry(CefRefPtr<CefZipReader> reader, std::string* body) {
 }  // namespace
 
 bool ReadArchiveEntry(const std::string& archive_path,
-                      const std::string& entry_name, std::string* body) {
+                      const std::string& entry_name, std::string* body,
+                      ArchiveEntryFailure* failure) {
+  ArchiveEntryFailure ignored;
+  ArchiveEntryFailure& why = failure ? *failure : ignored;
   CefRefPtr<CefStreamReader> stream = OpenRegularFileStream(archive_path);
-  if (!stream)
+  if (!stream) {
+    why = ArchiveEntryFailure::kNoArchive;
     return false;
+  }
   CefRefPtr<CefZipReader> reader = CefZipReader::Create(stream);
-  if (!reader)
+  if (!reader) {
+    why = ArchiveEntryFailure::kNotAnArchive;
     return false;
+  }
   std::string contents;
-  const bool found = MoveToEntry(reader, CefString(entry_name)) &&
-                     InflateEntry(reader, &contents);
+  bool found = MoveToEntry(reader, CefString(entry_name));
+  why = ArchiveEntryFailure::kNoEntry;
+  if (found) {
+    found = InflateEntry(reader, &contents);
+    why = ArchiveEntryFailure::kDamaged;
+  }
   reader->Close();
   if (found)
     *body = std::move(contents);

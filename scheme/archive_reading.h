@@ -19,8 +19,12 @@ namespace zubrix {
 // Only the archive's central directory and the wanted entry are read, and
 // nothing is kept between calls, so every call sees the archive as it is
 // on disk now.
+//
+// On false, |failure| (when given) says which step failed.
+enum class ArchiveEntryFailure { kNoArchive, kNotAnArchive, kNoEntry, kDamaged };
 bool ReadArchiveEntry(const std::string& archive_path,
-                      const std::string& entry_name, std::string* body);
+                      const std::string& entry_name, std::string* body,
+                      ArchiveEntryFailure* failure = nullptr);
 
 }  // namespace zubrix
 

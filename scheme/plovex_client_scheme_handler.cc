@@ -12,27 +12,60 @@
 #include "scheme/internal_folder.h"
 #include "scheme/mime_types.h"
 #include "scheme/not_found_page.h"
+#include "scheme/not_found_reports.h"
 
 namespace zubrix {
+namespace {
+
+std::string WhyNoEntry(const std::string& archive_path,
+                       bool has_entry_name,
+                       const std::string& entry_name,
+                       bool too_large,
+                       ArchiveEntryFailure failure) {
+  if (!has_entry_name)
+    return "no entry named after the archive " + archive_path;
+  const std::string entry = "'" + entry_name + "' in " + archive_path;
+  if (too_large)
+    return "entry " + entry + " is too large to hold";
+  switch (failure) {
+    case ArchiveEntryFailure::kNoArchive:
+      return "no archive at " + archive_path;
+    case ArchiveEntryFailure::kNotAnArchive:
+      return "not a ZIP archive: " + archive_path;
+    case ArchiveEntryFailure::kNoEntry:
+      return "no entry " + entry;
+    case ArchiveEntryFailure::kDamaged:
+      break;
+  }
+  return "damaged entry " + entry;
+}
+
+}  // namespace
 
 bool PlovexClientSchemeHandler::ProcessRequest(
     CefRefPtr<CefRequest> request,
     CefRefPtr<CefCallback> callback) {
   CEF_REQUIRE_IO_THREAD();
-  const ClientRoute route = RouteClientUrl(request->GetURL());
+  const CefString url = request->GetURL();
+  const ClientRoute route = RouteClientUrl(url);
   switch (route.kind) {
     case ClientRoute::Kind::kArchive:
-      return ServeArchiveEntry(route.archive_path, route.has_entry_name,
+      return ServeArchiveEntry(url, route.archive_path, route.has_entry_name,
                                route.entry_name, callback.get());
     case ClientRoute::Kind::kFolder:
-      return ServeInternalFile(route.relative_path, callback.get());
+      return ServeInternalFile(url, route.relative_path, callback.get());
     case ClientRoute::Kind::kNone:
       break;
   }
+  // Cancelled, as ever; the tool developer still hears why.
+  ReportNotFound(url.ToString(),
+                 "no route: client: URLs begin client://internal/ or "
+                 "client://plovex/");
   return false;
 }
 
 bool PlovexClientSchemeHandler::ServeArchiveEntry(
+    const CefString& url,
     const std::string& archive_path,
     bool has_entry_name,
     const std::string& entry_name,
@@ -40,22 +73,31 @@ bool PlovexClientSchemeHandler::ServeArchiveEntry(
   // The entry's own name gives the type, never the archive's path.
   mime_type_ = &GetMimeType(entry_name);
   bool read = false;
+  ArchiveEntryFailure failure = ArchiveEntryFailure::kNoEntry;
+  bool too_large = false;
   try {
     read = has_entry_name &&
-           ReadArchiveEntry(archive_path, entry_name, &data_);
+           ReadArchiveEntry(archive_path, entry_name, &data_, &failure);
   } catch (const std::bad_alloc&) {
     // An entry too large to hold is not served; the host goes on.
     std::string().swap(data_);
+    too_large = true;
   } catch (const std::length_error&) {
     std::string().swap(data_);
+    too_large = true;
   }
-  if (!read)
-    return ServeNotFound(archive_path, callback);
-  callback->Continue();
-  return true;
+  if (read) {
+    callback->Continue();
+    return true;
+  }
+  ReportNotFound(url.ToString(),
+                 WhyNoEntry(archive_path, has_entry_name, entry_name,
+                            too_large, failure));
+  return ServeNotFound(archive_path, callback);
 }
 
 bool PlovexClientSchemeHandler::ServeInternalFile(
+    const CefString& url,
     const std::string& relative_path,
     CefCallback* callback) {
   const char* const folder = InternalContentFolder();
@@ -66,10 +108,19 @@ bool PlovexClientSchemeHandler::ServeInternalFile(
   // Without a folder nothing is read, rather than the file system's root;
   // nothing is read from above the folder; and a NUL, which would end the
   // name early, names no file.
-  if (folder_length == 0 || ClimbsAboveFolder(relative_path) ||
-      relative_path.find('\0') != std::string::npos ||
-      !file_.Open(file_path))
+  std::string reason;
+  if (folder_length == 0)
+    reason = "no internal content folder: CEF_PLOVEX_INTERNAL is not set";
+  else if (ClimbsAboveFolder(relative_path))
+    reason = "the path climbs above the internal content folder";
+  else if (relative_path.find('\0') != std::string::npos)
+    reason = "the path holds a NUL character";
+  else if (!file_.Open(file_path))
+    reason = "no file " + file_path;
+  if (!reason.empty()) {
+    ReportNotFound(url.ToString(), reason);
     return ServeNotFound(file_path, callback);
+  }
   // The whole path, folder names included, gives the type.
   mime_type_ = &GetMimeType(file_path);
   callback->Continue();

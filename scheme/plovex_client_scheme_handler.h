@@ -31,11 +31,14 @@ class PlovexClientSchemeHandler : public CefResourceHandler {
 
  private:
   // Each |callback| is the request's own, alive for the call.
-  bool ServeArchiveEntry(const std::string& archive_path,
+  // |url| is the request's, for the report of a not-found answer.
+  bool ServeArchiveEntry(const CefString& url,
+                         const std::string& archive_path,
                          bool has_entry_name,
                          const std::string& entry_name,
                          CefCallback* callback);
-  bool ServeInternalFile(const std::string& relative_path,
+  bool ServeInternalFile(const CefString& url,
+                         const std::string& relative_path,
                          CefCallback* callback);
   bool ServeNotFound(const std::string& name, CefCallback* callback);
   bool ReadFromFile(void* data_out,
