@@ -49,6 +49,15 @@ def test_console_lines_are_logged_as_unicode_on_the_main_thread():
     assert first[3] == second[3] == threading.current_thread().name
 
 
+def test_a_misspelt_archive_is_warned_about_with_its_url():
+    url = "client://plovex//no/such/panle.plovex/index.html"
+    open_page(url)
+    warnings = lambda: [r for r in page_lines("zubrix_cef") if r[1] == logging.WARNING]
+    assert host_app.run_until(warnings, 10)
+    (warning,) = warnings()
+    assert warning[2] == u"cannot load %s: no archive at /no/such/panle.plovex" % url
+
+
 def test_the_host_redirects_and_silences_the_lines():
     expect_error(TypeError, _zubrix_cef.SetConsoleLogger, "zubrix_cef.page")
     calls = Recorder()
