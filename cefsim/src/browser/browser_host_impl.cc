@@ -7,6 +7,7 @@
 #include "include/cef_request_context.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/process_message_impl.h"
+#include "loader/resource_loader.h"
 #include "placeholder/placeholders.h"
 #include "platform/x11/x11_windows.h"
 #include "process/render_process_host.h"
@@ -199,8 +200,17 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
   navigate.url = plan.url;
   render_process_->Send(kFrameNavigate, Encode(navigate));
   lock.unlock();
+  // What the frame's previous document still loads is dropped, after the
+  // navigation has gone out, so that the old page ignores the failures.
+  DropLoadsOnIoThread(main ? 0 : frame_identifier);
   PublishNavigationState();
   UpdateLoadingState();
+}
+
+void BrowserHostImpl::DropLoadsOnIoThread(int64 frame_identifier) {
+  const int id = id_;
+  PostToNamedThread(TID_IO,
+                    [id, frame_identifier] { DropLoads(id, frame_identifier); });
 }
 
 bool BrowserHostImpl::SendToRenderer(uint32_t kind,
@@ -413,6 +423,7 @@ void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
   UpdateLoadingState();
   CefRefPtr<CefRequestHandler> handler =
       params_.client ? params_.client->GetRequestHandler() : nullptr;
+  DropLoadsOnIoThread(0);
   if (handler)
     handler->OnRenderProcessTerminated(this, TerminationStatusOf(wait_status));
 }
@@ -445,6 +456,7 @@ void BrowserHostImpl::CloseOnUi() {
   // The frames hold the browser; letting them go ends that cycle.
   for (const auto& frame : frames)
     frame->Invalidate();
+  DropLoadsOnIoThread(0);
   // Ending the process waits for it, which the UI thread should not do.
   if (process) {
     if (!PostToNamedThread(TID_FILE, [process]() { process->Terminate(); }))

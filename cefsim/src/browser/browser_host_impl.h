@@ -54,6 +54,9 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
                          const CefString& url);
   // False when the browser has no live render process.
   bool SendToRenderer(uint32_t kind, const std::string& payload);
+  // Drops the browser's loads (of one frame, unless 0): its page navigated
+  // away, its process ended, or it closed.
+  void DropLoadsOnIoThread(int64 frame_identifier);
   // How many navigations have been asked of the browser so far.
   int requested_navigations();
   // True once the first |navigations| navigations asked of the browser have

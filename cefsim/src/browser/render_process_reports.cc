@@ -1,5 +1,5 @@
-// What a browser's render process reports, read on the channel's reader
-// thread and handed to the browser on the UI thread. A report that does not
+// What a browser's render process reports, taken in on the IO thread and
+// handed to the browser on the UI thread. A report that does not
 // decode marks the process as broken, and it is ended, as Chromium ends a
 // renderer that sends a bad message.
 #include "browser/browser_registry.h"
@@ -120,13 +120,16 @@ void OnResourceRequest(const HostPtr& host, const std::string& payload) {
   if (!browser || !browser->FromCurrentProcess(host.get()))
     return;
   std::weak_ptr<RenderProcessHost> weak = host;
-  PostToNamedThread(TID_IO, [browser, request, weak]() {
-    ServeResource(browser, request,
-                  [weak](const ResourceResponseMessage& response) {
-                    if (HostPtr process = weak.lock())
-                      process->Send(kFrameResourceResponse, Encode(response));
-                  });
-  });
+  ServeResource(
+      browser, request,
+      [weak](const ResourceDataMessage& data) {
+        if (HostPtr process = weak.lock())
+          process->Send(kFrameResourceData, Encode(data));
+      },
+      [weak](const ResourceResponseMessage& response) {
+        if (HostPtr process = weak.lock())
+          process->Send(kFrameResourceResponse, Encode(response));
+      });
 }
 
 const bool registered = [] {

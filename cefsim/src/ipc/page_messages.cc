@@ -81,6 +81,10 @@ void Fields(F& f, M& m, ResourceRequestMessage*) {
       f(m.url);
 }
 template <class F, class M>
+void Fields(F& f, M& m, ResourceDataMessage*) {
+  f(m.request_id), f(m.body);
+}
+template <class F, class M>
 void Fields(F& f, M& m, ResourceResponseMessage*) {
   f(m.request_id), f(m.error_code), f(m.http_status), f(m.mime_type),
       f(m.body);
@@ -121,6 +125,7 @@ CEFSIM_PAGE_MESSAGE(NavigationRequestMessage)
 CEFSIM_PAGE_MESSAGE(ConsoleMessage)
 CEFSIM_PAGE_MESSAGE(PageTitleMessage)
 CEFSIM_PAGE_MESSAGE(ResourceRequestMessage)
+CEFSIM_PAGE_MESSAGE(ResourceDataMessage)
 CEFSIM_PAGE_MESSAGE(ResourceResponseMessage)
 
 #undef CEFSIM_PAGE_MESSAGE
