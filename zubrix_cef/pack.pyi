@@ -1,8 +1,10 @@
+import logging
 from typing import Iterable, List, Optional, Sequence, Tuple
 
 ARCHIVE_SUFFIX: str
 HIDDEN_PATTERNS: Tuple[str, ...]
 BUILD_LEFTOVER_PATTERNS: Tuple[str, ...]
+logger: logging.Logger
 
 def excluded_by(name: str, patterns: Iterable[str]) -> Optional[str]: ...
 def exclude_patterns(exclude: Iterable[str] = ..., include_hidden: bool = ...) -> Tuple[str, ...]: ...
