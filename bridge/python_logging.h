@@ -20,8 +20,7 @@ const int kPythonLogWarning = 30;
 PyObject* GetPythonLogger(const char* name);
 
 // logger.log(level, format, *arguments), each argument UTF-8 text; bytes
-// that are not UTF-8 become U+FFFD. Takes its own reference to |logger|
-// only for the call.
+// that are not UTF-8 become U+FFFD.
 void LogTexts(PyObject* logger, int level, const char* format,
               const std::string& first, const std::string& second);
 // The same with an integer between the two texts ("%s:%d: %s").
