@@ -11,16 +11,6 @@
 namespace bench {
 namespace {
 
-// The handler continues before ProcessRequest returns, so nothing waits.
-class ReadyCallback : public CefCallback {
- public:
-  void Continue() override {}
-  void Cancel() override {}
-
- private:
-  IMPLEMENT_REFCOUNTING(ReadyCallback);
-};
-
 class FunctionTask : public CefTask {
  public:
   explicit FunctionTask(std::function<void()> work) : work_(std::move(work)) {}
@@ -31,34 +21,89 @@ class FunctionTask : public CefTask {
   IMPLEMENT_REFCOUNTING(FunctionTask);
 };
 
+// One request on the IO thread; every step after ProcessRequest is taken
+// where the handler's callback posts it, as CEF's request job does.
+class HandlerJob : public CefCallback {
+ public:
+  HandlerJob(const CefString& url, std::vector<char>* piece)
+      : url_(url), piece_(piece),
+        handler_(new zubrix::PlovexClientSchemeHandler()) {}
+
+  std::future<long> Start() {
+    CefPostTask(TID_IO, new FunctionTask([this] {
+                  CefRefPtr<CefRequest> request = CefRequest::Create();
+                  request->SetURL(url_);
+                  if (!handler_->ProcessRequest(request, this))
+                    End(-1);
+                }));
+    return done_.get_future();
+  }
+
+  void Continue() override {
+    CefRefPtr<HandlerJob> self(this);
+    CefPostTask(TID_IO, new FunctionTask([self] { self->Step(); }));
+  }
+  void Cancel() override {
+    CefRefPtr<HandlerJob> self(this);
+    CefPostTask(TID_IO, new FunctionTask([self] { self->End(-1); }));
+  }
+
+ private:
+  void Step() {
+    if (ended_)
+      return;
+    if (!headers_read_) {
+      CefRefPtr<CefResponse> response = CefResponse::Create();
+      int64 length = 0;
+      CefString redirect;
+      handler_->GetResponseHeaders(response, length, redirect);
+      headers_read_ = true;
+    }
+    int bytes_read = 0;
+    while (handler_->ReadResponse(piece_->data(),
+                                  static_cast<int>(piece_->size()), bytes_read,
+                                  this)) {
+      if (bytes_read == 0)
+        return;  // Resumed at Continue.
+      served_ += bytes_read;
+    }
+    End(served_);
+  }
+
+  void End(long result) {
+    if (ended_)
+      return;
+    ended_ = true;
+    handler_ = nullptr;  // CEF lets a finished handler go on this thread.
+    done_.set_value(result);
+  }
+
+  const CefString url_;
+  std::vector<char>* const piece_;
+  CefRefPtr<zubrix::PlovexClientSchemeHandler> handler_;
+  std::promise<long> done_;
+  bool headers_read_ = false;
+  bool ended_ = false;
+  long served_ = 0;
+  IMPLEMENT_REFCOUNTING(HandlerJob);
+};
+
 }  // namespace
 
 long ServeThroughHandler(const CefString& url, std::vector<char>* piece) {
-  CefRefPtr<CefRequest> request = CefRequest::Create();
-  request->SetURL(url);
-  CefRefPtr<CefResourceHandler> handler(new zubrix::PlovexClientSchemeHandler());
-  CefRefPtr<CefCallback> callback(new ReadyCallback());
-  if (!handler->ProcessRequest(request, callback))
-    return -1;
-  CefRefPtr<CefResponse> response = CefResponse::Create();
-  int64 length = 0;
-  CefString redirect;
-  handler->GetResponseHeaders(response, length, redirect);
-  long served = 0;
-  int bytes_read = 0;
-  while (handler->ReadResponse(piece->data(), static_cast<int>(piece->size()),
-                               bytes_read, callback))
-    served += bytes_read;
-  return served;
+  CefRefPtr<HandlerJob> job(new HandlerJob(url, piece));
+  return job->Start().get();
 }
 
-void RunOnIoThread(std::function<void()> work) {
-  std::promise<void> done;
-  CefPostTask(TID_IO, new FunctionTask([&work, &done] {
-                work();
-                done.set_value();
+size_t ReadOnFileThreadAnsweredOnIo(const std::function<size_t()>& read) {
+  std::promise<size_t> answered;
+  CefPostTask(TID_FILE, new FunctionTask([&read, &answered] {
+                const size_t count = read();
+                CefPostTask(TID_IO, new FunctionTask([count, &answered] {
+                              answered.set_value(count);
+                            }));
               }));
-  done.get_future().wait();
+  return answered.get_future().get();
 }
 
 }  // namespace bench

@@ -41,7 +41,7 @@ def collect():
         add(row, variant, "MB/s", [int(size) / s / MB for s in seconds])
         add(row, variant, "us/request", [s * 1e6 for s in seconds])
     for script in ("bridge_calls.py", "page_calls.py", "webchannel_calls.py",
-                   "page_loads.py"):
+                   "page_loads.py", "streaming_load.py"):
         path = os.path.join(HERE, script)
         if os.path.exists(path):
             for row, variant, unit, *samples in run([PYTHON, path]):

@@ -19,6 +19,10 @@ class HostBridgeSignals : public QObject {
   // By reference: a queued connection copies the wrapper for the receiver
   // in any case, so the emission makes no copy of its own.
   void execute_python_callback(int, const CefListValueWrapper&);
+  // A console message of the page: source URL, line, text.
+  void page_console_message(QString, int, QString);
+  // A load that failed: URL, reason.
+  void load_failed(QString, QString);
 };
 
 }  // namespace zubrix

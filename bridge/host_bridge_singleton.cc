@@ -70,6 +70,35 @@ void HostBridgeSingleton::UnregisterPyCallback(uint32_t callback_id) {
   callbacks_.Remove(callback_id);
 }
 
+void HostBridgeSingleton::SetConsoleLogger(PyObject* logger) {
+  console_log_.SetLogger(logger);
+}
+
+void HostBridgeSingleton::page_console_message(QString source, int line,
+                                               QString message) {
+  DCHECK(QThread::currentThread() == thread());
+  GilGuard gil;
+  if (!gil.held())
+    return;
+  console_log_.Log(source.toUtf8().toStdString(), line,
+                   message.toUtf8().toStdString());
+}
+
+void HostBridgeSingleton::PostLoadFailure(const std::string& url,
+                                          const std::string& reason) {
+  QMetaObject::invokeMethod(this, "load_failed", Qt::QueuedConnection,
+                            Q_ARG(QString, QString::fromStdString(url)),
+                            Q_ARG(QString, QString::fromStdString(reason)));
+}
+
+void HostBridgeSingleton::load_failed(QString url, QString reason) {
+  DCHECK(QThread::currentThread() == thread());
+  GilGuard gil;
+  if (!gil.held())
+    return;
+  load_failures_.Log(url.toUtf8().toStdString(), reason.toUtf8().toStdString());
+}
+
 void HostBridgeSingleton::execute_python_callback(int callback_id,
                                                   CefListValueWrapper args) {
   // Queued to the thread the instance was made on, the host's main thread.

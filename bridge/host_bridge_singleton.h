@@ -7,10 +7,13 @@
 #include <Python.h>
 
 #include <QObject>
+#include <QString>
 #include <cstdint>
 #include <string>
 
 #include "bridge/cef_list_value_wrapper.h"
+#include "bridge/load_failure_log.h"
+#include "bridge/page_console_log.h"
 #include "bridge/python_callback_registry.h"
 #include "bridge/startup_code_store.h"
 
@@ -35,10 +38,20 @@ class HostBridgeSingleton : public QObject {
   // holding the interpreter lock (Unregister takes it itself).
   uint32_t RegisterPyCallback(PyObject* callable);
   void UnregisterPyCallback(uint32_t callback_id);
+  // Hands a failed load to load_failed on the host's main thread. Any
+  // thread.
+  void PostLoadFailure(const std::string& url, const std::string& reason);
+  // Where page_console_message logs; see PageConsoleLog::SetLogger. Host's
+  // main thread, holding the interpreter lock.
+  void SetConsoleLogger(PyObject* logger);
 
  public Q_SLOTS:
   // Runs on the host's main thread, where Qt delivers the queued call.
   void execute_python_callback(int callback_id, CefListValueWrapper args);
+  // A page's console message, from the browser's display handler.
+  void page_console_message(QString source, int line, QString message);
+  // A load or a client: request that failed, and why.
+  void load_failed(QString url, QString reason);
 
  private:
   HostBridgeSingleton();
@@ -46,6 +59,8 @@ class HostBridgeSingleton : public QObject {
 
   StartupCodeStore startup_codes_;
   PythonCallbackRegistry callbacks_;
+  PageConsoleLog console_log_;
+  LoadFailureLog load_failures_;
 };
 
 }  // namespace zubrix

@@ -39,6 +39,14 @@ void CreateBrowserOnUiThread(const std::shared_ptr<BrowserSlot>& slot,
                    HostBridgeSingleton::Instance(),
                    "1execute_python_callback(int, CefListValueWrapper)",
                    Qt::AutoConnection);
+  QObject::connect(handler->signals(),
+                   "2page_console_message(QString, int, QString)",
+                   HostBridgeSingleton::Instance(),
+                   "1page_console_message(QString, int, QString)",
+                   Qt::AutoConnection);
+  QObject::connect(handler->signals(), "2load_failed(QString, QString)",
+                   HostBridgeSingleton::Instance(),
+                   "1load_failed(QString, QString)", Qt::AutoConnection);
   slot->Set(CefBrowserHost::CreateBrowserSync(info, handler.get(),
                                               CefString(url), settings,
                                               nullptr));

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <QString>
+
 #include "bridge/host_bridge_singleton.h"
 #include "browser/open_browsers.h"
 #include "browser/function_task.h"
@@ -79,6 +81,18 @@ bool ZubrixCefClientHandler::DoClose(CefRefPtr<CefBrowser> browser) {
   return true;
 }
 
+bool ZubrixCefClientHandler::OnConsoleMessage(CefRefPtr<CefBrowser> browser,
+                                              const CefString& message,
+                                              const CefString& source,
+                                              int line) {
+  CEF_REQUIRE_UI_THREAD();
+  Q_EMIT signals_->page_console_message(
+      QString::fromStdString(source.ToString()), line,
+      QString::fromStdString(message.ToString()));
+  // The tool developer hears of it; CEF's own output stays as it was.
+  return false;
+}
+
 void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
                                          CefRefPtr<CefFrame> frame,
                                          TransitionType transition_type) {
@@ -95,6 +109,21 @@ void ZubrixCefClientHandler::OnLoadStart(CefRefPtr<CefBrowser> browser,
   CefString script;
   script.FromString(code);
   main_frame->ExecuteJavaScript(script, main_frame->GetURL(), 0);
+}
+
+void ZubrixCefClientHandler::OnLoadError(CefRefPtr<CefBrowser> browser,
+                                         CefRefPtr<CefFrame> frame,
+                                         ErrorCode errorCode,
+                                         const CefString& errorText,
+                                         const CefString& failedUrl) {
+  CEF_REQUIRE_UI_THREAD();
+  // A load that another navigation replaced did not fail.
+  if (errorCode == ERR_ABORTED)
+    return;
+  Q_EMIT signals_->load_failed(
+      QString::fromStdString(failedUrl.ToString()),
+      QString::fromStdString(errorText.ToString()) +
+          QString(" (error %1)").arg(static_cast<int>(errorCode)));
 }
 
 }  // namespace zubrix

@@ -1,13 +1,15 @@
 // The CEF client of every browser the module makes: a one-entry context
 // menu, the registered start-up code at each load start, a close that ends
-// only the browser, the hand-over of render-process requests to the host's
-// main thread, and the record of which browsers are open.
+// only the browser, the record of which browsers are open, and the hand-over
+// of render-process requests, console messages and failed loads to the host's
+// main thread.
 #ifndef ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 #define ZUBRIX_BROWSER_ZUBRIX_CEF_CLIENT_HANDLER_H_
 
 #include "bridge/host_bridge_signals.h"
 #include "include/cef_client.h"
 #include "include/cef_context_menu_handler.h"
+#include "include/cef_display_handler.h"
 #include "include/cef_life_span_handler.h"
 #include "include/cef_load_handler.h"
 
@@ -15,6 +17,7 @@ namespace zubrix {
 
 class ZubrixCefClientHandler : public CefClient,
                                public CefContextMenuHandler,
+                               public CefDisplayHandler,
                                public CefLifeSpanHandler,
                                public CefLoadHandler {
  public:
@@ -29,6 +32,7 @@ class ZubrixCefClientHandler : public CefClient,
   CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
     return this;
   }
+  CefRefPtr<CefDisplayHandler> GetDisplayHandler() override { return this; }
   CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
   bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
@@ -46,6 +50,12 @@ class ZubrixCefClientHandler : public CefClient,
                             int command_id,
                             EventFlags event_flags) override;
 
+  // CefDisplayHandler:
+  bool OnConsoleMessage(CefRefPtr<CefBrowser> browser,
+                        const CefString& message,
+                        const CefString& source,
+                        int line) override;
+
   // CefLifeSpanHandler: every browser is known from creation until CEF
   // reports it closed, so that Shutdown can wait for them all; a close ends
   // only the browser, never the host's top-level window.
@@ -57,6 +67,11 @@ class ZubrixCefClientHandler : public CefClient,
   void OnLoadStart(CefRefPtr<CefBrowser> browser,
                    CefRefPtr<CefFrame> frame,
                    TransitionType transition_type) override;
+  void OnLoadError(CefRefPtr<CefBrowser> browser,
+                   CefRefPtr<CefFrame> frame,
+                   ErrorCode errorCode,
+                   const CefString& errorText,
+                   const CefString& failedUrl) override;
 
  private:
   HostBridgeSignals* const signals_;  // Owned.

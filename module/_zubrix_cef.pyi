@@ -1,7 +1,8 @@
 # The Python surface of the _zubrix_cef extension module. Every parameter is
 # positional only (the module declares no keyword names), hence the leading
 # double underscores. Text is str or bytes (unicode or str under Python 2).
-from typing import Any, Callable, Dict, Union
+import logging
+from typing import Any, Callable, Dict, Optional, Union
 
 _Text = Union[str, bytes]
 
@@ -29,8 +30,17 @@ def CreateBrowserSync(__parent_window: int, __url: _Text) -> CefBrowser: ...
 def RegisterPyCallback(__callable: Callable[..., object]) -> int: ...
 def UnregisterPyCallback(__callback_id: int) -> None: ...
 
+# Every page's console messages and uncaught errors are logged on the host's
+# main thread as logger.log(level, "%s:%d: %s", source_url, line, text):
+# WARNING for text starting "Uncaught", INFO otherwise. By default the logger
+# is logging.getLogger("zubrix_cef.page"); this names another (redirect) or
+# None (off). Acts at once, before or after Initialize; a logger without a
+# log method (as logging.Logger's) raises TypeError.
+def SetConsoleLogger(__logger: Optional[logging.Logger]) -> None: ...
+
 # Made only by CreateBrowserSync. Calls made before the browser exists do
-# nothing, except Resize and RegisterStartupCode, which wait for it.
+# nothing, except Resize, RegisterStartupCode and UnregisterStartupCode,
+# which wait for it (the last two in the order called).
 class CefBrowser(metaclass=_BoundClass):
     def Resize(self, __x: int, __y: int, __width: int, __height: int) -> None: ...
     def Close(self) -> None: ...

@@ -4,6 +4,7 @@
 
 #include "module/browser_bindings.h"
 #include "module/callback_functions.h"
+#include "module/console_functions.h"
 #include "module/cookies.h"
 #include "module/startup.h"
 
@@ -13,4 +14,5 @@ PYBIND11_MODULE(_zubrix_cef, module) {
   zubrix::RegisterStartupFunctions(module);
   zubrix::RegisterBrowserFunctions(module);
   zubrix::RegisterCallbackFunctions(module);
+  zubrix::RegisterConsoleFunctions(module);
 }

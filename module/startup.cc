@@ -15,6 +15,7 @@
 #include "include/cef_app.h"
 #include "module/runtime_state.h"
 #include "renderer/cef_plovex_app.h"
+#include "scheme/not_found_reports.h"
 #include "scheme/scheme_registration.h"
 
 namespace py = pybind11;
@@ -92,6 +93,11 @@ void Shutdown() {
   SetRuntimeState(RuntimeState::kShutDown);
 }
 
+// From the thread that serves the request.
+void PostNotFound(const std::string& url, const std::string& reason) {
+  HostBridgeSingleton::Instance()->PostLoadFailure(url, reason);
+}
+
 }  // namespace
 
 void Initialize(py::dict settings) {
@@ -117,6 +123,8 @@ void Initialize(py::dict settings) {
   // Made here, on the host's main thread, so that queued calls from CEF's UI
   // thread are delivered by the host's event loop.
   HostBridgeSingleton::Instance();
+  // Only now that the bridge exists where it must.
+  SetNotFoundListener(&PostNotFound);
 }
 
 void RegisterStartupFunctions(py::module_& module) {

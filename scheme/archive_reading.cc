@@ -1,20 +1,12 @@
 #include "scheme/archive_reading.h"
 
 #include <algorithm>
-#include <new>
-#include <stdexcept>
-#include <vector>
+#include <climits>
 
-#include "include/cef_zip_reader.h"
-#include "scheme/read_piece_size.h"
 #include "scheme/regular_file_stream.h"
 
 namespace zubrix {
 namespace {
-
-// Room set aside up front for a body; a larger one grows as it inflates,
-// so that a size the archive merely declares reserves nothing more.
-const int64 kMostReservedUpFront = 16 << 20;
 
 CefString::char_type LowerAscii(CefString::char_type c) {
   return c >= 'A' && c <= 'Z' ? static_cast<CefString::char_type>(c - 'A' + 'a')
@@ -46,57 +38,81 @@ bool MoveToEntry(CefRefPtr<CefZipReader> reader, const CefString& wanted) {
   return false;
 }
 
-// Inflates the entry the reader stands on into |body|. False when it is
-// damaged: it does not open, a read fails, it inflates to more or fewer
-// bytes than declared, or it fails its checksum.
-bool InflateEntry(CefRefPtr<CefZipReader> reader, std::string* body) {
-  const int64 declared_size = reader->GetFileSize();
-  if (!reader->OpenFile(CefString()))
-    return false;
-  std::vector<char> piece(kReadPieceSize);
-  int64 total = 0;
-  bool ok = true;
-  try {
-    body->reserve(
-        static_cast<size_t>(std::min(declared_size, kMostReservedUpFront)));
-    while (ok) {
-      const int read = reader->ReadFile(piece.data(), piece.size());
-      if (read <= 0) {
-        ok = read == 0;
-        break;
-      }
-      total += read;
-      // Past its declared size it is damaged: no need to inflate the rest.
-      ok = total <= declared_size;
-      if (ok)
-        body->append(piece.data(), static_cast<size_t>(read));
-    }
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  } catch (const std::length_error&) {
-    ok = false;
-  }
-  const bool closed = reader->CloseFile();
-  return ok && closed && total == declared_size;
-}
-
 }  // namespace
 
-bool ReadArchiveEntry(const std::string& archive_path,
-                      const std::string& entry_name, std::string* body) {
+ArchiveEntryStream::~ArchiveEntryStream() {
+  Close();
+}
+
+bool ArchiveEntryStream::Open(const std::string& archive_path,
+                              const std::string& entry_name,
+                              Failure* failure) {
+  Failure ignored;
+  Failure& why = failure ? *failure : ignored;
+  Close();
   CefRefPtr<CefStreamReader> stream = OpenRegularFileStream(archive_path);
+  why = Failure::kNoArchive;
   if (!stream)
     return false;
-  CefRefPtr<CefZipReader> reader = CefZipReader::Create(stream);
-  if (!reader)
+  reader_ = CefZipReader::Create(stream);
+  why = Failure::kNotAnArchive;
+  if (!reader_)
     return false;
-  std::string contents;
-  const bool found = MoveToEntry(reader, CefString(entry_name)) &&
-                     InflateEntry(reader, &contents);
-  reader->Close();
-  if (found)
-    *body = std::move(contents);
-  return found;
+  const bool found = MoveToEntry(reader_, CefString(entry_name));
+  why = found ? Failure::kDamaged : Failure::kNoEntry;
+  if (!found || !reader_->OpenFile(CefString())) {
+    Close();
+    return false;
+  }
+  file_open_ = true;
+  declared_size_ = reader_->GetFileSize();
+  inflated_ = 0;
+  return true;
+}
+
+BodySource::Piece ArchiveEntryStream::Read(void* out, size_t capacity,
+                                           size_t* count) {
+  *count = 0;
+  if (!file_open_)
+    return reader_ ? Piece::kEnd : Piece::kBroken;
+  if (inflated_ == declared_size_)
+    return Finish();
+  // Never past the declared size: what lies beyond shows in Finish.
+  const size_t wanted = static_cast<size_t>(std::min<int64_t>(
+      {static_cast<int64_t>(capacity), declared_size_ - inflated_, INT_MAX}));
+  const int read = reader_->ReadFile(out, wanted);
+  if (read <= 0) {
+    // A failed read, or the entry ending short of its declared size.
+    Close();
+    return Piece::kBroken;
+  }
+  inflated_ += read;
+  // The last piece is handed out only once the entry proved whole.
+  if (inflated_ == declared_size_ && Finish() == Piece::kBroken)
+    return Piece::kBroken;
+  *count = static_cast<size_t>(read);
+  return Piece::kData;
+}
+
+BodySource::Piece ArchiveEntryStream::Finish() {
+  char beyond = 0;
+  const bool ends_here = reader_->ReadFile(&beyond, 1) == 0;
+  const bool passes_checksum = reader_->CloseFile();
+  file_open_ = false;
+  if (ends_here && passes_checksum)
+    return Piece::kEnd;
+  Close();
+  return Piece::kBroken;
+}
+
+void ArchiveEntryStream::Close() {
+  if (reader_) {
+    if (file_open_)
+      reader_->CloseFile();
+    reader_->Close();
+  }
+  reader_ = nullptr;
+  file_open_ = false;
 }
 
 }  // namespace zubrix

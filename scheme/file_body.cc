@@ -38,6 +38,14 @@ size_t FileBody::Read(void* out, size_t capacity) {
   return done;
 }
 
+BodySource::Piece FileBody::Read(void* out, size_t capacity, size_t* count) {
+  *count = 0;
+  if (open_ && remaining_ == 0)
+    return Piece::kEnd;
+  *count = Read(out, capacity);
+  return *count > 0 ? Piece::kData : Piece::kBroken;
+}
+
 void FileBody::Close() {
   if (open_)
     CloseNativeFile(file_);

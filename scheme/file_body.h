@@ -1,19 +1,20 @@
-// A file of the internal content folder, served in pieces straight from disk
-// into the buffers CEF hands out, so that no copy of the whole file is held.
+// A file of the internal content folder, read in pieces straight from disk,
+// so that no copy of the whole file is held.
 #ifndef ZUBRIX_SCHEME_FILE_BODY_H_
 #define ZUBRIX_SCHEME_FILE_BODY_H_
 
 #include <cstdint>
 #include <string>
 
+#include "scheme/body_source.h"
 #include "scheme/regular_file.h"
 
 namespace zubrix {
 
-class FileBody {
+class FileBody : public BodySource {
  public:
   FileBody() = default;
-  ~FileBody();
+  ~FileBody() override;
   FileBody(const FileBody&) = delete;
   FileBody& operator=(const FileBody&) = delete;
 
@@ -21,7 +22,7 @@ class FileBody {
   // names; its length is its size now. False, and nothing open, otherwise.
   bool Open(const std::string& utf8_path);
   bool is_open() const { return open_; }
-  int64_t length() const { return length_; }
+  int64_t length() const override { return length_; }
   int64_t remaining() const { return remaining_; }
 
   // Copies up to |capacity| of the bytes still to come into |out| and
@@ -29,6 +30,10 @@ class FileBody {
   // was cut while served) or a read failed.
   size_t Read(void* out, size_t capacity);
   void Close();
+
+  // BodySource: a file that ends early (it was cut while served) or fails a
+  // read is broken; bytes appended after opening are never read.
+  Piece Read(void* out, size_t capacity, size_t* count) override;
 
  private:
   NativeFile file_;

@@ -1,17 +1,10 @@
 #include "scheme/plovex_client_scheme_handler.h"
 
 #include <algorithm>
-#include <cstring>
-#include <new>
-#include <stdexcept>
 
 #include "include/wrapper/cef_helpers.h"
-#include "scheme/archive_reading.h"
 #include "scheme/client_route.h"
-#include "scheme/file_body.h"
-#include "scheme/internal_folder.h"
-#include "scheme/mime_types.h"
-#include "scheme/not_found_page.h"
+#include "scheme/not_found_reports.h"
 
 namespace zubrix {
 
@@ -19,68 +12,16 @@ bool PlovexClientSchemeHandler::ProcessRequest(
     CefRefPtr<CefRequest> request,
     CefRefPtr<CefCallback> callback) {
   CEF_REQUIRE_IO_THREAD();
-  const ClientRoute route = RouteClientUrl(request->GetURL());
-  switch (route.kind) {
-    case ClientRoute::Kind::kArchive:
-      return ServeArchiveEntry(route.archive_path, route.has_entry_name,
-                               route.entry_name, callback.get());
-    case ClientRoute::Kind::kFolder:
-      return ServeInternalFile(route.relative_path, callback.get());
-    case ClientRoute::Kind::kNone:
-      break;
+  const CefString url = request->GetURL();
+  const ClientRoute route = RouteClientUrl(url);
+  if (route.kind == ClientRoute::Kind::kNone) {
+    // Cancelled, as ever; the tool developer still hears why.
+    ReportNotFound(url.ToString(),
+                   "no route: client: URLs begin client://internal/ or "
+                   "client://plovex/");
+    return false;
   }
-  return false;
-}
-
-bool PlovexClientSchemeHandler::ServeArchiveEntry(
-    const std::string& archive_path,
-    bool has_entry_name,
-    const std::string& entry_name,
-    CefCallback* callback) {
-  // The entry's own name gives the type, never the archive's path.
-  mime_type_ = &GetMimeType(entry_name);
-  bool read = false;
-  try {
-    read = has_entry_name &&
-           ReadArchiveEntry(archive_path, entry_name, &data_);
-  } catch (const std::bad_alloc&) {
-    // An entry too large to hold is not served; the host goes on.
-    std::string().swap(data_);
-  } catch (const std::length_error&) {
-    std::string().swap(data_);
-  }
-  if (!read)
-    return ServeNotFound(archive_path, callback);
-  callback->Continue();
-  return true;
-}
-
-bool PlovexClientSchemeHandler::ServeInternalFile(
-    const std::string& relative_path,
-    CefCallback* callback) {
-  const char* const folder = InternalContentFolder();
-  const size_t folder_length = strlen(folder);
-  std::string file_path;
-  file_path.reserve(folder_length + 1 + relative_path.size());
-  file_path.append(folder, folder_length).append(1, '/').append(relative_path);
-  // Without a folder nothing is read, rather than the file system's root;
-  // nothing is read from above the folder; and a NUL, which would end the
-  // name early, names no file.
-  if (folder_length == 0 || ClimbsAboveFolder(relative_path) ||
-      relative_path.find('\0') != std::string::npos ||
-      !file_.Open(file_path))
-    return ServeNotFound(file_path, callback);
-  // The whole path, folder names included, gives the type.
-  mime_type_ = &GetMimeType(file_path);
-  callback->Continue();
-  return true;
-}
-
-bool PlovexClientSchemeHandler::ServeNotFound(const std::string& name,
-                                              CefCallback* callback) {
-  mime_type_ = &HtmlMimeType();
-  data_ = NotFoundPage(name);
-  callback->Continue();
+  body_->Start(url, route, callback);
   return true;
 }
 
@@ -89,11 +30,10 @@ void PlovexClientSchemeHandler::GetResponseHeaders(
     int64& response_length,
     CefString& redirectUrl) {
   CEF_REQUIRE_IO_THREAD();
-  if (mime_type_)
-    response->SetMimeType(*mime_type_);
+  if (const CefString* mime_type = body_->mime_type())
+    response->SetMimeType(*mime_type);
   response->SetStatus(200);
-  response_length = file_.is_open() ? static_cast<int64>(file_.length())
-                                    : static_cast<int64>(data_.size());
+  response_length = body_->length();
 }
 
 bool PlovexClientSchemeHandler::ReadResponse(void* data_out,
@@ -101,46 +41,19 @@ bool PlovexClientSchemeHandler::ReadResponse(void* data_out,
                                              int& bytes_read,
                                              CefRefPtr<CefCallback> callback) {
   CEF_REQUIRE_IO_THREAD();
-  bytes_read = 0;
   // Worked out in size_t, so that bodies past 2 GiB are served too; a
   // negative request copies nothing.
-  const size_t wanted = static_cast<size_t>(std::max(bytes_to_read, 0));
-  if (file_.is_open())
-    return ReadFromFile(data_out, wanted, bytes_read, callback.get());
-  if (offset_ >= data_.size())
-    return false;
-  const size_t count = std::min(wanted, data_.size() - offset_);
-  memcpy(data_out, data_.data() + offset_, count);
-  offset_ += count;
+  size_t count = 0;
+  const bool more = body_->Read(
+      data_out, static_cast<size_t>(std::max(bytes_to_read, 0)), &count,
+      callback);
   bytes_read = static_cast<int>(count);
-  return true;
-}
-
-bool PlovexClientSchemeHandler::ReadFromFile(void* data_out,
-                                             size_t wanted,
-                                             int& bytes_read,
-                                             CefCallback* callback) {
-  if (file_.remaining() == 0) {
-    file_.Close();
-    return false;
-  }
-  if (wanted == 0)
-    return true;
-  const size_t count = file_.Read(data_out, wanted);
-  if (count == 0) {
-    // Cut short or unreadable while served: the length is already
-    // promised, so the request fails rather than end early as if whole.
-    file_.Close();
-    callback->Cancel();
-    return true;
-  }
-  bytes_read = static_cast<int>(count);
-  return true;
+  return more;
 }
 
 void PlovexClientSchemeHandler::Cancel() {
   CEF_REQUIRE_IO_THREAD();
-  file_.Close();
+  body_->Cancel();
 }
 
 }  // namespace zubrix

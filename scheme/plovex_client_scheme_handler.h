@@ -1,20 +1,22 @@
-// Answers one "client" request: routes its URL, then hands the answer to CEF
-// in pieces: a folder file straight from disk, an archive entry or the
-// not-found page from memory. What cannot be read is answered with the
-// not-found page, under status 200 like everything else.
+// Answers one "client" request: routes its URL at once, then leaves the
+// opening and the reading to CEF's file thread and hands the body to CEF as
+// it comes, so that CEF's IO thread never waits on a disk read or an
+// inflate. What cannot be read is answered with the not-found page, under
+// status 200 like everything else.
 #ifndef ZUBRIX_SCHEME_PLOVEX_CLIENT_SCHEME_HANDLER_H_
 #define ZUBRIX_SCHEME_PLOVEX_CLIENT_SCHEME_HANDLER_H_
 
-#include <string>
-
 #include "include/cef_resource_handler.h"
-#include "scheme/file_body.h"
+#include "scheme/streamed_body.h"
 
 namespace zubrix {
 
 class PlovexClientSchemeHandler : public CefResourceHandler {
  public:
-  PlovexClientSchemeHandler() {}
+  PlovexClientSchemeHandler() : body_(new StreamedBody()) {}
+  // CEF drops a handler without Cancel once the request ended; whatever
+  // the file thread still does for it stops then too.
+  ~PlovexClientSchemeHandler() override { body_->Cancel(); }
 
   // CefResourceHandler:
   bool ProcessRequest(CefRefPtr<CefRequest> request,
@@ -26,30 +28,12 @@ class PlovexClientSchemeHandler : public CefResourceHandler {
                     int bytes_to_read,
                     int& bytes_read,
                     CefRefPtr<CefCallback> callback) override;
-  // Closes a folder file still being served.
+  // Stops the reading and lets the file or archive go.
   void Cancel() override;
 
  private:
-  // Each |callback| is the request's own, alive for the call.
-  bool ServeArchiveEntry(const std::string& archive_path,
-                         bool has_entry_name,
-                         const std::string& entry_name,
-                         CefCallback* callback);
-  bool ServeInternalFile(const std::string& relative_path,
-                         CefCallback* callback);
-  bool ServeNotFound(const std::string& name, CefCallback* callback);
-  bool ReadFromFile(void* data_out,
-                    size_t wanted,
-                    int& bytes_read,
-                    CefCallback* callback);
-
-  // A folder file being served; while it is open, |data_| is unused.
-  FileBody file_;
-  std::string data_;
-  // Never more than the size of |data_|.
-  size_t offset_ = 0;
-  // One of the lifelong MIME type texts; set before the request continues.
-  const CefString* mime_type_ = nullptr;
+  // Shared with the file thread's tasks, which never hold the handler.
+  const CefRefPtr<StreamedBody> body_;
 
   IMPLEMENT_REFCOUNTING(PlovexClientSchemeHandler);
   DISALLOW_COPY_AND_ASSIGN(PlovexClientSchemeHandler);

@@ -65,8 +65,6 @@ SCRIPT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "channel.
 
 logger = logging.getLogger("zubrix_cef")
 
-_CONSOLE_LEVELS = {"debug": logging.DEBUG, "log": logging.INFO, "info": logging.INFO,
-                   "warn": logging.WARNING, "error": logging.ERROR}
 _calling = []
 _AWAY_BODY = u'{"t":"away"}'
 _BATCH_VERSION_ARGUMENT = (str(BATCH_VERSION).encode("ascii"),)
@@ -571,8 +569,8 @@ class Channel(object):
         url = page.url
         console = ConsoleMessage(message.get("level", "log"), message.get("text", u""),
                                  message.get("source", u""), message.get("line", 0), url)
-        logger.log(_CONSOLE_LEVELS.get(console.level, logging.INFO), "page console.%s: %s (%s)",
-                   console.level, console.text, _shortened(url))
+        # Not logged here: the module logs every console line of the page
+        # itself (logger "zubrix_cef.page"), this one among them.
         for listener in list(self._console_listeners):
             self._notify(listener, console)
 

@@ -16,7 +16,9 @@ ISO-8859-1, so its non-ASCII text would come out garbled. The command line
 prints the warnings and marks those pages in its --verbose list.
 
 Left out by default: dot-files and dot-folders (.git/, .DS_Store, ...),
-__pycache__ folders and *.pyc files. An exclude pattern is matched, with
+__pycache__ folders and *.pyc files. Files of zero bytes are left out with a
+warning on the "zubrix_cef" logger, since the archive reader never serves an
+empty entry; a folder that leaves no entry at all is refused. An exclude pattern is matched, with
 fnmatch's rules and case-sensitively, against an entry's whole path below the
 folder ("docs/*.md") and against each of its names ("*.psd", "drafts"), so a
 pattern that matches a folder's name leaves out everything below it. "*"
@@ -44,6 +46,13 @@ _META_CHARSET = re.compile(br"<meta[^>]*charset", re.IGNORECASE)
 _NON_ASCII = re.compile(br"[\x80-\xff]")
 logger = logging.getLogger("zubrix_cef")
 
+logger = logging.getLogger("zubrix_cef")
+
+if sys.version_info[0] < 3:
+    _TEXT_TYPES = (basestring,)  # noqa: F821 (Python 2 only)
+else:
+    _TEXT_TYPES = (str, bytes)
+
 
 def _text(name):
     """The name as text. Python 2 walks a folder given as bytes with byte
@@ -65,7 +74,12 @@ def excluded_by(name, patterns):
 
 
 def exclude_patterns(exclude=(), include_hidden=False):
-    """The patterns the packer leaves out: the default ones and exclude."""
+    """The patterns the packer leaves out: the default ones and exclude.
+    Raises TypeError for exclude given as one string, which would otherwise
+    count as a pattern per character."""
+    if isinstance(exclude, _TEXT_TYPES):
+        raise TypeError("exclude takes a list of patterns, not a string: "
+                        "exclude=[%r]" % (exclude,))
     hidden = () if include_hidden else HIDDEN_PATTERNS
     return hidden + BUILD_LEFTOVER_PATTERNS + tuple(exclude)
 
@@ -117,15 +131,19 @@ def pages_without_charset(folder, names):
 
 def pack(folder, archive_path, exclude=(), include_hidden=False):
     """Writes the archive and returns its entry names in archive order.
-    exclude: fnmatch patterns, as the module's description says, left out on
-    top of the defaults; include_hidden keeps dot-files and dot-folders."""
+    exclude: a list of fnmatch patterns, as the module's description says,
+    left out on top of the defaults (one string raises TypeError);
+    include_hidden keeps dot-files and dot-folders. Raises ValueError,
+    writing nothing, when no file would become an entry."""
     if not os.path.isdir(folder):
         raise ValueError("not a folder: %s" % folder)
     if not archive_path.endswith(ARCHIVE_SUFFIX):
         # client://plovex/ URLs find an archive only by this suffix.
         raise ValueError("archive name must end in %s: %s" % (ARCHIVE_SUFFIX, archive_path))
-    entries = archive_entries(folder, excluded_path=archive_path,
-                              patterns=exclude_patterns(exclude, include_hidden))
+    entries = _without_empty_files(archive_entries(
+        folder, excluded_path=archive_path, patterns=exclude_patterns(exclude, include_hidden)))
+    if not entries:
+        raise ValueError("nothing to pack in %s: every file is left out or empty" % folder)
     with zipfile.ZipFile(archive_path, "w", zipfile.ZIP_DEFLATED) as archive:
         for name, path in entries:
             info = zipfile.ZipInfo(_text(name), date_time=_FIXED_TIME)
@@ -139,6 +157,17 @@ def pack(folder, archive_path, exclude=(), include_hidden=False):
         logger.warning('%s holds text beyond ASCII but declares no charset: CEF reads it '
                        'as ISO-8859-1; add <meta charset="utf-8"> to its <head>', _text(name))
     return names
+
+
+def _without_empty_files(entries):
+    kept = []
+    for name, path in entries:
+        if os.path.getsize(path) == 0:
+            logger.warning("left out the empty file %s: an empty entry is never served",
+                           _text(name))
+        else:
+            kept.append((name, path))
+    return kept
 
 
 def main(argv=None):
@@ -172,4 +201,6 @@ def main(argv=None):
 
 
 if __name__ == "__main__":
+    # The warnings about left-out files, said as the errors are.
+    logging.basicConfig(format="pack: %(message)s")
     sys.exit(main())

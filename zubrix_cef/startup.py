@@ -3,7 +3,8 @@
 The module's Initialize takes any dictionary silently: a misspelt key is
 ignored and a sub-process executable that cannot start shows as a blank
 panel. This checks the settings first, says through the "zubrix_cef" logger
-what it found and what it starts, and then calls Initialize.
+what it found and what it starts, and then calls Initialize. CEF starts once
+per process, so a second call raises RuntimeError.
 """
 import difflib
 import logging
@@ -16,6 +17,7 @@ FOLDER_KEYS = ("locales_dir_path", "resources_dir_path")
 SUBPROCESS_KEY = "browser_subprocess_path"
 
 logger = logging.getLogger("zubrix_cef")
+_started = []
 
 if sys.version_info[0] < 3:
     _TEXT_TYPES = (basestring,)  # noqa: F821 (Python 2 only)
@@ -44,15 +46,24 @@ def check_settings(settings):
 
 def initialize(settings):
     """Checks settings as check_settings does, logs what it starts and calls
-    _zubrix_cef.Initialize with them."""
+    _zubrix_cef.Initialize with them. Raises RuntimeError, starting nothing,
+    once an earlier call has started CEF (Shutdown included: CEF cannot
+    start again in the same process)."""
+    if _started:
+        raise RuntimeError("zubrix_cef.initialize was already called in this process "
+                           "(with %s); CEF starts only once per process" % _started[0])
     check_settings(settings)
     # Imported here: the package's other tools (the packer) run without it.
     import _zubrix_cef
     logger.info("starting CEF (module %s) with %s",
-                getattr(_zubrix_cef, "__file__", "_zubrix_cef"),
-                ", ".join("%s=%r" % (key, settings[key]) for key in KNOWN_KEYS
-                          if key in settings) or "no settings")
+                getattr(_zubrix_cef, "__file__", "_zubrix_cef"), _described(settings))
     _zubrix_cef.Initialize(settings)
+    _started.append(_described(settings))
+
+
+def _described(settings):
+    return ", ".join("%s=%r" % (key, settings[key]) for key in KNOWN_KEYS
+                     if key in settings) or "no settings"
 
 
 def _warn_unknown(key):

@@ -67,6 +67,19 @@ def test_refusals_raise_value_error_and_write_nothing():
                      os.path.join(work, "m.plovex"))
 
 
+def test_misused_arguments_are_refused_and_empty_files_left_out():
+    with TemporaryFolder() as work:
+        folder = write_tree(os.path.join(work, "site"), {"index.html": "i", "blank.js": ""})
+        out = os.path.join(work, "site.plovex")
+        for exclude in ("*.psd", u"*.psd"):
+            error = expect_error(TypeError, packer.pack, folder, out, exclude)
+            assert "list of patterns" in str(error)
+        assert not os.path.exists(out)
+        assert packer.pack(folder, out) == ["index.html"]
+        error = expect_error(ValueError, packer.pack, folder, out, ["index.html"])
+        assert ("nothing to pack in " + folder) in str(error)
+
+
 def test_the_command_packs_and_reports_failures():
     with TemporaryFolder() as work:
         folder = write_tree(os.path.join(work, "site"), TREE)

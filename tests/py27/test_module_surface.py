@@ -14,6 +14,7 @@ FUNCTIONS = {
         "CreateBrowserSync(arg0: int, arg1: unicode) -> _zubrix_cef.CefBrowser",
     "RegisterPyCallback": "RegisterPyCallback(arg0: object) -> int",
     "UnregisterPyCallback": "UnregisterPyCallback(arg0: int) -> None",
+    "SetConsoleLogger": "SetConsoleLogger(arg0: object) -> None",
 }
 BROWSER_METHODS = {
     "Resize": "arg0: int, arg1: int, arg2: int, arg3: int",

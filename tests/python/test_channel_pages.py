@@ -2,6 +2,7 @@
 calling Python and hearing from it. The cases that also run in the preview
 (answers, order, console, reload, ...) are in test_channel_backends."""
 import json
+import re
 import shutil
 import textwrap
 

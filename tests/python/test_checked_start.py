@@ -7,6 +7,7 @@ import pytest
 
 import _zubrix_cef
 import zubrix_cef
+import zubrix_cef.startup
 from conftest import SUBPROCESS
 
 
@@ -16,6 +17,8 @@ def started(monkeypatch):
     module's Initialize itself is not run in the test process."""
     calls = []
     monkeypatch.setattr(_zubrix_cef, "Initialize", calls.append)
+    # Each test starts as a fresh process would: nothing started yet.
+    monkeypatch.setattr(zubrix_cef.startup, "_started", [])
     return calls
 
 
@@ -88,11 +91,35 @@ def test_checked_start_runs_the_module_initialize(run_host):
         logging.basicConfig(level=logging.INFO, stream=sys.stdout, format="LOG %(message)s")
         zubrix_cef.initialize({"browser_subprocess_path": SUBPROCESS, "cache_pth": "/tmp/c"})
         pid = _cefsim.start_render_process(20.0)
+        refusals = []
+        for stage in ("running", "shut down"):
+            try:
+                zubrix_cef.initialize({"browser_subprocess_path": SUBPROCESS,
+                                       "cache_path": "/tmp/again"})
+            except RuntimeError as error:
+                refusals.append(str(error))
+            if stage == "running":
+                import _zubrix_cef
+                _zubrix_cef.Shutdown()
         report([_cefsim.settings()["browser_subprocess_path"],
-                _cefsim.settings()["cache_path"], pid > 0])
-        import _zubrix_cef
-        _zubrix_cef.Shutdown()
+                _cefsim.settings()["cache_path"], pid > 0, _cefsim.initialize_count(),
+                refusals])
     """)
-    assert outcome.result == [SUBPROCESS, "", True]
+    path, cache_path, started, count, refusals = outcome.result
+    assert [path, cache_path, started, count] == [SUBPROCESS, "", True, 1]
+    assert len(refusals) == 2
+    for refusal in refusals:
+        assert "already called" in refusal and SUBPROCESS in refusal
     logs = [line for line in outcome.stdout.splitlines() if line.startswith("LOG ")]
     assert len(logs) == 2 and "'cache_pth'" in logs[0] and "starting CEF" in logs[1]
+
+
+def test_a_start_the_module_refused_may_be_tried_again(monkeypatch, started):
+    def refuse(settings):
+        raise RuntimeError("unable to cast")
+    monkeypatch.setattr(_zubrix_cef, "Initialize", refuse)
+    with pytest.raises(RuntimeError, match="unable to cast"):
+        zubrix_cef.initialize({"browser_subprocess_path": SUBPROCESS})
+    monkeypatch.setattr(_zubrix_cef, "Initialize", started.append)
+    zubrix_cef.initialize({"browser_subprocess_path": SUBPROCESS})
+    assert len(started) == 1

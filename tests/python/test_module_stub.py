@@ -72,7 +72,7 @@ CASES = stub_functions()
 def test_stub_declares_the_whole_surface():
     names = {(owner, name) for owner, name, _, _ in CASES}
     for function in ("Initialize", "Shutdown", "CreateBrowserSync",
-                     "RegisterPyCallback", "UnregisterPyCallback"):
+                     "RegisterPyCallback", "UnregisterPyCallback", "SetConsoleLogger"):
         assert (None, function) in names
     for method in ("Resize", "Close", "Reload", "ExecuteJavascript", "ShowDevTools",
                    "RegisterStartupCode", "UnregisterStartupCode"):

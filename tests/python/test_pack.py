@@ -1,5 +1,6 @@
 """The packer: the same folder gives the same bytes, entries are the files
 named by their path below the folder, and bad requests fail loudly."""
+import logging
 import os
 import subprocess
 import zipfile
@@ -57,12 +58,38 @@ def test_entries_are_sorted_files_with_fixed_metadata(tmp_path):
             assert info.compress_type == zipfile.ZIP_DEFLATED
 
 
-def test_empty_folder_gives_an_empty_archive(tmp_path):
-    (tmp_path / "nothing" / "inside").mkdir(parents=True)
+@pytest.mark.parametrize("files, exclude", [
+    ({}, ()),
+    ({"empty.html": b"", "sub/blank.js": b""}, ()),
+    ({"art.psd": b"psd", ".hidden": b"h"}, ("*.psd",)),
+], ids=["no files", "only empty files", "everything left out"])
+def test_a_folder_that_leaves_no_entry_is_refused_by_name(tmp_path, files, exclude):
+    folder = make_tree(tmp_path / "nothing", files)
+    (tmp_path / "nothing" / "inside").mkdir(parents=True, exist_ok=True)
     out = str(tmp_path / "nothing.plovex")
-    assert pack(str(tmp_path / "nothing"), out) == []
-    with zipfile.ZipFile(out) as archive:
-        assert archive.namelist() == []
+    with pytest.raises(ValueError, match="nothing to pack in " + folder):
+        pack(folder, out, exclude)
+    assert not os.path.exists(out)
+
+
+def test_empty_files_are_left_out_with_a_warning(tmp_path, caplog):
+    folder = make_tree(tmp_path / "site", {"index.html": b"i", "js/empty.js": b""})
+    out = str(tmp_path / "site.plovex")
+    with caplog.at_level(logging.WARNING, logger="zubrix_cef"):
+        assert pack(folder, out) == ["index.html"]
+    assert zipfile.ZipFile(out).namelist() == ["index.html"]
+    (warning,) = [r.getMessage() for r in caplog.records if r.name == "zubrix_cef"]
+    assert "js/empty.js" in warning and "empty" in warning
+
+
+@pytest.mark.parametrize("exclude", ["*.psd", b"*.psd"])
+def test_exclude_given_as_one_string_is_refused_before_anything_is_written(
+        tmp_path, exclude):
+    folder = make_tree(tmp_path / "site", {"index.html": b"i", "art.psd": b"p"})
+    out = str(tmp_path / "site.plovex")
+    with pytest.raises(TypeError, match="list of patterns"):
+        pack(folder, out, exclude=exclude)
+    assert not os.path.exists(out)
 
 
 def test_names_beyond_ascii_are_stored_as_utf8(tmp_path):
@@ -114,6 +141,13 @@ def test_command_packs_and_reports_failures(tmp_path):
     assert missing.returncode == 1 and "not a folder" in missing.stderr
     assert not os.path.exists(str(tmp_path / "m.plovex"))
     assert run_command(folder).returncode == 2
+
+    hollow = make_tree(tmp_path / "hollow", {"blank.txt": b""})
+    refused = run_command(hollow, str(tmp_path / "h.plovex"))
+    assert refused.returncode == 1 and not os.path.exists(str(tmp_path / "h.plovex"))
+    assert refused.stderr.splitlines() == [
+        "pack: left out the empty file blank.txt: an empty entry is never served",
+        "pack: nothing to pack in %s: every file is left out or empty" % hollow]
 
 
 CLUTTERED = dict(TREE, **{

@@ -21,6 +21,8 @@ from zubrix_cef.page_messages import decode_page_text, javascript_string
 from zubrix_cef.preview.engine import qwebchannel_source
 
 logger = logging.getLogger("zubrix_cef")
+# Where the host's module logs every page's console lines, in its form.
+page_logger = logging.getLogger("zubrix_cef.page")
 
 _HOST_SCRIPT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "page_host.js")
 _SCRIPT_NAME = "zubrix host and start-up code"
@@ -59,7 +61,10 @@ class PreviewPage(QtWebEngineWidgets.QWebEnginePage):
 
     def javaScriptConsoleMessage(self, level, text, line, source):
         level_name = _LEVELS.get(level, "info")
-        logger.debug("engine console.%s: %s (%s:%d)", level_name, text, source, line)
+        # As the host logs them: CEF 3.3163 gives no level, so the text
+        # decides.
+        page_logger.log(logging.WARNING if text.startswith("Uncaught") else logging.INFO,
+                        "%s:%d: %s", source, line, text)
         self.console_line.emit(level_name, text, line, source)
 
 

@@ -4,6 +4,7 @@ from typing import Any, Optional, Text
 from zubrix_cef.preview.registry import PreviewRegistry
 
 logger: logging.Logger
+page_logger: logging.Logger
 
 def host_script() -> str: ...
 

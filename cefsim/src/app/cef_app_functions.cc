@@ -9,6 +9,7 @@
 #include "browser/window_destruction.h"
 #include "include/base/cef_logging.h"
 #include "include/cef_app.h"
+#include "loader/resource_loader.h"
 #include "placeholder/placeholders.h"
 #include "process/render_process_host.h"
 #include "process/render_process_main.h"
@@ -111,6 +112,9 @@ void CefShutdown() {
   cefsim::StopClosingBrowsersWithDestroyedWindows();
   cefsim::CloseAllBrowsers();
   cefsim::TerminateAllRenderProcesses();
+  // Requests still in flight end before the IO thread does, their handlers
+  // cancelled as CEF cancels them at shutdown.
+  cefsim::RunOnNamedThreadAndWait(TID_IO, [] { cefsim::DropAllLoads(); });
   // The request context, with the factories registered on it, ends here.
   CefClearSchemeHandlerFactories();
   cefsim::StopNamedThread(TID_UI);

@@ -7,9 +7,11 @@
 #include "include/cef_request_context.h"
 #include "ipc/frame_kinds.h"
 #include "ipc/process_message_impl.h"
+#include "loader/resource_loader.h"
 #include "placeholder/placeholders.h"
 #include "platform/x11/x11_windows.h"
 #include "process/render_process_host.h"
+#include "records/console_records.h"
 #include "runtime/runtime_state.h"
 #include "strings/u16_text.h"
 #include "threads/named_threads.h"
@@ -204,8 +206,17 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
   navigate.url = plan.url;
   render_process_->Send(kFrameNavigate, Encode(navigate));
   lock.unlock();
+  // What the frame's previous document still loads is dropped, after the
+  // navigation has gone out, so that the old page ignores the failures.
+  DropLoadsOnIoThread(main ? 0 : frame_identifier);
   PublishNavigationState();
   UpdateLoadingState();
+}
+
+void BrowserHostImpl::DropLoadsOnIoThread(int64 frame_identifier) {
+  const int id = id_;
+  PostToNamedThread(TID_IO,
+                    [id, frame_identifier] { DropLoads(id, frame_identifier); });
 }
 
 bool BrowserHostImpl::SendToRenderer(uint32_t kind,
@@ -401,6 +412,33 @@ void BrowserHostImpl::OnProcessMessageReport(
   params_.client->OnProcessMessageReceived(this, PID_RENDERER, message);
 }
 
+// As CefBrowserHostImpl::DidAddMessageToConsole: every message goes to the
+// client's display handler, whose true keeps it out of the console's output
+// (here the window's console lines). The record is what developer tools would
+// show, which the handler does not affect.
+void BrowserHostImpl::OnConsoleMessageReport(const RenderProcessHost* from,
+                                             const ConsoleMessage& message) {
+  if (!FromCurrentProcess(from))
+    return;
+  cefsim_inspect::ConsoleRecord record;
+  record.browser_id = message.browser_id;
+  record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
+  record.message = cefsim::FromU16String(message.message).ToString();
+  record.source = cefsim::FromU16String(message.source).ToString();
+  record.line = message.line;
+  RecordConsoleMessage(record);
+  CefRefPtr<CefDisplayHandler> handler =
+      params_.client ? params_.client->GetDisplayHandler() : nullptr;
+  const CefString text = cefsim::FromU16String(message.message);
+  if (handler &&
+      handler->OnConsoleMessage(this, text,
+                                cefsim::FromU16String(message.source),
+                                message.line)) {
+    return;
+  }
+  ShowPlaceholderConsoleLine(id_, text);
+}
+
 void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
                                           int wait_status) {
   if (!FromCurrentProcess(from))
@@ -415,6 +453,7 @@ void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
   UpdateLoadingState();
   CefRefPtr<CefRequestHandler> handler =
       params_.client ? params_.client->GetRequestHandler() : nullptr;
+  DropLoadsOnIoThread(0);
   if (handler)
     handler->OnRenderProcessTerminated(this, TerminationStatusOf(wait_status));
 }
@@ -449,6 +488,7 @@ void BrowserHostImpl::CloseOnUi() {
   // The frames hold the browser; letting them go ends that cycle.
   for (const auto& frame : frames)
     frame->Invalidate();
+  DropLoadsOnIoThread(0);
   // Ending the process waits for it, which the UI thread should not do.
   if (process) {
     if (!PostToNamedThread(TID_FILE, [process]() { process->Terminate(); }))

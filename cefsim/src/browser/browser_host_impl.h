@@ -58,6 +58,9 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   // RenderViewReady. False once the browser has closed.
   bool SendToRenderer(uint32_t kind, const std::string& payload);
   int64 main_frame_identifier() const { return main_frame_identifier_; }
+  // Drops the browser's loads (of one frame, unless 0): its page navigated
+  // away, its process ended, or it closed.
+  void DropLoadsOnIoThread(int64 frame_identifier);
   // How many navigations have been asked of the browser so far.
   int requested_navigations();
   // True once the first |navigations| navigations asked of the browser have
@@ -78,6 +81,8 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
                          const LoadErrorMessage& report);
   void OnProcessMessageReport(const RenderProcessHost* from,
                               CefRefPtr<CefProcessMessage> message);
+  void OnConsoleMessageReport(const RenderProcessHost* from,
+                              const ConsoleMessage& message);
   void OnRenderProcessGone(const RenderProcessHost* from, int wait_status);
   // As CefBrowserHostImpl::DidFinishNavigation for a same-document
   // navigation: the frame's URL changes, OnLoadStart is not called.

@@ -1,5 +1,5 @@
-// What a browser's render process reports, read on the channel's reader
-// thread and handed to the browser on the UI thread. A report that does not
+// What a browser's render process reports, taken in on the IO thread and
+// handed to the browser on the UI thread. A report that does not
 // decode marks the process as broken, and it is ended, as Chromium ends a
 // renderer that sends a bad message.
 #include "browser/browser_registry.h"
@@ -11,7 +11,6 @@
 #include "placeholder/placeholders.h"
 #include "process/frame_handlers.h"
 #include "process/render_process_host.h"
-#include "records/console_records.h"
 #include "strings/u16_text.h"
 #include "threads/named_threads.h"
 
@@ -77,23 +76,12 @@ void OnProcessMessage(const HostPtr& host, const std::string& payload) {
 }
 
 void OnConsoleMessage(const HostPtr& host, const std::string& payload) {
-  ConsoleMessage message;
-  if (!Decode(payload, &message)) {
-    host->Kill();
-    return;
-  }
-  CefRefPtr<BrowserHostImpl> browser = FindBrowser(message.browser_id);
-  if (browser && browser->FromCurrentProcess(host.get())) {
-    cefsim_inspect::ConsoleRecord record;
-    record.browser_id = message.browser_id;
-    record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
-    record.message = cefsim::FromU16String(message.message).ToString();
-    record.source = cefsim::FromU16String(message.source).ToString();
-    record.line = message.line;
-    RecordConsoleMessage(record);
-    ShowPlaceholderConsoleLine(message.browser_id,
-                               cefsim::FromU16String(message.message));
-  }
+  PostReport<ConsoleMessage>(
+      host, payload,
+      [](CefRefPtr<BrowserHostImpl> browser, const RenderProcessHost* from,
+         const ConsoleMessage& message) {
+        browser->OnConsoleMessageReport(from, message);
+      });
 }
 
 void OnPageTitle(const HostPtr& host, const std::string& payload) {
@@ -116,13 +104,16 @@ void OnResourceRequest(const HostPtr& host, const std::string& payload) {
   if (!browser || !browser->FromCurrentProcess(host.get()))
     return;
   std::weak_ptr<RenderProcessHost> weak = host;
-  PostToNamedThread(TID_IO, [browser, request, weak]() {
-    ServeResource(browser, request,
-                  [weak](const ResourceResponseMessage& response) {
-                    if (HostPtr process = weak.lock())
-                      process->Send(kFrameResourceResponse, Encode(response));
-                  });
-  });
+  ServeResource(
+      browser, request,
+      [weak](const ResourceDataMessage& data) {
+        if (HostPtr process = weak.lock())
+          process->Send(kFrameResourceData, Encode(data));
+      },
+      [weak](const ResourceResponseMessage& response) {
+        if (HostPtr process = weak.lock())
+          process->Send(kFrameResourceResponse, Encode(response));
+      });
 }
 
 const bool registered = [] {

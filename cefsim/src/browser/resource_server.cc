@@ -37,7 +37,8 @@ ResourceResponseMessage Succeeded(const ResourceRequestMessage& request,
 }  // namespace
 
 void ServeResource(CefRefPtr<BrowserHostImpl> browser,
-                   const ResourceRequestMessage& request, ResourceDone done) {
+                   const ResourceRequestMessage& request, ResourcePieces pieces,
+                   ResourceDone done) {
   std::string url = cefsim::FromU16String(request.url).ToString();
   std::string scheme = SchemeOf(url);
   if (scheme == "data") {
@@ -70,6 +71,15 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
   // frame; the factory then gets no frame.
   CefRefPtr<CefFrame> frame = browser->FindFrame(request.frame_id).get();
   int request_id = request.request_id;
+  LoadOptions options;
+  options.browser_id = browser->GetIdentifier();
+  options.frame_id = request.frame_id;
+  options.body_pieces = [request_id, pieces](std::string piece) {
+    ResourceDataMessage data;
+    data.request_id = request_id;
+    data.body = std::move(piece);
+    pieces(data);
+  };
   LoadResource(url, browser.get(), frame,
                static_cast<cef_resource_type_t>(request.resource_type),
                [request_id, done](LoadResult result) {
@@ -80,7 +90,8 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
                  response.mime_type = result.mime_type;
                  response.body = std::move(result.body);
                  done(response);
-               });
+               },
+               std::move(options));
 }
 
 }  // namespace cefsim

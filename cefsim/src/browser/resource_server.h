@@ -11,11 +11,14 @@
 
 namespace cefsim {
 
+using ResourcePieces = std::function<void(const ResourceDataMessage&)>;
 using ResourceDone = std::function<void(const ResourceResponseMessage&)>;
 
-// IO thread. |done| runs exactly once, on the IO thread, perhaps later.
+// IO thread. A large body goes to |pieces| as it comes, ahead of the
+// response; |done| runs exactly once, on the IO thread, perhaps later.
 void ServeResource(CefRefPtr<BrowserHostImpl> browser,
-                   const ResourceRequestMessage& request, ResourceDone done);
+                   const ResourceRequestMessage& request, ResourcePieces pieces,
+                   ResourceDone done);
 
 }  // namespace cefsim
 

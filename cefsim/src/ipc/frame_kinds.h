@@ -21,6 +21,8 @@ enum FrameKind : uint32_t {
   kFrameExecuteJavaScript = 12,
   kFrameResourceResponse = 14,
   kFrameStopLoad = 15,
+  // A piece of a response's body, ahead of the response itself.
+  kFrameResourceData = 16,
 
   // Render process to browser process (page_messages.h).
   kFrameLoadStart = 20,

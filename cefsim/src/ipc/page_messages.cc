@@ -89,6 +89,10 @@ void Fields(F& f, M& m, ResourceRequestMessage*) {
       f(m.url);
 }
 template <class F, class M>
+void Fields(F& f, M& m, ResourceDataMessage*) {
+  f(m.request_id), f(m.body);
+}
+template <class F, class M>
 void Fields(F& f, M& m, ResourceResponseMessage*) {
   f(m.request_id), f(m.error_code), f(m.http_status), f(m.mime_type),
       f(m.charset), f(m.body);
@@ -131,6 +135,7 @@ CEFSIM_PAGE_MESSAGE(PageTitleMessage)
 CEFSIM_PAGE_MESSAGE(CloseRequestMessage)
 CEFSIM_PAGE_MESSAGE(SameDocumentNavigationMessage)
 CEFSIM_PAGE_MESSAGE(ResourceRequestMessage)
+CEFSIM_PAGE_MESSAGE(ResourceDataMessage)
 CEFSIM_PAGE_MESSAGE(ResourceResponseMessage)
 
 #undef CEFSIM_PAGE_MESSAGE

@@ -127,8 +127,16 @@ struct ResourceRequestMessage {
   std::u16string url;
 };
 
+// Browser to renderer: a piece of a request's body, sent ahead of its
+// response so that the browser holds no large body whole.
+struct ResourceDataMessage {
+  int32_t request_id = 0;
+  std::string body;
+};
+
 // Browser to renderer: what a request produced. |error_code| is a
-// cef_errorcode_t; ERR_NONE with the response's status, type and body.
+// cef_errorcode_t; ERR_NONE with the response's status, type and the body
+// after the pieces sent ahead of it.
 struct ResourceResponseMessage {
   int32_t request_id = 0;
   int32_t error_code = 0;
@@ -151,6 +159,7 @@ std::string Encode(const PageTitleMessage& message);
 std::string Encode(const CloseRequestMessage& message);
 std::string Encode(const SameDocumentNavigationMessage& message);
 std::string Encode(const ResourceRequestMessage& message);
+std::string Encode(const ResourceDataMessage& message);
 std::string Encode(const ResourceResponseMessage& message);
 
 bool Decode(const std::string& payload, CreateBrowserMessage* message);
@@ -167,6 +176,7 @@ bool Decode(const std::string& payload, CloseRequestMessage* message);
 bool Decode(const std::string& payload,
             SameDocumentNavigationMessage* message);
 bool Decode(const std::string& payload, ResourceRequestMessage* message);
+bool Decode(const std::string& payload, ResourceDataMessage* message);
 bool Decode(const std::string& payload, ResourceResponseMessage* message);
 
 }  // namespace cefsim

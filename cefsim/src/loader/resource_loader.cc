@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "include/cef_callback.h"
@@ -18,77 +19,126 @@ namespace {
 
 constexpr int kReadPieceSize = 65536;
 constexpr int kMaxRedirects = 20;
+// A body handed to a sink goes out once this much has gathered; a smaller
+// one goes whole with the result.
+constexpr size_t kBodyPieceSize = 256 * 1024;
 
 std::atomic<uint64> next_request_identifier(1);
 
-// One request from start to result. Lives on TID_IO: every step runs there,
-// and handlers' callbacks from other threads are posted there.
+class JobCallback;
+
+// One request from start to result, as CefResourceRequestJob. Lives on
+// TID_IO: every step runs there, and handlers' callbacks from other threads
+// are posted there.
 class LoadJob : public std::enable_shared_from_this<LoadJob> {
  public:
   LoadJob(const std::string& url, CefRefPtr<CefBrowser> browser,
           CefRefPtr<CefFrame> frame, cef_resource_type_t resource_type,
-          std::function<void(LoadResult)> done)
+          std::function<void(LoadResult)> done, LoadOptions options)
       : url_(url),
         browser_(browser),
         frame_(frame),
         resource_type_(resource_type),
-        done_(std::move(done)) {}
+        done_(std::move(done)),
+        options_(std::move(options)) {}
 
   void Start();
+  // As CefResourceRequestJob::Kill: Cancel for a handler that has not
+  // finished, then nothing more from its callbacks.
+  void Kill();
+  // A Continue on the headers callback (CefResourceRequestJobCallback's
+  // HEADERS_AVAILABLE) or on the bytes callback (BYTES_AVAILABLE).
+  void OnHeadersAvailable();
+  void OnBytesAvailable();
 
-  // Steps a handler's callback asks for. |attempt| names the handler that
-  // asked, so that a redirected request ignores the previous handler.
-  void OnContinue(int attempt);
-  void OnCancel(int attempt);
+  bool For(int browser_id, int64_t frame_id) const {
+    return options_.browser_id == browser_id &&
+           (frame_id == 0 || options_.frame_id == frame_id);
+  }
 
  private:
-  enum class State { kProcessing, kWaitingForHeaders, kReading, kWaitingForData,
-                     kDone };
-
-  void ReadHeaders();
+  void StartTransaction();
+  void SendHeaders();
   void ReadBody();
+  void DetachCallbacks();
   void Finish();
   void Fail(cef_errorcode_t error);
+  void End();
 
   std::string url_;
   const CefRefPtr<CefBrowser> browser_;
   const CefRefPtr<CefFrame> frame_;
   const cef_resource_type_t resource_type_;
   std::function<void(LoadResult)> done_;
+  const LoadOptions options_;
 
-  State state_ = State::kProcessing;
-  int attempt_ = 0;
+  int redirects_ = 0;
   CefRefPtr<CefResourceHandler> handler_;
-  CefRefPtr<CefCallback> callback_;
+  CefRefPtr<JobCallback> headers_callback_;
+  CefRefPtr<JobCallback> bytes_callback_;
+  bool response_started_ = false;
+  bool io_pending_ = false;
+  // The handler reported the end of its body: it gets no Cancel.
+  bool handler_done_ = false;
+  bool ended_ = false;
   int64 remaining_ = -1;
   LoadResult result_;
 };
 
-// A handler's Continue and Cancel, which it may call from any thread.
+// The loads not yet ended. IO thread only.
+std::set<std::shared_ptr<LoadJob>>& LiveLoads() {
+  static auto* loads = new std::set<std::shared_ptr<LoadJob>>();
+  return *loads;
+}
+
+// A handler's Continue and Cancel, which it may call from any thread; they
+// act on the IO thread, and not at all once the job detached the callback.
 class JobCallback : public CefCallback {
  public:
-  JobCallback(std::shared_ptr<LoadJob> job, int attempt)
-      : job_(job), attempt_(attempt) {}
+  enum class Kind { kHeaders, kBytes };
+  JobCallback(std::shared_ptr<LoadJob> job, Kind kind)
+      : job_(std::move(job)), kind_(kind) {}
 
   void Continue() override {
-    std::shared_ptr<LoadJob> job = job_;
-    int attempt = attempt_;
-    PostToNamedThread(TID_IO, [job, attempt] { job->OnContinue(attempt); });
+    CefRefPtr<JobCallback> self(this);
+    PostToNamedThread(TID_IO, [self] { self->ContinueOnIoThread(); });
   }
   void Cancel() override {
-    std::shared_ptr<LoadJob> job = job_;
-    int attempt = attempt_;
-    PostToNamedThread(TID_IO, [job, attempt] { job->OnCancel(attempt); });
+    CefRefPtr<JobCallback> self(this);
+    PostToNamedThread(TID_IO, [self] {
+      if (std::shared_ptr<LoadJob> job = self->job_)
+        job->Kill();
+    });
   }
+  // IO thread.
+  void Detach() { job_ = nullptr; }
 
  private:
-  const std::shared_ptr<LoadJob> job_;
-  const int attempt_;
+  void ContinueOnIoThread() {
+    std::shared_ptr<LoadJob> job = job_;
+    if (!job)
+      return;
+    if (kind_ == Kind::kHeaders) {
+      job->OnHeadersAvailable();
+      // Headers are asked for once.
+      Detach();
+    } else {
+      job->OnBytesAvailable();
+    }
+  }
+
+  // Touched on the IO thread only.
+  std::shared_ptr<LoadJob> job_;
+  const Kind kind_;
   IMPLEMENT_REFCOUNTING(JobCallback);
 };
 
 void LoadJob::Start() {
-  ++attempt_;
+  LiveLoads().insert(shared_from_this());
+  StartTransaction();
+}
+
+void LoadJob::StartTransaction() {
   CanonicalUrl canonical;
   if (!CanonicalizeUrl(url_, &canonical)) {
     Fail(ERR_INVALID_URL);
@@ -106,60 +156,58 @@ void LoadJob::Start() {
     Fail(ERR_UNKNOWN_URL_SCHEME);
     return;
   }
-  state_ = State::kProcessing;
-  callback_ = new JobCallback(shared_from_this(), attempt_);
-  bool taken = handler_->ProcessRequest(request.get(), callback_);
-  if (state_ != State::kProcessing)
-    return;
-  if (!taken) {
+  response_started_ = false;
+  io_pending_ = false;
+  handler_done_ = false;
+  headers_callback_ =
+      new JobCallback(shared_from_this(), JobCallback::Kind::kHeaders);
+  // Held here: the handler may end the job from within ProcessRequest.
+  CefRefPtr<CefResourceHandler> handler = handler_;
+  const bool taken = handler->ProcessRequest(request.get(), headers_callback_);
+  if (!taken && !ended_)
     Fail(ERR_ABORTED);
-    return;
-  }
-  state_ = State::kWaitingForHeaders;
 }
 
-void LoadJob::OnContinue(int attempt) {
-  if (attempt != attempt_)
-    return;
-  if (state_ == State::kWaitingForHeaders) {
-    ReadHeaders();
-  } else if (state_ == State::kWaitingForData) {
-    state_ = State::kReading;
-    ReadBody();
-  }
+void LoadJob::OnHeadersAvailable() {
+  if (!ended_ && !response_started_)
+    SendHeaders();
 }
 
-void LoadJob::OnCancel(int attempt) {
-  if (attempt != attempt_ || state_ == State::kDone)
+void LoadJob::OnBytesAvailable() {
+  if (ended_ || !response_started_ || !io_pending_)
     return;
-  handler_->Cancel();
-  Fail(ERR_ABORTED);
+  io_pending_ = false;
+  ReadBody();
 }
 
-void LoadJob::ReadHeaders() {
+void LoadJob::SendHeaders() {
+  response_started_ = true;
+  headers_callback_ = nullptr;
   CefRefPtr<CefResponse> response = CefResponse::Create();
-  int64 length = -1;
+  int64 length = 0;
   CefString redirect;
   handler_->GetResponseHeaders(response, length, redirect);
+  if (response->GetError() != ERR_NONE) {
+    Fail(response->GetError());
+    return;
+  }
   if (!redirect.empty()) {
-    if (attempt_ > kMaxRedirects) {
+    if (++redirects_ > kMaxRedirects) {
       Fail(ERR_TOO_MANY_REDIRECTS);
       return;
     }
+    // The redirected request gets a new handler; the old one has finished
+    // with this request and gets no Cancel.
     url_ = redirect.ToString();
+    handler_done_ = true;
+    DetachCallbacks();
     handler_ = nullptr;
-    callback_ = nullptr;
-    Start();
-    return;
-  }
-  if (response->GetError() != ERR_NONE) {
-    Fail(response->GetError());
+    StartTransaction();
     return;
   }
   result_.status = response->GetStatus();
   result_.mime_type = response->GetMimeType().ToString();
   remaining_ = length;
-  state_ = State::kReading;
   ReadBody();
 }
 
@@ -167,7 +215,7 @@ void LoadJob::ReadHeaders() {
 // once that many bytes have come, as CEF does.
 void LoadJob::ReadBody() {
   std::vector<char> piece(kReadPieceSize);
-  while (state_ == State::kReading) {
+  while (!ended_) {
     if (remaining_ == 0) {
       Finish();
       return;
@@ -175,45 +223,91 @@ void LoadJob::ReadBody() {
     int wanted = kReadPieceSize;
     if (remaining_ > 0)
       wanted = static_cast<int>(std::min<int64>(wanted, remaining_));
+    if (!bytes_callback_)
+      bytes_callback_ =
+          new JobCallback(shared_from_this(), JobCallback::Kind::kBytes);
     int bytes_read = 0;
-    if (!handler_->ReadResponse(piece.data(), wanted, bytes_read, callback_)) {
+    // Held here: the handler may end the job from within ReadResponse.
+    CefRefPtr<CefResourceHandler> handler = handler_;
+    CefRefPtr<JobCallback> callback = bytes_callback_;
+    if (!handler->ReadResponse(piece.data(), wanted, bytes_read, callback)) {
       Finish();
       return;
     }
+    if (ended_)
+      return;
     if (bytes_read < 0 || bytes_read > wanted) {
       Fail(ERR_FAILED);
       return;
     }
     if (bytes_read == 0) {
-      state_ = State::kWaitingForData;
+      io_pending_ = true;
       return;
     }
     result_.body.append(piece.data(), static_cast<size_t>(bytes_read));
     if (remaining_ > 0)
       remaining_ -= bytes_read;
+    if (options_.body_pieces && result_.body.size() >= kBodyPieceSize) {
+      std::string gathered;
+      gathered.swap(result_.body);
+      options_.body_pieces(std::move(gathered));
+    }
   }
 }
 
+void LoadJob::Kill() {
+  if (ended_)
+    return;
+  if (!handler_done_ && handler_)
+    handler_->Cancel();
+  Fail(ERR_ABORTED);
+}
+
+void LoadJob::DetachCallbacks() {
+  if (headers_callback_)
+    headers_callback_->Detach();
+  if (bytes_callback_)
+    bytes_callback_->Detach();
+  headers_callback_ = nullptr;
+  bytes_callback_ = nullptr;
+}
+
 void LoadJob::Finish() {
-  state_ = State::kDone;
+  handler_done_ = true;
   result_.ok = true;
   result_.error = ERR_NONE;
-  // Dropping the handler also ends the cycle through a callback it may keep.
-  handler_ = nullptr;
-  callback_ = nullptr;
-  done_(std::move(result_));
+  End();
 }
 
 void LoadJob::Fail(cef_errorcode_t error) {
-  state_ = State::kDone;
   result_.ok = false;
   result_.error = error;
   result_.status = 0;
   result_.mime_type.clear();
   result_.body.clear();
+  End();
+}
+
+void LoadJob::End() {
+  ended_ = true;
+  DetachCallbacks();
+  // The job lets its handler go as it ends, as CEF's does when destroyed.
   handler_ = nullptr;
-  callback_ = nullptr;
-  done_(std::move(result_));
+  std::shared_ptr<LoadJob> self = shared_from_this();
+  LiveLoads().erase(self);
+  std::function<void(LoadResult)> done;
+  done.swap(done_);
+  done(std::move(result_));
+}
+
+void DropWhere(const std::function<bool(const LoadJob&)>& dropped) {
+  std::vector<std::shared_ptr<LoadJob>> jobs;
+  for (const std::shared_ptr<LoadJob>& job : LiveLoads()) {
+    if (dropped(*job))
+      jobs.push_back(job);
+  }
+  for (const std::shared_ptr<LoadJob>& job : jobs)
+    job->Kill();
 }
 
 }  // namespace
@@ -222,15 +316,26 @@ void LoadResource(const std::string& url,
                   CefRefPtr<CefBrowser> browser,
                   CefRefPtr<CefFrame> frame,
                   cef_resource_type_t resource_type,
-                  std::function<void(LoadResult)> done) {
+                  std::function<void(LoadResult)> done,
+                  LoadOptions options) {
   auto job = std::make_shared<LoadJob>(url, browser, frame, resource_type,
-                                       done);
+                                       done, std::move(options));
   if (!PostToNamedThread(TID_IO, [job] { job->Start(); })) {
     LoadResult aborted;
     aborted.url = url;
     aborted.error = ERR_ABORTED;
     done(aborted);
   }
+}
+
+void DropLoads(int browser_id, int64_t frame_id) {
+  DropWhere([browser_id, frame_id](const LoadJob& job) {
+    return job.For(browser_id, frame_id);
+  });
+}
+
+void DropAllLoads() {
+  DropWhere([](const LoadJob&) { return true; });
 }
 
 }  // namespace cefsim

@@ -1,9 +1,14 @@
-// Serves one URL the way CEF's IO thread drives a CefResourceHandler:
-// ProcessRequest, GetResponseHeaders once the handler has continued, then
-// ReadResponse until it reports the end.
+// Serves one URL the way CEF's request job drives a CefResourceHandler on
+// the IO thread (CefResourceRequestJob): ProcessRequest, GetResponseHeaders
+// once the handler has continued, then ReadResponse until it reports the
+// end, a read that found nothing resumed at the callback's Continue. A load
+// that is dropped (its page navigates away, its browser closes, CEF shuts
+// down) gives the handler Cancel unless it had finished; afterwards the
+// request's callbacks do nothing, and the handler is let go.
 #ifndef CEFSIM_SRC_LOADER_RESOURCE_LOADER_H_
 #define CEFSIM_SRC_LOADER_RESOURCE_LOADER_H_
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,7 +26,18 @@ struct LoadResult {
   std::string url;
   int status = 0;
   std::string mime_type;
+  // The body, or what is left of it after the pieces handed to the load's
+  // body sink.
   std::string body;
+};
+
+struct LoadOptions {
+  // Who the load is for, so that it can be dropped with them.
+  int browser_id = 0;
+  int64_t frame_id = 0;
+  // When set, the body goes here in pieces as it comes (on the IO thread),
+  // so that a large body is never held whole.
+  std::function<void(std::string piece)> body_pieces;
 };
 
 // Runs on TID_IO and calls |done| there once. When no IO thread runs, |done|
@@ -30,7 +46,13 @@ void LoadResource(const std::string& url,
                   CefRefPtr<CefBrowser> browser,
                   CefRefPtr<CefFrame> frame,
                   cef_resource_type_t resource_type,
-                  std::function<void(LoadResult)> done);
+                  std::function<void(LoadResult)> done,
+                  LoadOptions options = LoadOptions());
+
+// IO thread. Drops the loads of |browser_id| (of its frame |frame_id| only,
+// unless that is 0), or every load; each ends with ERR_ABORTED.
+void DropLoads(int browser_id, int64_t frame_id);
+void DropAllLoads();
 
 }  // namespace cefsim
 

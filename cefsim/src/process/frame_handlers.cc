@@ -3,6 +3,8 @@
 #include <map>
 #include <mutex>
 
+#include "threads/named_threads.h"
+
 namespace cefsim {
 namespace {
 
@@ -49,7 +51,11 @@ bool DispatchBrowserFrame(uint32_t kind,
   BrowserFrameHandler handler = BrowserTable().Find(kind);
   if (!handler)
     return false;
-  handler(host, payload);
+  std::function<void()> task = [handler, host, payload] {
+    handler(host, payload);
+  };
+  if (!PostToNamedThread(TID_IO, task))
+    task();
   return true;
 }
 

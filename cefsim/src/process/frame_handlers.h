@@ -12,7 +12,10 @@ namespace cefsim {
 
 class RenderProcessHost;
 
-// Called on the browser process's reader thread of |host|.
+// Called on the browser process's IO thread, which takes in what render
+// processes send, as Chromium's does: a resource handler that holds the IO
+// thread up holds up every browser's messages. On the reader thread of
+// |host| when no IO thread runs.
 using BrowserFrameHandler =
     std::function<void(const std::shared_ptr<RenderProcessHost>& host,
                        const std::string& payload)>;
@@ -23,6 +26,7 @@ void SetBrowserFrameHandler(uint32_t kind, BrowserFrameHandler handler);
 void SetRendererFrameHandler(uint32_t kind, RendererFrameHandler handler);
 
 // False for a kind nobody handles; the caller treats the peer as broken.
+// A browser frame is handed to the IO thread; frames keep their order.
 bool DispatchBrowserFrame(uint32_t kind,
                           const std::shared_ptr<RenderProcessHost>& host,
                           const std::string& payload);

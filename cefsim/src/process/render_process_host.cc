@@ -8,6 +8,7 @@
 
 #include "command_line/command_line_impl.h"
 #include "process/frame_handlers.h"
+#include "threads/named_threads.h"
 
 extern char** environ;
 
@@ -111,7 +112,18 @@ void RenderProcessHost::Start() {
 }
 
 bool RenderProcessHost::Send(uint32_t kind, const std::string& payload) {
-  return alive_ && channel_.Send(kind, payload);
+  if (!alive_)
+    return false;
+  // Chromium's channel sends from the IO thread: what other threads send
+  // waits behind whatever holds that thread up, and keeps its order.
+  if (CurrentlyOnNamedThread(TID_IO))
+    return channel_.Send(kind, payload);
+  std::shared_ptr<RenderProcessHost> self = shared_from_this();
+  if (PostToNamedThread(TID_IO, [self, kind, payload] {
+        self->channel_.Send(kind, payload);
+      }))
+    return true;
+  return channel_.Send(kind, payload);
 }
 
 void RenderProcessHost::AddExitCallback(ExitCallback callback) {
@@ -172,10 +184,15 @@ void RenderProcessHost::ReadLoop() {
     callbacks.swap(exit_callbacks_);
   }
   ready_changed_.notify_all();
-  for (ExitCallback& callback : callbacks) {
-    if (callback)
-      callback();
-  }
+  // After the frames already handed to the IO thread.
+  std::function<void()> run = [callbacks]() {
+    for (const ExitCallback& callback : callbacks) {
+      if (callback)
+        callback();
+    }
+  };
+  if (!PostToNamedThread(TID_IO, run))
+    run();
 }
 
 void RenderProcessHost::Reap(std::chrono::milliseconds grace) {

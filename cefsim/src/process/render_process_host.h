@@ -39,11 +39,13 @@ class RenderProcessHost
   pid_t pid() const { return pid_; }
   bool alive() const { return alive_; }
 
-  // False once the process is gone.
+  // False once the process is gone. Sent from the IO thread; from another
+  // thread the frame is handed to it.
   bool Send(uint32_t kind, const std::string& payload);
 
-  // Each runs once, on the reader thread, when the process has gone (or at
-  // once if it has gone already).
+  // Each runs once when the process has gone, on the IO thread after the
+  // frames it sent (on the reader thread when no IO thread runs), or at
+  // once if it has gone already.
   void AddExitCallback(ExitCallback callback);
 
   // The process's wait status once it has gone and been reaped; false until

@@ -1,6 +1,7 @@
 #include "render/resource_fetcher.h"
 
 #include <map>
+#include <memory>
 
 #include "ipc/frame_kinds.h"
 #include "process/frame_handlers.h"
@@ -10,29 +11,52 @@
 namespace cefsim {
 namespace {
 
+// A request waiting for its response, with the body pieces sent ahead.
+struct PendingFetch {
+  FetchDone done;
+  std::string body;
+};
+
 // Owned by the render thread.
 int last_request_id = 0;
-std::map<int, FetchDone>& Pending() {
-  static auto* pending = new std::map<int, FetchDone>();
+std::map<int, PendingFetch>& Pending() {
+  static auto* pending = new std::map<int, PendingFetch>();
   return *pending;
 }
 
+void OnData(const std::string& payload) {
+  auto data = std::make_shared<ResourceDataMessage>();
+  if (!Decode(payload, data.get()))
+    return;
+  PostToNamedThread(TID_RENDERER, [data]() {
+    auto it = Pending().find(data->request_id);
+    if (it != Pending().end())
+      it->second.body += data->body;
+  });
+}
+
 void OnResponse(const std::string& payload) {
-  ResourceResponseMessage response;
-  if (!Decode(payload, &response))
+  auto response = std::make_shared<ResourceResponseMessage>();
+  if (!Decode(payload, response.get()))
     return;
   PostToNamedThread(TID_RENDERER, [response]() {
-    auto it = Pending().find(response.request_id);
+    auto it = Pending().find(response->request_id);
     if (it == Pending().end())
       return;
-    FetchDone done = std::move(it->second);
+    FetchDone done = std::move(it->second.done);
+    // A failed response drops what came ahead of it.
+    if (response->error_code == ERR_NONE && !it->second.body.empty()) {
+      it->second.body += response->body;
+      response->body.swap(it->second.body);
+    }
     Pending().erase(it);
-    done(response);
+    done(*response);
   });
 }
 
 const bool registered =
-    (SetRendererFrameHandler(kFrameResourceResponse, OnResponse), true);
+    (SetRendererFrameHandler(kFrameResourceResponse, OnResponse),
+     SetRendererFrameHandler(kFrameResourceData, OnData), true);
 
 }  // namespace
 
@@ -44,7 +68,7 @@ void FetchResource(int browser_id, int64_t frame_id, const std::u16string& url,
   request.frame_id = frame_id;
   request.resource_type = type;
   request.url = url;
-  Pending()[request.request_id] = std::move(done);
+  Pending()[request.request_id].done = std::move(done);
   RenderProcessChannel()->Send(kFrameResourceRequest, Encode(request));
 }
 

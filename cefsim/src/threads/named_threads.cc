@@ -1,8 +1,8 @@
 #include "threads/named_threads.h"
 
-#include <utility>
-
+#include <future>
 #include <mutex>
+#include <utility>
 
 namespace cefsim {
 namespace {
@@ -82,6 +82,17 @@ bool PostToNamedThread(cef_thread_id_t id, std::function<void()> task,
                        int64_t delay_ms) {
   std::shared_ptr<TaskThread> thread = Lookup(id);
   return thread && thread->Post(std::move(task), delay_ms);
+}
+
+void RunOnNamedThreadAndWait(cef_thread_id_t id, std::function<void()> task) {
+  auto packaged = std::make_shared<std::packaged_task<void()>>(task);
+  std::future<void> ran = packaged->get_future();
+  if (!PostToNamedThread(id, [packaged] { (*packaged)(); })) {
+    task();
+    return;
+  }
+  // A task dropped unrun leaves the future ready too.
+  ran.wait();
 }
 
 bool CurrentlyOnNamedThread(cef_thread_id_t id) {

@@ -22,6 +22,10 @@ void StopNamedThread(cef_thread_id_t id);
 
 bool PostToNamedThread(cef_thread_id_t id, std::function<void()> task,
                        int64_t delay_ms = 0);
+// Runs |task| on the thread for |id| and waits until it ran (or was
+// dropped by the thread's stopping); runs it here when no such thread runs.
+// Not from that thread.
+void RunOnNamedThreadAndWait(cef_thread_id_t id, std::function<void()> task);
 bool CurrentlyOnNamedThread(cef_thread_id_t id);
 bool NamedThreadRunning(cef_thread_id_t id);
 

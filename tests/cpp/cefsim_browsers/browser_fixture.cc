@@ -66,6 +66,14 @@ void RecordingClient::OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
   Record("menu_dismissed");
 }
 
+bool RecordingClient::OnConsoleMessage(CefRefPtr<CefBrowser> browser,
+                                       const CefString& message,
+                                       const CefString& source, int line) {
+  Record("console " + source.ToString() + ":" + std::to_string(line) + " " +
+         message.ToString());
+  return handles_console;
+}
+
 void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
                                   CefRefPtr<CefFrame> frame,
                                   TransitionType transition_type) {

@@ -20,6 +20,7 @@
 // that it runs on the UI thread.
 class RecordingClient : public CefClient,
                         public CefContextMenuHandler,
+                        public CefDisplayHandler,
                         public CefLoadHandler,
                         public CefRequestHandler,
                         public CefLifeSpanHandler {
@@ -27,6 +28,7 @@ class RecordingClient : public CefClient,
   CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
     return this;
   }
+  CefRefPtr<CefDisplayHandler> GetDisplayHandler() override { return this; }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
   CefRefPtr<CefRequestHandler> GetRequestHandler() override { return this; }
   CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
@@ -47,6 +49,9 @@ class RecordingClient : public CefClient,
                             int command_id, EventFlags event_flags) override;
   void OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
                               CefRefPtr<CefFrame> frame) override;
+  // Records "console <source>:<line> <message>"; returns handles_console.
+  bool OnConsoleMessage(CefRefPtr<CefBrowser> browser, const CefString& message,
+                        const CefString& source, int line) override;
   void OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
                    TransitionType transition_type) override;
   void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
@@ -77,6 +82,8 @@ class RecordingClient : public CefClient,
   CefRefPtr<CefRunContextMenuCallback> menu_callback;
   // What DoClose answers: false is CEF's default.
   std::atomic<bool> keeps_on_close{false};
+  // Whether console messages stay out of CEF's console output.
+  std::atomic<bool> handles_console{false};
   // The commands the client handles itself.
   std::vector<int> handled_commands;
 

@@ -166,6 +166,42 @@ TEST_F(PlaceholderTest, ShowsUrlTitleLoadingStateAndLatestConsoleLines) {
   EXPECT_EQ(shown->lines[shown->lines.size() - 2], "  line 20");
 }
 
+// As CefBrowserHostImpl::DidAddMessageToConsole: each message reaches the
+// display handler with its source and line, and true keeps it out of the
+// console's output (the window's console lines) but not out of the record.
+TEST_F(PlaceholderTest, DisplayHandlerHearsEveryConsoleMessageAndMayKeepItOut) {
+  std::string page = WriteFile(
+      "console.html",
+      "<script>\nconsole.log('shown');\n</script>\n<script>nope();</script>");
+  CefRefPtr<CefBrowser> browser = Create(page, 0, 0, 640, 240);
+  ASSERT_TRUE(browser);
+  ASSERT_TRUE(client_->WaitForCount("console ", 2));
+  Lines heard = client_->Lines("console ");
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0], "console " + page + ":2 shown");
+  const std::string uncaught = "console " + page + ":4 Uncaught ReferenceError: ";
+  EXPECT_EQ(heard[1].compare(0, uncaught.size(), uncaught), 0) << heard[1];
+  const std::string error_line = "  " + heard[1].substr(heard[1].find("Uncaught"));
+  int id = browser->GetIdentifier();
+  auto shows_both = [&error_line](const PlaceholderRecord& r) {
+    return Shows(r, "  shown") && Shows(r, error_line);
+  };
+  EXPECT_TRUE(shows_both(*WaitPlaceholder(id, shows_both)));
+
+  client_->handles_console = true;
+  browser->GetMainFrame()->ExecuteJavaScript("\nconsole.log('kept out');",
+                                             page, 7);
+  ASSERT_TRUE(client_->WaitFor("console " + page + ":8 kept out"));
+  // The record of each message is made before the handler hears of it.
+  EXPECT_EQ(Console(browser).back(), "kept out");
+  client_->handles_console = false;
+  browser->GetMainFrame()->ExecuteJavaScript("console.log('after');", "", 1);
+  std::optional<PlaceholderRecord> shown = WaitPlaceholder(
+      id, [](const PlaceholderRecord& r) { return Shows(r, "  after"); });
+  EXPECT_TRUE(Shows(*shown, "  after"));
+  EXPECT_FALSE(Shows(*shown, "  kept out"));
+}
+
 TEST_F(PlaceholderTest, ExposedWindowIsPaintedAgainAsItWas) {
   CefRefPtr<CefBrowser> browser =
       Create("data:text/html,<title>Exposed</title>", 0, 0, 200, 120);

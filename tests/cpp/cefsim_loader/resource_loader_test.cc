@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +36,10 @@ struct Script {
 struct Record {
   std::atomic<int> cancels{0};
   std::atomic<int> reads{0};
+  std::atomic<int> released{0};
+  // The last callbacks the handler was given: the headers', the bytes'.
+  CefRefPtr<CefCallback> headers_callback;
+  CefRefPtr<CefCallback> bytes_callback;
   std::atomic<bool> on_io_thread{true};
   std::string url;
   bool read_only = false;
@@ -48,12 +54,14 @@ class ScriptedHandler : public CefResourceHandler {
  public:
   ScriptedHandler(const Script& script, Record* record)
       : script_(script), record_(record) {}
+  ~ScriptedHandler() override { ++record_->released; }
 
   bool ProcessRequest(CefRefPtr<CefRequest> request,
                       CefRefPtr<CefCallback> callback) override {
     Note();
     record_->url = request->GetURL().ToString();
     record_->read_only = request->IsReadOnly();
+    record_->headers_callback = callback;
     if (!script_.take)
       return false;
     if (script_.answer == Script::Answer::kContinue)
@@ -76,6 +84,7 @@ class ScriptedHandler : public CefResourceHandler {
   bool ReadResponse(void* data_out, int bytes_to_read, int& bytes_read,
                     CefRefPtr<CefCallback> callback) override {
     Note();
+    record_->bytes_callback = callback;
     bytes_read = 0;
     if (script_.reads_pause && record_->reads++ % 2 == 0) {
       ContinueFromAnotherThread(callback);
@@ -138,16 +147,37 @@ class ResourceLoaderTest : public ::testing::Test {
   }
 
   cefsim::LoadResult Load(const std::string& url) {
-    std::promise<cefsim::LoadResult> result;
+    return Started(url, cefsim::LoadOptions()).get();
+  }
+
+  // A load under way; its result once it ends.
+  std::future<cefsim::LoadResult> Started(const std::string& url,
+                                          cefsim::LoadOptions options) {
+    auto result = std::make_shared<std::promise<cefsim::LoadResult>>();
     cefsim::LoadResource(url, nullptr, nullptr, RT_MAIN_FRAME,
-                         [&result](cefsim::LoadResult loaded) {
+                         [result](cefsim::LoadResult loaded) {
                            EXPECT_TRUE(CefCurrentlyOn(TID_IO));
-                           result.set_value(std::move(loaded));
-                         });
-    std::future<cefsim::LoadResult> future = result.get_future();
-    EXPECT_EQ(future.wait_for(std::chrono::seconds(10)),
+                           result->set_value(std::move(loaded));
+                         },
+                         std::move(options));
+    return result->get_future();
+  }
+
+  static cefsim::LoadResult Ended(std::future<cefsim::LoadResult>* result) {
+    EXPECT_EQ(result->wait_for(std::chrono::seconds(10)),
               std::future_status::ready);
-    return future.get();
+    return result->get();
+  }
+
+  // Runs |task| on the IO thread and waits for it, and for what it posted
+  // there before it ended.
+  static void OnIoThread(std::function<void()> task) {
+    std::promise<void> ran;
+    cefsim::PostToNamedThread(TID_IO, [&] {
+      task();
+      cefsim::PostToNamedThread(TID_IO, [&] { ran.set_value(); });
+    });
+    ran.get_future().wait();
   }
 };
 
@@ -258,6 +288,71 @@ TEST_F(ResourceLoaderTest, FactoriesAreMatchedAsCefMatchesThem) {
   EXPECT_FALSE(CefRegisterSchemeHandlerFactory("", "", nullptr));
   EXPECT_TRUE(CefClearSchemeHandlerFactories());
   EXPECT_EQ(Load("http://a.example/x").error, ERR_UNKNOWN_URL_SCHEME);
+}
+
+// As CefResourceRequestJob: a dropped load's handler gets Cancel unless it
+// had finished, the job lets it go, and its callbacks do nothing after.
+TEST_F(ResourceLoaderTest, DroppedLoadsCancelTheirUnfinishedHandler) {
+  Record record;
+  Script script;
+  script.answer = Script::Answer::kNothing;
+  Register("test", "", script, &record);
+  cefsim::LoadOptions options;
+  options.browser_id = 3;
+  options.frame_id = 30;
+  std::future<cefsim::LoadResult> waiting = Started("test:x", options);
+  OnIoThread([] {
+    cefsim::DropLoads(4, 0);
+    cefsim::DropLoads(3, 31);
+  });
+  EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(0)),
+            std::future_status::timeout);
+  EXPECT_EQ(record.cancels, 0);
+  OnIoThread([] { cefsim::DropLoads(3, 30); });
+  cefsim::LoadResult dropped = Ended(&waiting);
+  EXPECT_EQ(dropped.error, ERR_ABORTED);
+  EXPECT_EQ(record.cancels, 1);
+  EXPECT_EQ(record.released, 1);
+  // A Continue or Cancel that comes late finds the request gone.
+  record.headers_callback->Continue();
+  record.headers_callback->Cancel();
+  OnIoThread([] {});
+  EXPECT_EQ(record.cancels, 1);
+
+  Record finished_record;
+  script.answer = Script::Answer::kContinue;
+  script.reads_pause = true;
+  Register("test", "", script, &finished_record);
+  std::future<cefsim::LoadResult> finished = Started("test:y", options);
+  EXPECT_TRUE(Ended(&finished).ok);
+  EXPECT_EQ(finished_record.released, 1);
+  OnIoThread([] { cefsim::DropAllLoads(); });
+  finished_record.bytes_callback->Cancel();
+  OnIoThread([] {});
+  EXPECT_EQ(finished_record.cancels, 0);
+}
+
+TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPieces) {
+  Record record;
+  Script script;
+  script.body = std::string(600 * 1024, 'b');
+  script.announced_length = static_cast<int64>(script.body.size());
+  Register("test", "", script, &record);
+  std::vector<size_t> pieces;
+  cefsim::LoadOptions options;
+  options.body_pieces = [&pieces](std::string piece) {
+    pieces.push_back(piece.size());
+  };
+  std::future<cefsim::LoadResult> loading = Started("test:x", options);
+  cefsim::LoadResult result = Ended(&loading);
+  ASSERT_TRUE(result.ok);
+  size_t total = result.body.size();
+  for (size_t piece : pieces) {
+    EXPECT_GE(piece, 256u * 1024);
+    total += piece;
+  }
+  EXPECT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(total, script.body.size());
 }
 
 TEST(ResourceLoaderWithoutIoThreadTest, FailsAtOnce) {

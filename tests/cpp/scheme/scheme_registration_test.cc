@@ -64,6 +64,7 @@ cefsim::LoadResult Load(const std::string& url) {
 // the registered factory and drives the handler it gets.
 TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
   cefsim::StartNamedThread(TID_IO);
+  cefsim::StartNamedThread(TID_FILE);
   test_support::TempDir dir;
   dir.WriteFile("content/index.html", "<script src=app.js></script>");
   std::string archive = dir.Path("panel.plovex");
@@ -87,6 +88,7 @@ TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
 
   unsetenv("CEF_PLOVEX_INTERNAL");
   cefsim::StopNamedThread(TID_IO);
+  cefsim::StopNamedThread(TID_FILE);
 }
 
 }  // namespace
