@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "include/internal/cef_string.h"
+#include "include/cef_base.h"
 #include "scheme/body_source.h"
 #include "scheme/client_route.h"
 

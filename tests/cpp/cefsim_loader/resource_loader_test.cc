@@ -25,6 +25,8 @@ struct Script {
   enum class Answer { kContinue, kContinueLater, kCancel, kNothing };
   Answer answer = Answer::kContinue;
   std::string body = "body";
+  // The most each ReadResponse hands out.
+  size_t read_size = 3;
   int64 announced_length = -1;
   // Every other ReadResponse call has no data yet and continues later.
   bool reads_pause = false;
@@ -99,8 +101,8 @@ class ScriptedHandler : public CefResourceHandler {
     }
     if (offset_ >= script_.body.size())
       return false;
-    size_t count = std::min(static_cast<size_t>(bytes_to_read),
-                            std::min<size_t>(3, script_.body.size() - offset_));
+    size_t count = std::min({static_cast<size_t>(bytes_to_read),
+                             script_.read_size, script_.body.size() - offset_});
     memcpy(data_out, script_.body.data() + offset_, count);
     if (script_.stray_continues)
       callback->Continue();
@@ -360,6 +362,7 @@ TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPieces) {
   Record record;
   Script script;
   script.body = std::string(600 * 1024, 'b');
+  script.read_size = 4096;
   script.announced_length = static_cast<int64>(script.body.size());
   Register("test", "", script, &record);
   std::vector<size_t> pieces;
