@@ -249,6 +249,11 @@ void LoadJob::ReadBody() {
     gathered.swap(result_.body);
     options_.body_pieces(std::move(gathered));
   }
+  // A body of known length that came whole asks the handler nothing more.
+  if (remaining_ == 0) {
+    Finish();
+    return;
+  }
   std::shared_ptr<LoadJob> self = shared_from_this();
   if (!PostToNamedThread(TID_IO, [self] { self->ReadBody(); }))
     Fail(ERR_ABORTED);
