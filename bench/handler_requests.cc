@@ -1,5 +1,6 @@
 #include "handler_requests.h"
 
+#include <cstring>
 #include <future>
 
 #include "include/cef_callback.h"
@@ -95,15 +96,50 @@ long ServeThroughHandler(const CefString& url, std::vector<char>* piece) {
   return job->Start().get();
 }
 
-size_t ReadOnFileThreadAnsweredOnIo(const std::function<size_t()>& read) {
-  std::promise<size_t> answered;
-  CefPostTask(TID_FILE, new FunctionTask([&read, &answered] {
-                const size_t count = read();
-                CefPostTask(TID_IO, new FunctionTask([count, &answered] {
-                              answered.set_value(count);
+namespace {
+
+// Runs |work| on the file thread and waits until the IO thread has taken
+// its answer.
+void OnFileThreadAnsweredOnIo(const std::function<void()>& work,
+                              const std::function<void()>& answer) {
+  std::promise<void> answered;
+  CefPostTask(TID_FILE, new FunctionTask([&] {
+                work();
+                CefPostTask(TID_IO, new FunctionTask([&] {
+                              answer();
+                              answered.set_value();
                             }));
               }));
-  return answered.get_future().get();
+  answered.get_future().wait();
+}
+
+}  // namespace
+
+size_t ReadInPiecesOnFileThread(
+    const std::function<std::unique_ptr<PieceReader>()>& open,
+    std::vector<char>* piece) {
+  std::unique_ptr<PieceReader> reader;
+  std::vector<char> buffer(piece->size());
+  size_t total = 0;
+  long read = 0;
+  // The first piece is read where the file is opened, as the handler does.
+  do {
+    OnFileThreadAnsweredOnIo(
+        [&] {
+          if (!reader)
+            reader = open();
+          read = reader ? reader->Read(buffer.data(), buffer.size()) : -1;
+        },
+        [&] {
+          if (read > 0)
+            memcpy(piece->data(), buffer.data(), static_cast<size_t>(read));
+        });
+    if (read > 0)
+      total += static_cast<size_t>(read);
+  } while (read > 0);
+  // Let go where CEF lets a finished handler go, with its stream.
+  reader.reset();
+  return total;
 }
 
 }  // namespace bench

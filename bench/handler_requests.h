@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "include/internal/cef_string.h"
+#include "plain_reads.h"
 
 namespace bench {
 
@@ -21,10 +23,13 @@ namespace bench {
 // request's work.
 long ServeThroughHandler(const CefString& url, std::vector<char>* piece);
 
-// Runs |read| on CEF's file thread and takes its answer on the IO thread,
-// as a handler that reads there is answered through its callback; waits
-// for the answer and returns it.
-size_t ReadOnFileThreadAnsweredOnIo(const std::function<size_t()>& read);
+// What CEF's own stream resource handler pays for the same bytes: each
+// piece read on CEF's file thread into a buffer (the first where |open|
+// opens the source), answered on the IO thread and copied out there into
+// |piece|; waits for all of it. The byte count.
+size_t ReadInPiecesOnFileThread(
+    const std::function<std::unique_ptr<PieceReader>()>& open,
+    std::vector<char>* piece);
 
 }  // namespace bench
 

@@ -32,8 +32,8 @@ void CheckServed(long served, size_t expected, const std::string& what) {
                              " bytes, expected " + std::to_string(expected));
 }
 
-// Serves |url| through the handler, and does |limit| on the file thread
-// answered on the IO thread, in turn, and prints both: the handler's cost
+// Serves |url| through the handler, and reads what |limit| opens as CEF's
+// own stream handler would, in turn, and prints both: the handler's cost
 // beside the least that serving the same bytes without blocking CEF's IO
 // thread can cost.
 template <typename Limit>
@@ -44,7 +44,7 @@ void MeasureAgainstLimit(const std::string& row, const std::string& url,
   const CefString url_text(url);
   std::vector<char> piece(kPieceSize);
   auto serve = [&] { bench::ServeThroughHandler(url_text, &piece); };
-  auto answer = [&] { return bench::ReadOnFileThreadAnsweredOnIo(limit); };
+  auto answer = [&] { return bench::ReadInPiecesOnFileThread(limit, &piece); };
   CheckServed(bench::ServeThroughHandler(url_text, &piece), expected, row);
   CheckServed(static_cast<long>(answer()), expected, row);
   bench::SampleInTurn(serve, answer, &handler_samples, &limit_samples);
@@ -57,7 +57,7 @@ void MeasureFolderRoute(const test_support::TempDir& folder, size_t size) {
   const std::string path =
       folder.WriteFile(name, bench::PageLikeText(size, 7));
   MeasureAgainstLimit("folder " + SizeName(size), "client://internal/" + name,
-                      size, [&] { return bench::ReadFileInOneRead(path); });
+                      size, [&] { return bench::OpenPlainFile(path); });
 }
 
 void MeasureArchiveRoute(const test_support::TempDir& folder, int count) {
@@ -69,7 +69,7 @@ void MeasureArchiveRoute(const test_support::TempDir& folder, int count) {
   MeasureAgainstLimit("archive " + std::to_string(count) + " entries",
                       "client://plovex/" + path + "/" + entry,
                       kArchiveEntrySize,
-                      [&] { return bench::InflateOneEntry(path, entry); });
+                      [&] { return bench::OpenArchiveEntry(path, entry); });
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <mutex>
 #include <string>
 
+#include "include/cef_base.h"
 #include "include/cef_callback.h"
-#include "include/internal/cef_string.h"
 #include "scheme/body_source.h"
 #include "scheme/client_route.h"
 

@@ -161,10 +161,8 @@ void LoadJob::StartTransaction() {
   handler_done_ = false;
   headers_callback_ =
       new JobCallback(shared_from_this(), JobCallback::Kind::kHeaders);
-  // Held here: the handler may end the job from within ProcessRequest.
-  CefRefPtr<CefResourceHandler> handler = handler_;
-  const bool taken = handler->ProcessRequest(request.get(), headers_callback_);
-  if (!taken && !ended_)
+  // The callbacks post to this thread: nothing ends the job meanwhile.
+  if (!handler_->ProcessRequest(request.get(), headers_callback_))
     Fail(ERR_ABORTED);
 }
 
@@ -211,48 +209,54 @@ void LoadJob::SendHeaders() {
   ReadBody();
 }
 
-// Reads while the handler has data at hand; a known length ends the body
-// once that many bytes have come, as CEF does.
+// Reads a piece the handler has at hand; a known length ends the body once
+// that many bytes have come, as CEF does. The next piece is read in a task
+// of its own, as Chromium's ResourceLoader::ReadMore does, so that a body
+// that is always ready cannot starve the IO thread's other work.
 void LoadJob::ReadBody() {
-  std::vector<char> piece(kReadPieceSize);
-  while (!ended_) {
-    if (remaining_ == 0) {
-      Finish();
-      return;
-    }
-    int wanted = kReadPieceSize;
-    if (remaining_ > 0)
-      wanted = static_cast<int>(std::min<int64>(wanted, remaining_));
-    if (!bytes_callback_)
-      bytes_callback_ =
-          new JobCallback(shared_from_this(), JobCallback::Kind::kBytes);
-    int bytes_read = 0;
-    // Held here: the handler may end the job from within ReadResponse.
-    CefRefPtr<CefResourceHandler> handler = handler_;
-    CefRefPtr<JobCallback> callback = bytes_callback_;
-    if (!handler->ReadResponse(piece.data(), wanted, bytes_read, callback)) {
-      Finish();
-      return;
-    }
-    if (ended_)
-      return;
-    if (bytes_read < 0 || bytes_read > wanted) {
-      Fail(ERR_FAILED);
-      return;
-    }
-    if (bytes_read == 0) {
-      io_pending_ = true;
-      return;
-    }
-    result_.body.append(piece.data(), static_cast<size_t>(bytes_read));
-    if (remaining_ > 0)
-      remaining_ -= bytes_read;
-    if (options_.body_pieces && result_.body.size() >= kBodyPieceSize) {
-      std::string gathered;
-      gathered.swap(result_.body);
-      options_.body_pieces(std::move(gathered));
-    }
+  if (ended_)
+    return;
+  if (remaining_ == 0) {
+    Finish();
+    return;
   }
+  int wanted = kReadPieceSize;
+  if (remaining_ > 0)
+    wanted = static_cast<int>(std::min<int64>(wanted, remaining_));
+  if (!bytes_callback_)
+    bytes_callback_ =
+        new JobCallback(shared_from_this(), JobCallback::Kind::kBytes);
+  std::vector<char> piece(static_cast<size_t>(wanted));
+  int bytes_read = 0;
+  if (!handler_->ReadResponse(piece.data(), wanted, bytes_read,
+                              bytes_callback_.get())) {
+    Finish();
+    return;
+  }
+  if (bytes_read < 0 || bytes_read > wanted) {
+    Fail(ERR_FAILED);
+    return;
+  }
+  if (bytes_read == 0) {
+    io_pending_ = true;
+    return;
+  }
+  result_.body.append(piece.data(), static_cast<size_t>(bytes_read));
+  if (remaining_ > 0)
+    remaining_ -= bytes_read;
+  if (options_.body_pieces && result_.body.size() >= kBodyPieceSize) {
+    std::string gathered;
+    gathered.swap(result_.body);
+    options_.body_pieces(std::move(gathered));
+  }
+  // A body of known length that came whole asks the handler nothing more.
+  if (remaining_ == 0) {
+    Finish();
+    return;
+  }
+  std::shared_ptr<LoadJob> self = shared_from_this();
+  if (!PostToNamedThread(TID_IO, [self] { self->ReadBody(); }))
+    Fail(ERR_ABORTED);
 }
 
 void LoadJob::Kill() {

@@ -25,9 +25,14 @@ struct Script {
   enum class Answer { kContinue, kContinueLater, kCancel, kNothing };
   Answer answer = Answer::kContinue;
   std::string body = "body";
+  // The most each ReadResponse hands out.
+  size_t read_size = 3;
   int64 announced_length = -1;
   // Every other ReadResponse call has no data yet and continues later.
   bool reads_pause = false;
+  // Continue is also called where nothing waits for it: twice on the
+  // headers callback, and on the bytes callback with each piece.
+  bool stray_continues = false;
   std::string redirect;
   int status = 200;
   std::string mime_type = "text/plain";
@@ -36,6 +41,7 @@ struct Script {
 struct Record {
   std::atomic<int> cancels{0};
   std::atomic<int> reads{0};
+  std::atomic<int> headers{0};
   std::atomic<int> released{0};
   // The last callbacks the handler was given: the headers', the bytes'.
   CefRefPtr<CefCallback> headers_callback;
@@ -64,6 +70,8 @@ class ScriptedHandler : public CefResourceHandler {
     record_->headers_callback = callback;
     if (!script_.take)
       return false;
+    if (script_.stray_continues)
+      callback->Continue();
     if (script_.answer == Script::Answer::kContinue)
       callback->Continue();
     else if (script_.answer == Script::Answer::kContinueLater)
@@ -76,6 +84,7 @@ class ScriptedHandler : public CefResourceHandler {
                           int64& response_length,
                           CefString& redirectUrl) override {
     Note();
+    ++record_->headers;
     response->SetStatus(script_.status);
     response->SetMimeType(script_.mime_type);
     response_length = script_.announced_length;
@@ -92,9 +101,11 @@ class ScriptedHandler : public CefResourceHandler {
     }
     if (offset_ >= script_.body.size())
       return false;
-    size_t count = std::min(static_cast<size_t>(bytes_to_read),
-                            std::min<size_t>(3, script_.body.size() - offset_));
+    size_t count = std::min({static_cast<size_t>(bytes_to_read),
+                             script_.read_size, script_.body.size() - offset_});
     memcpy(data_out, script_.body.data() + offset_, count);
+    if (script_.stray_continues)
+      callback->Continue();
     offset_ += count;
     bytes_read = static_cast<int>(count);
     return true;
@@ -203,6 +214,21 @@ TEST_F(ResourceLoaderTest, DrivesAHandlerToTheEndOfItsBody) {
     EXPECT_TRUE(record.on_io_thread);
     EXPECT_EQ(record.cancels, 0);
   }
+}
+
+// As CefResourceRequestJobCallback: the headers callback acts once, and the
+// bytes callback only while a read waits for it.
+TEST_F(ResourceLoaderTest, ContinuesThatNothingWaitsForDoNothing) {
+  Record record;
+  Script script;
+  script.stray_continues = true;
+  script.body = "read three bytes at a time";
+  Register("test", "", script, &record);
+  cefsim::LoadResult result = Load("test:x");
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.body, script.body);
+  EXPECT_EQ(record.headers, 1);
+  EXPECT_EQ(record.cancels, 0);
 }
 
 TEST_F(ResourceLoaderTest, AnnouncedLengthEndsTheBody) {
@@ -336,6 +362,7 @@ TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPieces) {
   Record record;
   Script script;
   script.body = std::string(600 * 1024, 'b');
+  script.read_size = 4096;
   script.announced_length = static_cast<int64>(script.body.size());
   Register("test", "", script, &record);
   std::vector<size_t> pieces;
