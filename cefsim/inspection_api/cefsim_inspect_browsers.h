@@ -125,6 +125,12 @@ std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
                                        const std::string& url);
 std::vector<ClientEvent> ClientEvents(int browser_id);
 
+// Closes a browser as an embedder does: its window is destroyed on CEF's UI
+// thread, and CEF reports it closed without asking the client. (The client's
+// CloseBrowser asks the host's top-level window to close, which a Qt window
+// only hides.)
+void DestroyBrowserWindow(int browser_id);
+
 // The browser with this identifier, for driving it through CEF's own API;
 // null once it has closed, or for an unknown one.
 CefRefPtr<CefBrowser> BrowserById(int browser_id);

@@ -146,7 +146,5 @@ void RegisterTestClientInspection(py::module_& m) {
         Frame(browser_id, frame)->LoadURL(url);
       },
       py::arg("browser_id"), py::arg("url"), py::arg("frame") = "");
-  m.def("close_browser", [](int browser_id) {
-    Browser(browser_id)->GetHost()->CloseBrowser(true);
-  });
+  m.def("close_browser", &cefsim_inspect::DestroyBrowserWindow);
 }

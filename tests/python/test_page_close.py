@@ -40,6 +40,9 @@ def test_a_host_window_hears_the_close_request_without_the_module_client(run_qt_
         wait_for(lambda: window.close_requests > 0)
         report([window.close_requests, window.isVisible(),
                 [r["closed"] for r in _cefsim.browsers() if r["id"] == browser_id]])
+        # Not the module's browser: closed here, before CEF stops.
+        _cefsim.close_browser(browser_id)
+        wait_for(lambda: all(r["closed"] for r in _cefsim.browsers()))
         _zubrix_cef.Shutdown()
     """)
     # Qt hides a closed window without destroying it, so the browser stays.

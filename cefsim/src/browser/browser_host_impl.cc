@@ -604,6 +604,13 @@ void BrowserHostImpl::CloseBrowser(bool force_close) {
     });
     return;
   }
+  // On Windows a browser's window that goes with its parent tells CEF at
+  // once (WindowDestroyed); here another X client, such as the host's
+  // toolkit, may have destroyed it unseen, so that is noticed now.
+  if (!window_destroyed_ && !IsWindow(window_)) {
+    WindowDestroyed();
+    return;
+  }
   if (destruction_ >= Destruction::kPending && !window_destroyed_) {
     if (force_close && destruction_ == Destruction::kPending)
       destruction_ = Destruction::kAccepted;

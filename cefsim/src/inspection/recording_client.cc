@@ -5,6 +5,7 @@
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
 #include "inspection_api/cefsim_inspect.h"
+#include "platform/win32_window.h"
 #include "threads/named_threads.h"
 
 namespace cefsim_inspect {
@@ -117,6 +118,15 @@ std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
   if (!cefsim::PostToNamedThread(TID_UI, create))
     promise->set_value(0);
   return result;
+}
+
+void DestroyBrowserWindow(int browser_id) {
+  cefsim::PostToNamedThread(TID_UI, [browser_id]() {
+    CefRefPtr<CefBrowser> browser = BrowserById(browser_id);
+    HWND window = browser ? browser->GetHost()->GetWindowHandle() : nullptr;
+    if (window && IsWindow(window))
+      DestroyWindow(window);
+  });
 }
 
 std::vector<ClientEvent> ClientEvents(int browser_id) {
