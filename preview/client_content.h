@@ -12,7 +12,7 @@ namespace zubrix {
 
 struct ClientContent {
   // kRefused: no route (the host's handler does not take the request).
-  // kFailed: a folder file that ended early while read (the host's request
+  // kFailed: a body found broken after its first bytes (the host's request
   // is cancelled). kServed: |body| with |mime_type|, the not-found page
   // among them.
   enum class Outcome { kRefused, kServed, kFailed };
