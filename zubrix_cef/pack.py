@@ -46,8 +46,6 @@ _META_CHARSET = re.compile(br"<meta[^>]*charset", re.IGNORECASE)
 _NON_ASCII = re.compile(br"[\x80-\xff]")
 logger = logging.getLogger("zubrix_cef")
 
-logger = logging.getLogger("zubrix_cef")
-
 if sys.version_info[0] < 3:
     _TEXT_TYPES = (basestring,)  # noqa: F821 (Python 2 only)
 else:

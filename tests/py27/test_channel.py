@@ -186,7 +186,8 @@ def test_replies_later_progress_cancel_and_page_results_under_27():
     reports, replies, results, cancelled = [], [], {}, []
     loop = PumpedLoop()
     with TemporaryFolder() as work:
-        site_url = packed_site(work, {"index.html": "<script src='app.js'></script>",
+        site_url = packed_site(work, {"index.html": "<meta charset='utf-8'>"
+                                                    "<script src='app.js'></script>",
                                       "app.js": LATER})
         channel = Channel(loop=loop)
         channel.expose(lambda *values: reports.append(values), "report")

@@ -24,7 +24,8 @@ class Keep(logging.Handler):
 
 logging.getLogger().addHandler(Keep())
 logging.getLogger().setLevel(logging.DEBUG)
-PAGE = u"<script>\nconsole.log('d\u00e9j\u00e0 vu');\nmissing();\n</script>"
+# Declared UTF-8: a page without a charset is read as ISO-8859-1.
+PAGE = u"<meta charset='utf-8'><script>\nconsole.log('d\u00e9j\u00e0 vu');\nmissing();\n</script>"
 
 
 def page_lines(name):

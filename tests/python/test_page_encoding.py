@@ -73,6 +73,6 @@ def test_the_packer_warns_of_pages_without_a_charset(tmp_path, caplog):
         [PYTHON, "-m", "zubrix_cef.pack", folder, str(tmp_path / "cli.plovex"), "--verbose"],
         cwd=ROOT, capture_output=True, text=True)
     assert command.returncode == 0, command.stderr
-    assert [line.split(" ")[2] for line in command.stderr.splitlines()] == expected
+    assert [line.split(" ")[1] for line in command.stderr.splitlines()] == expected
     marked = [line.split()[0] for line in command.stdout.splitlines() if "no charset" in line]
     assert marked == expected

@@ -70,7 +70,7 @@ def test_the_readmes_first_panel_previews_from_an_installed_folder(tmp_path):
     panel = tmp_path / "my_panel"
     panel.mkdir()
     (panel / "index.html").write_text(readme_block("1. A folder with the page"))
-    (panel / "panel.js").write_text(readme_block("and `my_panel/panel.js`"))
+    (panel / "panel.js").write_text(readme_block("`my_panel/panel.js`:"))
     (tmp_path / "my_functions.py").write_text(readme_block("--expose MODULE:NAME` names a factory"))
     env = dict(ENV, PYTHONPATH=installed)
     done = subprocess.run([PYTHON, "-m", "zubrix_cef.preview", "my_panel", "--expose",

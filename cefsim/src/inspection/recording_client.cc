@@ -123,9 +123,12 @@ std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
 void DestroyBrowserWindow(int browser_id) {
   cefsim::PostToNamedThread(TID_UI, [browser_id]() {
     CefRefPtr<CefBrowser> browser = BrowserById(browser_id);
-    HWND window = browser ? browser->GetHost()->GetWindowHandle() : nullptr;
-    if (window && IsWindow(window))
-      DestroyWindow(window);
+    if (!browser)
+      return;
+    // A window that went with its parent meanwhile: CEF is told by the close.
+    HWND window = browser->GetHost()->GetWindowHandle();
+    if (!IsWindow(window) || !DestroyWindow(window))
+      browser->GetHost()->CloseBrowser(true);
   });
 }
 

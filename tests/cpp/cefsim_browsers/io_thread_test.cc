@@ -15,6 +15,7 @@
 #include "include/cef_app.h"
 #include "include/cef_scheme.h"
 #include "include/cef_task.h"
+#include "test_support/stderr_capture.h"
 
 namespace {
 
@@ -214,9 +215,14 @@ TEST_F(DroppedLoadTest, ClosingTheBrowserCancelsTheLoad) {
   ExpectCancelledAndReleased();
 }
 
+// A CefShutdown that an embedder gets wrong, with the browser still open
+// and streaming, still cancels the load (and says what was wrong).
 TEST_F(DroppedLoadTest, ShutdownCancelsTheLoad) {
   StreamingBrowser();
-  CefShutdown();
+  const std::string logged = test_support::CaptureStderr([] { CefShutdown(); });
+  EXPECT_NE(logged.find("CefShutdown with 1 browser(s) still open"),
+            std::string::npos)
+      << logged;
   ExpectCancelledAndReleased();
 }
 
