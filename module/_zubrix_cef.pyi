@@ -10,10 +10,11 @@ _Text = Union[str, bytes]
 class _BoundClass(type): ...
 
 # Starts CEF. Known keys: resources_dir_path, locales_dir_path,
-# browser_subprocess_path, cache_path; other keys are ignored.
-# zubrix_cef.initialize checks the settings first. CEF starts once per
-# process: a second call, while it runs or after Shutdown, raises
-# RuntimeError.
+# browser_subprocess_path, cache_path; other keys are ignored. Before CEF
+# starts, a known key whose value is not a string (None included) raises
+# RuntimeError. zubrix_cef.initialize checks the settings further first.
+# CEF starts once per process: a second call, while it runs or after
+# Shutdown, raises RuntimeError.
 def Initialize(__settings: Dict[Any, Any]) -> None: ...
 # Closes every open browser, waits (at most 10 s) until CEF reports each
 # closed, then stops CEF. Does nothing when CEF does not run.
@@ -47,7 +48,13 @@ class CefBrowser(metaclass=_BoundClass):
     def Reload(self) -> None: ...
     def ExecuteJavascript(self, __code: _Text) -> None: ...
     def ShowDevTools(self, __parent_window: int) -> None: ...
+    # Runs code in the main frame at every load start, from the next one on.
+    # Returns at once: the code is stored on CEF's UI thread once the browser
+    # exists, after any earlier (Un)RegisterStartupCode of this browser.
     def RegisterStartupCode(self, __code: _Text) -> None: ...
+    # Returns at once, but waits on CEF's UI thread for the browser to exist
+    # and for every earlier RegisterStartupCode of this browser to be stored,
+    # then drops the code: loads that start after that run none.
     def UnregisterStartupCode(self) -> None: ...
 
 # Made only by GetGlobalManager.
