@@ -12,7 +12,7 @@
 #include "plain_reads.h"
 #include "sampling.h"
 #include "test_support/temp_dir.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "bridge/gil_guard.h"
 #include "bridge/python_errors.h"
 #include "include/base/cef_logging.h"
-#include "renderer/list_to_tuple.h"
+#include "bridge/list_to_tuple.h"
 
 namespace zubrix {
 namespace {

@@ -7,7 +7,7 @@
 #include "bridge/cef_list_value_wrapper.h"
 #include "browser/zubrix_cef_client_handler.h"
 #include "include/wrapper/cef_helpers.h"
-#include "renderer/process_messages.h"
+#include "common/process_messages.h"
 
 namespace zubrix {
 namespace {

@@ -14,7 +14,7 @@
 #include "browser/open_browsers.h"
 #include "include/cef_app.h"
 #include "module/runtime_state.h"
-#include "renderer/cef_plovex_app.h"
+#include "common/cef_plovex_app.h"
 #include "scheme/not_found_reports.h"
 #include "scheme/scheme_registration.h"
 

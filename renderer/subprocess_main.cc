@@ -1,7 +1,7 @@
 // zubrix_cef_subprocess: the executable CEF starts for its render and other
 // sub-processes, running the module's application object there.
 #include "include/cef_app.h"
-#include "renderer/cef_plovex_app.h"
+#include "common/cef_plovex_app.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include "include/cef_browser.h"
 #include "include/cef_process_message.h"
 #include "include/wrapper/cef_helpers.h"
-#include "renderer/process_messages.h"
+#include "common/process_messages.h"
 #include "renderer/v8_array_to_list.h"
 #include "renderer/v8_int32.h"
 

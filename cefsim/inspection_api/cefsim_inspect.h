@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "include/cef_base.h"
-#include "inspection_api/cefsim_inspect_browsers.h"
+#include "cefsim/inspection_api/cefsim_inspect_browsers.h"
 
 namespace cefsim_inspect {
 

@@ -1,7 +1,7 @@
-#include "python_inspect/browsers_inspect.h"
+#include "cefsim/python_inspect/browsers_inspect.h"
 
-#include "inspection_api/cefsim_inspect.h"
-#include "python_inspect/event_pump.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "cefsim/python_inspect/event_pump.h"
 
 namespace py = pybind11;
 

@@ -1,9 +1,9 @@
-#include "python_inspect/context_menu_inspect.h"
+#include "cefsim/python_inspect/context_menu_inspect.h"
 
 #include <string>
 
-#include "inspection_api/cefsim_inspect.h"
-#include "python_inspect/event_pump.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "cefsim/python_inspect/event_pump.h"
 
 namespace py = pybind11;
 

@@ -1,6 +1,6 @@
-#include "python_inspect/cookies_inspect.h"
+#include "cefsim/python_inspect/cookies_inspect.h"
 
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace py = pybind11;
 

@@ -1,4 +1,4 @@
-#include "python_inspect/event_pump.h"
+#include "cefsim/python_inspect/event_pump.h"
 
 #include <chrono>
 

@@ -2,11 +2,11 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include "inspection_api/cefsim_inspect.h"
-#include "python_inspect/browsers_inspect.h"
-#include "python_inspect/context_menu_inspect.h"
-#include "python_inspect/cookies_inspect.h"
-#include "python_inspect/test_client_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "cefsim/python_inspect/browsers_inspect.h"
+#include "cefsim/python_inspect/context_menu_inspect.h"
+#include "cefsim/python_inspect/cookies_inspect.h"
+#include "cefsim/python_inspect/test_client_inspect.h"
 
 namespace py = pybind11;
 

@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "ipc/channel.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/process_message_impl.h"
-#include "process/frame_handlers.h"
-#include "process/render_process_host.h"
+#include "cefsim/src/ipc/channel.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/process_message_impl.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/process/render_process_host.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "embedded_python.h"
 #include "fuzz_input.h"
 #include "include/cef_values.h"
-#include "ipc/value_codec.h"
-#include "renderer/list_to_tuple.h"
+#include "cefsim/src/ipc/value_codec.h"
+#include "bridge/list_to_tuple.h"
 
 namespace {
 

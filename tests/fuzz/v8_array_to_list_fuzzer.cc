@@ -12,8 +12,8 @@
 #include "fuzz_input.h"
 #include "include/cef_v8.h"
 #include "renderer/v8_array_to_list.h"
-#include "v8/script_context.h"
-#include "v8/script_host.h"
+#include "cefsim/src/v8/script_context.h"
+#include "cefsim/src/v8/script_host.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "include/cef_values.h"
-#include "ipc/value_codec.h"
-#include "ipc/wire_format.h"
+#include "cefsim/src/ipc/value_codec.h"
+#include "cefsim/src/ipc/wire_format.h"
 
 namespace {
 

@@ -5,17 +5,17 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "browser/browser_registry.h"
-#include "browser/window_destruction.h"
+#include "cefsim/src/browser/browser_registry.h"
+#include "cefsim/src/browser/window_destruction.h"
 #include "include/base/cef_logging.h"
 #include "include/cef_app.h"
-#include "loader/resource_loader.h"
-#include "placeholder/placeholders.h"
-#include "process/render_process_host.h"
-#include "process/render_process_main.h"
-#include "records/process_records.h"
-#include "runtime/runtime_state.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/loader/resource_loader.h"
+#include "cefsim/src/placeholder/placeholders.h"
+#include "cefsim/src/process/render_process_host.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/records/process_records.h"
+#include "cefsim/src/runtime/runtime_state.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace {
 

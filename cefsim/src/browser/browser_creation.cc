@@ -1,8 +1,8 @@
 // CefBrowserHost's static creation calls.
-#include "browser/browser_host_impl.h"
+#include "cefsim/src/browser/browser_host_impl.h"
 #include "include/cef_request_context.h"
-#include "runtime/runtime_state.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/runtime/runtime_state.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <utility>
 #include <vector>
 
-#include "browser/frame_host_impl.h"
-#include "browser/navigation_state.h"
+#include "cefsim/src/browser/frame_host_impl.h"
+#include "cefsim/src/browser/navigation_state.h"
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
-#include "ipc/page_messages.h"
+#include "cefsim/src/ipc/page_messages.h"
 
 namespace cefsim {
 

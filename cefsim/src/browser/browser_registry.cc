@@ -1,10 +1,10 @@
-#include "browser/browser_registry.h"
+#include "cefsim/src/browser/browser_registry.h"
 
 #include <future>
 #include <map>
 #include <mutex>
 
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

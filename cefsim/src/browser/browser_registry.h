@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "browser/browser_host_impl.h"
+#include "cefsim/src/browser/browser_host_impl.h"
 
 namespace cefsim {
 

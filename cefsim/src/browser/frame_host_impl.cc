@@ -1,10 +1,10 @@
-#include "browser/frame_host_impl.h"
+#include "cefsim/src/browser/frame_host_impl.h"
 
-#include "browser/browser_host_impl.h"
+#include "cefsim/src/browser/browser_host_impl.h"
 #include "include/cef_v8.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/page_messages.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/strings/u16_text.h"
 
 namespace cefsim {
 

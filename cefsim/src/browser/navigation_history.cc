@@ -1,4 +1,4 @@
-#include "browser/navigation_history.h"
+#include "cefsim/src/browser/navigation_history.h"
 
 namespace cefsim {
 

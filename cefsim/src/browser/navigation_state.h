@@ -8,9 +8,9 @@
 #include <map>
 #include <string>
 
-#include "browser/navigation_history.h"
+#include "cefsim/src/browser/navigation_history.h"
 #include "include/internal/cef_types.h"
-#include "ipc/page_messages.h"
+#include "cefsim/src/ipc/page_messages.h"
 
 namespace cefsim {
 

@@ -1,9 +1,9 @@
 // What a page changes of its browser without a load: a window.close() that
 // Blink let through, and a navigation within the document.
-#include "browser/report_posting.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/page_messages.h"
-#include "process/frame_handlers.h"
+#include "cefsim/src/browser/report_posting.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/process/frame_handlers.h"
 
 namespace cefsim {
 namespace {

@@ -2,17 +2,17 @@
 // handed to the browser on the UI thread. A report that does not
 // decode marks the process as broken, and it is ended, as Chromium ends a
 // renderer that sends a bad message.
-#include "browser/browser_registry.h"
-#include "browser/report_posting.h"
-#include "browser/resource_server.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/page_messages.h"
-#include "ipc/process_message_impl.h"
-#include "placeholder/placeholders.h"
-#include "process/frame_handlers.h"
-#include "process/render_process_host.h"
-#include "strings/u16_text.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/browser/browser_registry.h"
+#include "cefsim/src/browser/report_posting.h"
+#include "cefsim/src/browser/resource_server.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/ipc/process_message_impl.h"
+#include "cefsim/src/placeholder/placeholders.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/process/render_process_host.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

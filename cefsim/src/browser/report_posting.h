@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "browser/browser_registry.h"
-#include "process/render_process_host.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/browser/browser_registry.h"
+#include "cefsim/src/process/render_process_host.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 

@@ -1,10 +1,10 @@
-#include "browser/resource_server.h"
+#include "cefsim/src/browser/resource_server.h"
 
-#include "fetch/data_url.h"
-#include "fetch/file_url.h"
-#include "loader/resource_loader.h"
-#include "strings/u16_text.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/fetch/data_url.h"
+#include "cefsim/src/fetch/file_url.h"
+#include "cefsim/src/loader/resource_loader.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "browser/browser_host_impl.h"
-#include "ipc/page_messages.h"
+#include "cefsim/src/browser/browser_host_impl.h"
+#include "cefsim/src/ipc/page_messages.h"
 
 namespace cefsim {
 

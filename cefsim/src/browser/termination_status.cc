@@ -1,4 +1,4 @@
-#include "browser/termination_status.h"
+#include "cefsim/src/browser/termination_status.h"
 
 #include <signal.h>
 #include <sys/wait.h>

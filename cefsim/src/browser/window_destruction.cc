@@ -1,8 +1,8 @@
-#include "browser/window_destruction.h"
+#include "cefsim/src/browser/window_destruction.h"
 
-#include "browser/browser_registry.h"
+#include "cefsim/src/browser/browser_registry.h"
 #include "platform/x11/x11_windows.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

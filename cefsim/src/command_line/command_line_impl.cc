@@ -1,4 +1,4 @@
-#include "command_line/command_line_impl.h"
+#include "cefsim/src/command_line/command_line_impl.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "context_menu/context_menu_params_impl.h"
+#include "cefsim/src/context_menu/context_menu_params_impl.h"
 
 namespace cefsim {
 

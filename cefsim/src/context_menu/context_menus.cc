@@ -1,11 +1,11 @@
-#include "context_menu/context_menus.h"
+#include "cefsim/src/context_menu/context_menus.h"
 
 #include <atomic>
 #include <map>
 
-#include "context_menu/default_context_menu.h"
+#include "cefsim/src/context_menu/default_context_menu.h"
 #include "include/cef_client.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

@@ -4,8 +4,8 @@
 #ifndef CEFSIM_SRC_CONTEXT_MENU_CONTEXT_MENUS_H_
 #define CEFSIM_SRC_CONTEXT_MENU_CONTEXT_MENUS_H_
 
-#include "context_menu/context_menu_params_impl.h"
-#include "context_menu/menu_model_impl.h"
+#include "cefsim/src/context_menu/context_menu_params_impl.h"
+#include "cefsim/src/context_menu/menu_model_impl.h"
 #include "include/cef_browser.h"
 
 namespace cefsim {

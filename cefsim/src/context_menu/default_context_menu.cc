@@ -1,4 +1,4 @@
-#include "context_menu/default_context_menu.h"
+#include "cefsim/src/context_menu/default_context_menu.h"
 
 #include <map>
 

@@ -4,7 +4,7 @@
 #ifndef CEFSIM_SRC_CONTEXT_MENU_DEFAULT_CONTEXT_MENU_H_
 #define CEFSIM_SRC_CONTEXT_MENU_DEFAULT_CONTEXT_MENU_H_
 
-#include "context_menu/context_menu_params_impl.h"
+#include "cefsim/src/context_menu/context_menu_params_impl.h"
 #include "include/cef_browser.h"
 #include "include/cef_menu_model.h"
 

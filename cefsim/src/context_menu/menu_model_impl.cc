@@ -1,4 +1,4 @@
-#include "context_menu/menu_model_impl.h"
+#include "cefsim/src/context_menu/menu_model_impl.h"
 
 namespace cefsim {
 

@@ -1,4 +1,4 @@
-#include "cookies/canonical_cookie.h"
+#include "cefsim/src/cookies/canonical_cookie.h"
 
 namespace cefsim {
 namespace {

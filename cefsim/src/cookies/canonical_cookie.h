@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "cookies/cookie_time.h"
-#include "cookies/cookie_url.h"
+#include "cefsim/src/cookies/cookie_time.h"
+#include "cefsim/src/cookies/cookie_url.h"
 #include "include/cef_base.h"
 
 namespace cefsim {

@@ -2,11 +2,11 @@
 // of its own, and answers on CEF's IO thread as CEF does.
 #include <algorithm>
 
-#include "cookies/cookie_store.h"
+#include "cefsim/src/cookies/cookie_store.h"
 #include "include/cef_cookie.h"
-#include "runtime/runtime_state.h"
-#include "strings/ascii_case.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/runtime/runtime_state.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "cookies/cookie_store.h"
+#include "cefsim/src/cookies/cookie_store.h"
 
 #include <algorithm>
 

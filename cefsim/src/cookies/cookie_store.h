@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cookies/canonical_cookie.h"
+#include "cefsim/src/cookies/canonical_cookie.h"
 
 namespace cefsim {
 

@@ -1,4 +1,4 @@
-#include "cookies/cookie_time.h"
+#include "cefsim/src/cookies/cookie_time.h"
 
 #include <ctime>
 

@@ -1,8 +1,8 @@
-#include "cookies/cookie_url.h"
+#include "cefsim/src/cookies/cookie_url.h"
 
 #include <algorithm>
 
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

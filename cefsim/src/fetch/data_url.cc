@@ -1,10 +1,10 @@
-#include "fetch/data_url.h"
+#include "cefsim/src/fetch/data_url.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "strings/ascii_case.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

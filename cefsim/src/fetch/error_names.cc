@@ -1,4 +1,4 @@
-#include "fetch/error_names.h"
+#include "cefsim/src/fetch/error_names.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "fetch/file_url.h"
+#include "cefsim/src/fetch/file_url.h"
 
 #include <sys/stat.h>
 
@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "include/internal/cef_types.h"
-#include "strings/ascii_case.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 

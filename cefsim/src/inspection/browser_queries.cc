@@ -1,7 +1,7 @@
 // What tests see of the open browsers, read from the browser registry.
-#include "browser/browser_registry.h"
-#include "inspection_api/cefsim_inspect.h"
-#include "placeholder/placeholders.h"
+#include "cefsim/src/browser/browser_registry.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "cefsim/src/placeholder/placeholders.h"
 
 namespace cefsim_inspect {
 

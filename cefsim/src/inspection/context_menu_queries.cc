@@ -1,10 +1,10 @@
 #include <functional>
 #include <memory>
 
-#include "browser/browser_registry.h"
-#include "context_menu/context_menus.h"
-#include "inspection_api/cefsim_inspect.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/browser/browser_registry.h"
+#include "cefsim/src/context_menu/context_menus.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim_inspect {
 namespace {

@@ -1,6 +1,6 @@
 // What tests see of the global cookie store.
-#include "cookies/cookie_store.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/src/cookies/cookie_store.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace cefsim_inspect {
 

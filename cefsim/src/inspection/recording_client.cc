@@ -4,9 +4,9 @@
 
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "platform/win32_window.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim_inspect {
 namespace {

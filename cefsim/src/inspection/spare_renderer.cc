@@ -1,8 +1,8 @@
 #include <chrono>
 
-#include "inspection_api/cefsim_inspect.h"
-#include "process/render_process_host.h"
-#include "runtime/runtime_state.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "cefsim/src/process/render_process_host.h"
+#include "cefsim/src/runtime/runtime_state.h"
 
 namespace cefsim_inspect {
 

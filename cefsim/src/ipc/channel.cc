@@ -1,4 +1,4 @@
-#include "ipc/channel.h"
+#include "cefsim/src/ipc/channel.h"
 
 #include <errno.h>
 #include <sys/socket.h>

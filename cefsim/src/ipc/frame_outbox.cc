@@ -1,4 +1,4 @@
-#include "ipc/frame_outbox.h"
+#include "cefsim/src/ipc/frame_outbox.h"
 
 namespace cefsim {
 

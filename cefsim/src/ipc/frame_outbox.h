@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "ipc/channel.h"
+#include "cefsim/src/ipc/channel.h"
 
 namespace cefsim {
 

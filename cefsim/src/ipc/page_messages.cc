@@ -1,6 +1,6 @@
-#include "ipc/page_messages.h"
+#include "cefsim/src/ipc/page_messages.h"
 
-#include "ipc/wire_format.h"
+#include "cefsim/src/ipc/wire_format.h"
 
 namespace cefsim {
 namespace {

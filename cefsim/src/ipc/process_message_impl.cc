@@ -1,10 +1,10 @@
-#include "ipc/process_message_impl.h"
+#include "cefsim/src/ipc/process_message_impl.h"
 
 #include <utility>
 
-#include "ipc/value_codec.h"
-#include "strings/u16_text.h"
-#include "values/list_value_impl.h"
+#include "cefsim/src/ipc/value_codec.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/values/list_value_impl.h"
 
 namespace cefsim {
 

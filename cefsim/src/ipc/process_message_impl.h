@@ -4,8 +4,8 @@
 #include <string>
 
 #include "include/cef_process_message.h"
-#include "ipc/wire_format.h"
-#include "values/value_node.h"
+#include "cefsim/src/ipc/wire_format.h"
+#include "cefsim/src/values/value_node.h"
 
 namespace cefsim {
 

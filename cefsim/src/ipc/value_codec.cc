@@ -1,9 +1,9 @@
-#include "ipc/value_codec.h"
+#include "cefsim/src/ipc/value_codec.h"
 
 #include <string>
 
-#include "values/list_value_impl.h"
-#include "values/value_node.h"
+#include "cefsim/src/values/list_value_impl.h"
+#include "cefsim/src/values/value_node.h"
 
 namespace cefsim {
 namespace {

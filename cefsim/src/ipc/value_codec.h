@@ -3,7 +3,7 @@
 #define CEFSIM_SRC_IPC_VALUE_CODEC_H_
 
 #include "include/cef_values.h"
-#include "ipc/wire_format.h"
+#include "cefsim/src/ipc/wire_format.h"
 
 namespace cefsim {
 

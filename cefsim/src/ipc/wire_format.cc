@@ -1,4 +1,4 @@
-#include "ipc/wire_format.h"
+#include "cefsim/src/ipc/wire_format.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "loader/resource_loader.h"
+#include "cefsim/src/loader/resource_loader.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,10 +9,10 @@
 #include "include/cef_callback.h"
 #include "include/cef_resource_handler.h"
 #include "include/cef_response.h"
-#include "loader/scheme_registry.h"
-#include "net/request_impl.h"
-#include "threads/named_threads.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/loader/scheme_registry.h"
+#include "cefsim/src/net/request_impl.h"
+#include "cefsim/src/threads/named_threads.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

@@ -1,12 +1,12 @@
-#include "loader/scheme_registry.h"
+#include "cefsim/src/loader/scheme_registry.h"
 
 #include <map>
 #include <mutex>
 #include <string>
 #include <utility>
 
-#include "url/url_canonicalizer.h"
-#include "strings/ascii_case.h"
+#include "cefsim/src/url/url_canonicalizer.h"
+#include "cefsim/src/strings/ascii_case.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "net/request_impl.h"
+#include "cefsim/src/net/request_impl.h"
 
 namespace cefsim {
 

@@ -2,8 +2,8 @@
 #include <mutex>
 
 #include "include/cef_response.h"
-#include "strings/ascii_case.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/strings/u16_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "placeholder/placeholder_board.h"
+#include "cefsim/src/placeholder/placeholder_board.h"
 
-#include "strings/utf_conversion.h"
+#include "cefsim/src/strings/utf_conversion.h"
 
 namespace cefsim {
 namespace {

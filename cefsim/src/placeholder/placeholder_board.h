@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "placeholder/placeholder_text.h"
+#include "cefsim/src/placeholder/placeholder_text.h"
 #include "platform/win32_window.h"
 
 namespace cefsim {

@@ -1,4 +1,4 @@
-#include "placeholder/placeholder_canvas.h"
+#include "cefsim/src/placeholder/placeholder_canvas.h"
 
 #include <iterator>
 #include <vector>

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "placeholder/placeholder_text.h"
+#include "cefsim/src/placeholder/placeholder_text.h"
 
 namespace cefsim {
 

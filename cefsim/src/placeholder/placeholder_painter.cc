@@ -1,4 +1,4 @@
-#include "placeholder/placeholder_painter.h"
+#include "cefsim/src/placeholder/placeholder_painter.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <set>
 
-#include "placeholder/placeholder_canvas.h"
+#include "cefsim/src/placeholder/placeholder_canvas.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_event_connection.h"
 

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "placeholder/placeholder_board.h"
+#include "cefsim/src/placeholder/placeholder_board.h"
 
 namespace cefsim {
 

@@ -1,8 +1,8 @@
-#include "placeholder/placeholder_text.h"
+#include "cefsim/src/placeholder/placeholder_text.h"
 
 #include <algorithm>
 
-#include "strings/utf_conversion.h"
+#include "cefsim/src/strings/utf_conversion.h"
 
 namespace cefsim {
 namespace {

@@ -1,6 +1,6 @@
-#include "placeholder/placeholders.h"
+#include "cefsim/src/placeholder/placeholders.h"
 
-#include "placeholder/placeholder_painter.h"
+#include "cefsim/src/placeholder/placeholder_painter.h"
 
 namespace cefsim {
 namespace {

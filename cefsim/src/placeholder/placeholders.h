@@ -10,7 +10,7 @@
 #include <string>
 
 #include "include/internal/cef_string.h"
-#include "placeholder/placeholder_board.h"
+#include "cefsim/src/placeholder/placeholder_board.h"
 #include "platform/win32_window.h"
 
 namespace cefsim {

@@ -1,9 +1,9 @@
-#include "process/frame_handlers.h"
+#include "cefsim/src/process/frame_handlers.h"
 
 #include <map>
 #include <mutex>
 
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

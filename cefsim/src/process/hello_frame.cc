@@ -1,10 +1,10 @@
-#include "process/hello_frame.h"
+#include "cefsim/src/process/hello_frame.h"
 
-#include "ipc/frame_kinds.h"
-#include "ipc/wire_format.h"
-#include "process/frame_handlers.h"
-#include "process/render_process_host.h"
-#include "records/process_records.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/wire_format.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/process/render_process_host.h"
+#include "cefsim/src/records/process_records.h"
 
 namespace cefsim {
 namespace {

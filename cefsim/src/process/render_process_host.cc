@@ -1,4 +1,4 @@
-#include "process/render_process_host.h"
+#include "cefsim/src/process/render_process_host.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -6,9 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "command_line/command_line_impl.h"
-#include "process/frame_handlers.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/command_line/command_line_impl.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/threads/named_threads.h"
 
 extern char** environ;
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "include/cef_browser_process_handler.h"
-#include "ipc/channel.h"
+#include "cefsim/src/ipc/channel.h"
 
 namespace cefsim {
 

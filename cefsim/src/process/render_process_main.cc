@@ -1,4 +1,4 @@
-#include "process/render_process_main.h"
+#include "cefsim/src/process/render_process_main.h"
 
 #include <unistd.h>
 
@@ -6,11 +6,11 @@
 #include <future>
 
 #include "include/cef_render_process_handler.h"
-#include "ipc/frame_kinds.h"
-#include "process/frame_handlers.h"
-#include "process/hello_frame.h"
-#include "process/render_process_host.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/process/hello_frame.h"
+#include "cefsim/src/process/render_process_host.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

@@ -2,9 +2,9 @@
 #ifndef CEFSIM_SRC_PROCESS_RENDER_PROCESS_MAIN_H_
 #define CEFSIM_SRC_PROCESS_RENDER_PROCESS_MAIN_H_
 
-#include "command_line/command_line_impl.h"
+#include "cefsim/src/command_line/command_line_impl.h"
 #include "include/cef_app.h"
-#include "ipc/frame_outbox.h"
+#include "cefsim/src/ipc/frame_outbox.h"
 
 namespace cefsim {
 

@@ -1,4 +1,4 @@
-#include "records/console_records.h"
+#include "cefsim/src/records/console_records.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "records/process_records.h"
+#include "cefsim/src/records/process_records.h"
 
 #include <mutex>
 

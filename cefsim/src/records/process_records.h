@@ -4,7 +4,7 @@
 #ifndef CEFSIM_SRC_RECORDS_PROCESS_RECORDS_H_
 #define CEFSIM_SRC_RECORDS_PROCESS_RECORDS_H_
 
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace cefsim {
 

@@ -1,15 +1,15 @@
 // What the browser process asks of its browsers' pages, read on the
 // channel's reader thread and carried out on the render thread.
 #include "include/cef_render_process_handler.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/page_messages.h"
-#include "ipc/process_message_impl.h"
-#include "process/frame_handlers.h"
-#include "process/render_process_main.h"
-#include "render/frame_load.h"
-#include "render/render_browser_impl.h"
-#include "strings/u16_text.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/ipc/process_message_impl.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/render/frame_load.h"
+#include "cefsim/src/render/render_browser_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

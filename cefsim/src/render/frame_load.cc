@@ -1,15 +1,15 @@
-#include "render/frame_load.h"
+#include "cefsim/src/render/frame_load.h"
 
-#include "fetch/error_names.h"
-#include "ipc/frame_kinds.h"
-#include "process/render_process_main.h"
-#include "render/render_browser_impl.h"
-#include "render/resource_fetcher.h"
-#include "render/text_decoding.h"
-#include "render/url_resolution.h"
-#include "strings/ascii_case.h"
-#include "strings/u16_text.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/fetch/error_names.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/render/render_browser_impl.h"
+#include "cefsim/src/render/resource_fetcher.h"
+#include "cefsim/src/render/text_decoding.h"
+#include "cefsim/src/render/url_resolution.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {

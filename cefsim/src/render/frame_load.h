@@ -8,8 +8,8 @@
 #include <string>
 
 #include "include/cef_frame.h"
-#include "ipc/page_messages.h"
-#include "render/html_scanner.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/render/html_scanner.h"
 
 namespace cefsim {
 

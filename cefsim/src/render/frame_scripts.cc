@@ -1,14 +1,14 @@
-#include "render/frame_scripts.h"
+#include "cefsim/src/render/frame_scripts.h"
 
 #include "include/cef_render_process_handler.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/page_messages.h"
-#include "process/render_process_main.h"
-#include "render/render_browser_impl.h"
-#include "render/render_frame_impl.h"
-#include "render/url_resolution.h"
-#include "strings/u16_text.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/render/render_browser_impl.h"
+#include "cefsim/src/render/render_frame_impl.h"
+#include "cefsim/src/render/url_resolution.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 

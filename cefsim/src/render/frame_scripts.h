@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "include/cef_v8.h"
-#include "v8/script_context.h"
-#include "v8/script_host.h"
+#include "cefsim/src/v8/script_context.h"
+#include "cefsim/src/v8/script_host.h"
 
 namespace cefsim {
 

@@ -1,5 +1,5 @@
-#include "render/html_scanner.h"
-#include "strings/ascii_case.h"
+#include "cefsim/src/render/html_scanner.h"
+#include "cefsim/src/strings/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,14 +1,14 @@
-#include "render/render_browser_impl.h"
+#include "cefsim/src/render/render_browser_impl.h"
 
 #include <map>
 
 #include "include/cef_render_process_handler.h"
-#include "ipc/frame_kinds.h"
-#include "ipc/process_message_impl.h"
-#include "process/render_process_main.h"
-#include "render/frame_load.h"
-#include "render/text_decoding.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/process_message_impl.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/render/frame_load.h"
+#include "cefsim/src/render/text_decoding.h"
+#include "cefsim/src/strings/u16_text.h"
 
 namespace cefsim {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "include/cef_browser.h"
-#include "ipc/page_messages.h"
-#include "render/render_frame_impl.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/render/render_frame_impl.h"
 
 namespace cefsim {
 

@@ -1,12 +1,12 @@
-#include "render/render_frame_impl.h"
+#include "cefsim/src/render/render_frame_impl.h"
 
-#include "ipc/frame_kinds.h"
-#include "ipc/page_messages.h"
-#include "process/render_process_main.h"
-#include "render/frame_load.h"
-#include "render/render_browser_impl.h"
-#include "strings/u16_text.h"
-#include "url/fragments.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/ipc/page_messages.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/render/frame_load.h"
+#include "cefsim/src/render/render_browser_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/url/fragments.h"
 
 namespace cefsim {
 

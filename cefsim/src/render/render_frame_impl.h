@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "include/cef_frame.h"
-#include "render/frame_scripts.h"
+#include "cefsim/src/render/frame_scripts.h"
 
 namespace cefsim {
 

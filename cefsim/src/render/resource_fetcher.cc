@@ -1,12 +1,12 @@
-#include "render/resource_fetcher.h"
+#include "cefsim/src/render/resource_fetcher.h"
 
 #include <map>
 #include <memory>
 
-#include "ipc/frame_kinds.h"
-#include "process/frame_handlers.h"
-#include "process/render_process_main.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/process/frame_handlers.h"
+#include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
 namespace {

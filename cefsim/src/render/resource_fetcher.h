@@ -7,7 +7,7 @@
 #include <string>
 
 #include "include/internal/cef_types.h"
-#include "ipc/page_messages.h"
+#include "cefsim/src/ipc/page_messages.h"
 
 namespace cefsim {
 

@@ -1,9 +1,9 @@
-#include "render/text_decoding.h"
+#include "cefsim/src/render/text_decoding.h"
 
 #include <cstring>
 
-#include "strings/ascii_case.h"
-#include "strings/utf_conversion.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/strings/utf_conversion.h"
 
 namespace cefsim {
 namespace {

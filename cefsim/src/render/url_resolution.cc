@@ -1,7 +1,7 @@
-#include "render/url_resolution.h"
+#include "cefsim/src/render/url_resolution.h"
 
-#include "url/path_canonicalizer.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/url/path_canonicalizer.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 std::string ResolveUrl(const std::string& base,

@@ -1,4 +1,4 @@
-#include "runtime/runtime_state.h"
+#include "cefsim/src/runtime/runtime_state.h"
 
 #include <unistd.h>
 

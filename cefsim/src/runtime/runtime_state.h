@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "command_line/command_line_impl.h"
+#include "cefsim/src/command_line/command_line_impl.h"
 #include "include/cef_app.h"
 
 namespace cefsim {

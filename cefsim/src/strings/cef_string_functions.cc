@@ -6,7 +6,7 @@
 
 #include "include/base/cef_string16.h"
 #include "include/internal/cef_string_types.h"
-#include "strings/utf_conversion.h"
+#include "cefsim/src/strings/utf_conversion.h"
 
 namespace {
 

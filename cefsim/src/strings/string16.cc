@@ -5,7 +5,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "strings/utf_conversion.h"
+#include "cefsim/src/strings/utf_conversion.h"
 
 namespace base {
 

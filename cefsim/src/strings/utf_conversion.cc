@@ -1,4 +1,4 @@
-#include "strings/utf_conversion.h"
+#include "cefsim/src/strings/utf_conversion.h"
 
 namespace cefsim {
 namespace {

@@ -1,6 +1,6 @@
 // CefPostTask and friends over the process's named threads.
 #include "include/cef_task.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace {
 

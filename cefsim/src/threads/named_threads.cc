@@ -1,4 +1,4 @@
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 #include <future>
 #include <mutex>

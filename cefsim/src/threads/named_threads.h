@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "include/internal/cef_types.h"
-#include "threads/task_thread.h"
+#include "cefsim/src/threads/task_thread.h"
 
 namespace cefsim {
 

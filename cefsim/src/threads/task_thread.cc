@@ -1,4 +1,4 @@
-#include "threads/task_thread.h"
+#include "cefsim/src/threads/task_thread.h"
 
 #include <pthread.h>
 

@@ -1,6 +1,6 @@
 // CefParseURL and CefCreateURL over the stand-in's URL rules.
 #include "include/cef_parser.h"
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "url/fragments.h"
+#include "cefsim/src/url/fragments.h"
 
 namespace cefsim {
 namespace {

@@ -1,8 +1,8 @@
-#include "url/path_canonicalizer.h"
+#include "cefsim/src/url/path_canonicalizer.h"
 
 #include <cstring>
 
-#include "strings/hex_digit.h"
+#include "cefsim/src/strings/hex_digit.h"
 
 namespace cefsim {
 namespace {

@@ -1,8 +1,8 @@
-#include "url/url_canonicalizer.h"
+#include "cefsim/src/url/url_canonicalizer.h"
 
-#include "strings/ascii_case.h"
-#include "strings/hex_digit.h"
-#include "url/path_canonicalizer.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/strings/hex_digit.h"
+#include "cefsim/src/url/path_canonicalizer.h"
 
 #include <cstring>
 #include <utility>

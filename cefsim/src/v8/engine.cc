@@ -1,6 +1,6 @@
-#include "v8/engine.h"
+#include "cefsim/src/v8/engine.h"
 
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 namespace cefsim {
 namespace {

@@ -1,13 +1,13 @@
-#include "v8/extensions.h"
+#include "cefsim/src/v8/extensions.h"
 
 #include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "strings/u16_text.h"
-#include "v8/js_string.h"
-#include "v8/native_objects.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/native_objects.h"
 
 namespace cefsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "v8/js_string.h"
+#include "cefsim/src/v8/js_string.h"
 
 #include <utility>
 

@@ -1,13 +1,13 @@
-#include "v8/native_objects.h"
+#include "cefsim/src/v8/native_objects.h"
 
 #include <vector>
 
-#include "strings/u16_text.h"
-#include "v8/engine.h"
-#include "v8/js_string.h"
-#include "v8/v8_context_impl.h"
-#include "v8/v8_exception_impl.h"
-#include "v8/v8_value_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/engine.h"
+#include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/v8_context_impl.h"
+#include "cefsim/src/v8/v8_exception_impl.h"
+#include "cefsim/src/v8/v8_value_impl.h"
 
 namespace cefsim {
 namespace {

@@ -1,15 +1,15 @@
-#include "v8/page_globals.h"
+#include "cefsim/src/v8/page_globals.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
 
-#include "strings/u16_text.h"
-#include "url/fragments.h"
-#include "v8/js_string.h"
-#include "v8/v8_exception_impl.h"
-#include "v8/v8_value_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/url/fragments.h"
+#include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/v8_exception_impl.h"
+#include "cefsim/src/v8/v8_value_impl.h"
 
 // JavaScriptCore's own way to hear of promises rejected with no handler,
 // exported by its library but declared only in its private headers.

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "include/cef_v8.h"
-#include "v8/script_host.h"
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/v8/script_host.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 namespace cefsim {
 

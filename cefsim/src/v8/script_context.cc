@@ -1,8 +1,8 @@
-#include "v8/script_context.h"
+#include "cefsim/src/v8/script_context.h"
 
-#include "v8/extensions.h"
-#include "v8/page_globals.h"
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/v8/extensions.h"
+#include "cefsim/src/v8/page_globals.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 namespace cefsim {
 

@@ -13,7 +13,7 @@
 #include "include/cef_browser.h"
 #include "include/cef_frame.h"
 #include "include/cef_v8.h"
-#include "v8/script_host.h"
+#include "cefsim/src/v8/script_host.h"
 
 namespace cefsim {
 

@@ -1,10 +1,10 @@
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 #include <algorithm>
 
-#include "v8/js_string.h"
-#include "v8/v8_exception_impl.h"
-#include "v8/v8_value_impl.h"
+#include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/v8_exception_impl.h"
+#include "cefsim/src/v8/v8_value_impl.h"
 
 namespace cefsim {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "include/cef_v8.h"
-#include "v8/engine.h"
+#include "cefsim/src/v8/engine.h"
 
 namespace cefsim {
 

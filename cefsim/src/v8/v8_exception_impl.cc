@@ -1,10 +1,10 @@
-#include "v8/v8_exception_impl.h"
+#include "cefsim/src/v8/v8_exception_impl.h"
 
 #include <algorithm>
 #include <string>
 
-#include "strings/u16_text.h"
-#include "v8/js_string.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/js_string.h"
 
 namespace cefsim {
 namespace {

@@ -6,7 +6,7 @@
 #include <JavaScriptCore/JavaScript.h>
 
 #include "include/cef_v8.h"
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 namespace cefsim {
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "strings/u16_text.h"
-#include "v8/js_string.h"
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 namespace cefsim {
 namespace {

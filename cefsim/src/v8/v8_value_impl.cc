@@ -1,14 +1,14 @@
-#include "v8/v8_value_impl.h"
+#include "cefsim/src/v8/v8_value_impl.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
-#include "strings/u16_text.h"
-#include "v8/js_string.h"
-#include "v8/native_objects.h"
-#include "v8/v8_exception_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/native_objects.h"
+#include "cefsim/src/v8/v8_exception_impl.h"
 
 namespace cefsim {
 namespace {

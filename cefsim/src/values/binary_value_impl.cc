@@ -1,4 +1,4 @@
-#include "values/binary_value_impl.h"
+#include "cefsim/src/values/binary_value_impl.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 #ifndef CEFSIM_SRC_VALUES_BINARY_VALUE_IMPL_H_
 #define CEFSIM_SRC_VALUES_BINARY_VALUE_IMPL_H_
 
-#include "values/node_backed_value.h"
+#include "cefsim/src/values/node_backed_value.h"
 
 namespace cefsim {
 

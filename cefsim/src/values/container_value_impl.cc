@@ -1,12 +1,12 @@
-#include "values/container_value_impl.h"
+#include "cefsim/src/values/container_value_impl.h"
 
 #include <utility>
 
-#include "strings/u16_text.h"
-#include "values/binary_value_impl.h"
-#include "values/dictionary_value_impl.h"
-#include "values/list_value_impl.h"
-#include "values/value_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/values/binary_value_impl.h"
+#include "cefsim/src/values/dictionary_value_impl.h"
+#include "cefsim/src/values/list_value_impl.h"
+#include "cefsim/src/values/value_impl.h"
 
 namespace cefsim {
 namespace {

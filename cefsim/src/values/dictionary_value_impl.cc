@@ -1,5 +1,5 @@
-#include "values/dictionary_value_impl.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/values/dictionary_value_impl.h"
+#include "cefsim/src/strings/u16_text.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 #ifndef CEFSIM_SRC_VALUES_DICTIONARY_VALUE_IMPL_H_
 #define CEFSIM_SRC_VALUES_DICTIONARY_VALUE_IMPL_H_
 
-#include "values/container_value_impl.h"
+#include "cefsim/src/values/container_value_impl.h"
 
 namespace cefsim {
 

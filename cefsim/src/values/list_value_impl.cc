@@ -1,4 +1,4 @@
-#include "values/list_value_impl.h"
+#include "cefsim/src/values/list_value_impl.h"
 
 #include <utility>
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "include/cef_values.h"
-#include "values/node_handle.h"
+#include "cefsim/src/values/node_handle.h"
 
 namespace cefsim {
 

@@ -1,4 +1,4 @@
-#include "values/node_handle.h"
+#include "cefsim/src/values/node_handle.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "values/value_node.h"
+#include "cefsim/src/values/value_node.h"
 
 namespace cefsim {
 

@@ -4,9 +4,9 @@
 #define CEFSIM_SRC_VALUES_VALUE_IMPL_H_
 
 #include "include/cef_values.h"
-#include "values/binary_value_impl.h"
-#include "values/dictionary_value_impl.h"
-#include "values/list_value_impl.h"
+#include "cefsim/src/values/binary_value_impl.h"
+#include "cefsim/src/values/dictionary_value_impl.h"
+#include "cefsim/src/values/list_value_impl.h"
 
 namespace cefsim {
 

@@ -1,4 +1,4 @@
-#include "values/value_node.h"
+#include "cefsim/src/values/value_node.h"
 
 #include <algorithm>
 #include <cassert>

@@ -11,7 +11,7 @@
 
 #include "include/cef_app.h"
 #include "include/cef_task.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "platform/x11/x11_windows.h"
 
 namespace {

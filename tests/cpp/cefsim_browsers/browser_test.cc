@@ -3,7 +3,7 @@
 
 #include "browser_fixture.h"
 #include "include/cef_app.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "platform/x11/x11_windows.h"
 #include "test_support/stderr_capture.h"
 

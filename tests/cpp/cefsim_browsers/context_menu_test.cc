@@ -1,8 +1,8 @@
 // Context menus: CEF's default entries for what the menu is opened over,
 // the client's changes, the chosen command and CEF's default actions.
 #include "browser_fixture.h"
-#include "context_menu/menu_model_impl.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/src/context_menu/menu_model_impl.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "browser_fixture.h"
 #include "include/internal/cef_types_wrappers.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace {
 

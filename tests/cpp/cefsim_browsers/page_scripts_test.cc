@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "browser_fixture.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "browser_fixture.h"
 #include "include/cef_scheme.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 // After GoogleTest, whose names Xlib's macros None and Bool clash with.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

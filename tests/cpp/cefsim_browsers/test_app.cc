@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "ipc/frame_kinds.h"
-#include "process/render_process_main.h"
+#include "cefsim/src/ipc/frame_kinds.h"
+#include "cefsim/src/process/render_process_main.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 // Before Xlib, whose macros None and Bool clash with names of GoogleTest's.
 #include "browser_fixture.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 #include <X11/Xlib.h>
 

@@ -8,7 +8,7 @@
 #include "include/cef_app.h"
 #include "include/cef_cookie.h"
 #include "include/cef_task.h"
-#include "inspection_api/cefsim_inspect.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cookies/cookie_store.h"
+#include "cefsim/src/cookies/cookie_store.h"
 
 namespace cefsim {
 namespace {

@@ -5,11 +5,11 @@
 
 #include <thread>
 
-#include "ipc/channel.h"
-#include "ipc/process_message_impl.h"
-#include "ipc/value_codec.h"
-#include "ipc/wire_format.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/ipc/channel.h"
+#include "cefsim/src/ipc/process_message_impl.h"
+#include "cefsim/src/ipc/value_codec.h"
+#include "cefsim/src/ipc/wire_format.h"
+#include "cefsim/src/strings/u16_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "command_line/command_line_impl.h"
+#include "cefsim/src/command_line/command_line_impl.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ipc/frame_outbox.h"
+#include "cefsim/src/ipc/frame_outbox.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "ipc/channel.h"
+#include "cefsim/src/ipc/channel.h"
 
 namespace {
 

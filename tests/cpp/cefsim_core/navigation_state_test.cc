@@ -1,4 +1,4 @@
-#include "browser/navigation_state.h"
+#include "cefsim/src/browser/navigation_state.h"
 
 #include <gtest/gtest.h>
 

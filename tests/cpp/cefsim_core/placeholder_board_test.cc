@@ -1,5 +1,5 @@
 // What the browser process's threads tell the placeholder painter.
-#include "placeholder/placeholder_board.h"
+#include "cefsim/src/placeholder/placeholder_board.h"
 
 #include <gtest/gtest.h>
 

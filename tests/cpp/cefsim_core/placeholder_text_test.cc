@@ -1,5 +1,5 @@
 // The text a browser window shows in place of its page.
-#include "placeholder/placeholder_text.h"
+#include "cefsim/src/placeholder/placeholder_text.h"
 
 #include <gtest/gtest.h>
 

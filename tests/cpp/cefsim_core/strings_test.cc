@@ -2,8 +2,8 @@
 
 #include "include/internal/cef_string.h"
 #include "include/internal/cef_types_wrappers.h"
-#include "strings/ascii_case.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/strings/ascii_case.h"
+#include "cefsim/src/strings/u16_text.h"
 
 namespace {
 

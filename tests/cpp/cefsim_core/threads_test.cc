@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "include/cef_task.h"
-#include "threads/named_threads.h"
-#include "threads/task_thread.h"
+#include "cefsim/src/threads/named_threads.h"
+#include "cefsim/src/threads/task_thread.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // canonicalises them.
 #include <gtest/gtest.h>
 
-#include "fetch/data_url.h"
-#include "fetch/file_url.h"
+#include "cefsim/src/fetch/data_url.h"
+#include "cefsim/src/fetch/file_url.h"
 
 namespace {
 

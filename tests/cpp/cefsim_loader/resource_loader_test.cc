@@ -12,9 +12,9 @@
 
 #include "include/cef_scheme.h"
 #include "include/cef_task.h"
-#include "loader/resource_loader.h"
-#include "loader/scheme_registry.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/loader/resource_loader.h"
+#include "cefsim/src/loader/scheme_registry.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "include/cef_parser.h"
-#include "render/url_resolution.h"
+#include "cefsim/src/render/url_resolution.h"
 
 namespace {
 

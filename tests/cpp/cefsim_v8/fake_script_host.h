@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "include/cef_v8.h"
-#include "v8/script_host.h"
+#include "cefsim/src/v8/script_host.h"
 
 struct ConsoleMessage {
   std::string message;

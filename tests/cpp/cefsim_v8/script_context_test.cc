@@ -7,7 +7,7 @@
 
 #include "fake_script_host.h"
 #include "include/cef_v8.h"
-#include "v8/script_context.h"
+#include "cefsim/src/v8/script_context.h"
 
 namespace {
 

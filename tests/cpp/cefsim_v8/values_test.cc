@@ -8,9 +8,9 @@
 
 #include "fake_script_host.h"
 #include "include/cef_v8.h"
-#include "strings/u16_text.h"
-#include "v8/script_context.h"
-#include "v8/v8_context_impl.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/script_context.h"
+#include "cefsim/src/v8/v8_context_impl.h"
 
 // JavaScriptCore's own way to collect at once, for tests; not in its public
 // headers.

@@ -3,7 +3,7 @@
 
 #include "gtest/gtest.h"
 #include "include/cef_values.h"
-#include "strings/u16_text.h"
+#include "cefsim/src/strings/u16_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "gtest/gtest.h"
 #include "include/cef_values.h"
-#include "values/list_value_impl.h"
+#include "cefsim/src/values/list_value_impl.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "fake_script_host.h"
 #include "renderer/v8_array_to_list.h"
-#include "strings/u16_text.h"
-#include "v8/script_context.h"
+#include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/v8/script_context.h"
 
 namespace zubrix {
 namespace {

@@ -4,8 +4,8 @@
 #include "recording_browser.h"
 #include "renderer/v8_function_handler.h"
 #include "test_support/cef_thread.h"
-#include "threads/named_threads.h"
-#include "v8/script_context.h"
+#include "cefsim/src/threads/named_threads.h"
+#include "cefsim/src/v8/script_context.h"
 
 namespace zubrix {
 namespace {

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "include/cef_request.h"
-#include "loader/resource_loader.h"
-#include "loader/scheme_registry.h"
+#include "cefsim/src/loader/resource_loader.h"
+#include "cefsim/src/loader/scheme_registry.h"
 #include "scheme/plovex_client_scheme_handler.h"
 #include "scheme/scheme_registration.h"
 #include "test_support/cef_thread.h"
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace zubrix {
 namespace {

@@ -19,7 +19,7 @@
 #include "scheme_handler_driver.h"
 #include "test_support/cef_thread.h"
 #include "test_support/zip_writer.h"
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace zubrix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <future>
 
-#include "threads/named_threads.h"
+#include "cefsim/src/threads/named_threads.h"
 
 namespace test_support {
 

@@ -1,8 +1,9 @@
 // The application object CEF asks, in every process, for its process-wide
 // hooks: command-line switches everywhere, the JavaScript host extension in
-// render processes.
-#ifndef ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_
-#define ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_
+// render processes. That render-process hook is defined with the extension,
+// in renderer/host_extension.cc.
+#ifndef ZUBRIX_COMMON_CEF_PLOVEX_APP_H_
+#define ZUBRIX_COMMON_CEF_PLOVEX_APP_H_
 
 #include "include/cef_app.h"
 
@@ -30,4 +31,4 @@ class CefPlovexApp : public CefApp, public CefRenderProcessHandler {
 
 }  // namespace zubrix
 
-#endif  // ZUBRIX_RENDERER_CEF_PLOVEX_APP_H_
+#endif  // ZUBRIX_COMMON_CEF_PLOVEX_APP_H_

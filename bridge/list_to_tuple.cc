@@ -1,4 +1,4 @@
-#include "renderer/list_to_tuple.h"
+#include "bridge/list_to_tuple.h"
 
 #include <string>
 

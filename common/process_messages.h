@@ -1,8 +1,8 @@
 // The messages the render process sends to the browser process, and where
 // their arguments sit. Both sides read this one list, so that a renamed
 // message or a moved argument cannot reach only one of them.
-#ifndef ZUBRIX_RENDERER_PROCESS_MESSAGES_H_
-#define ZUBRIX_RENDERER_PROCESS_MESSAGES_H_
+#ifndef ZUBRIX_COMMON_PROCESS_MESSAGES_H_
+#define ZUBRIX_COMMON_PROCESS_MESSAGES_H_
 
 namespace zubrix {
 namespace process_messages {
@@ -20,4 +20,4 @@ constexpr int kCommandTextIndex = 0;  // string
 }  // namespace process_messages
 }  // namespace zubrix
 
-#endif  // ZUBRIX_RENDERER_PROCESS_MESSAGES_H_
+#endif  // ZUBRIX_COMMON_PROCESS_MESSAGES_H_

@@ -1,7 +1,7 @@
 // Turns a call's CEF argument list into the items of a Python tuple, on the
 // host side of a page's call into Python.
-#ifndef ZUBRIX_RENDERER_LIST_TO_TUPLE_H_
-#define ZUBRIX_RENDERER_LIST_TO_TUPLE_H_
+#ifndef ZUBRIX_BRIDGE_LIST_TO_TUPLE_H_
+#define ZUBRIX_BRIDGE_LIST_TO_TUPLE_H_
 
 #include <Python.h>
 
@@ -17,4 +17,4 @@ void ListToTuple(CefRefPtr<CefListValue> source, PyObject* target);
 
 }  // namespace zubrix
 
-#endif  // ZUBRIX_RENDERER_LIST_TO_TUPLE_H_
+#endif  // ZUBRIX_BRIDGE_LIST_TO_TUPLE_H_
