@@ -10,11 +10,10 @@ _Text = Union[str, bytes]
 class _BoundClass(type): ...
 
 # Starts CEF. Known keys: resources_dir_path, locales_dir_path,
-# browser_subprocess_path, cache_path; other keys are ignored. Before CEF
-# starts, a known key whose value is not a string (None included) raises
-# RuntimeError. zubrix_cef.initialize checks the settings further first.
-# CEF starts once per process: a second call, while it runs or after
-# Shutdown, raises RuntimeError.
+# browser_subprocess_path, cache_path; other keys are ignored.
+# zubrix_cef.initialize checks the settings first. CEF starts once per
+# process: a second call, while it runs or after Shutdown, raises
+# RuntimeError.
 def Initialize(__settings: Dict[Any, Any]) -> None: ...
 # Closes every open browser, waits (at most 10 s) until CEF reports each
 # closed, then stops CEF. Does nothing when CEF does not run.
