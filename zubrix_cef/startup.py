@@ -1,8 +1,8 @@
 """A checked start of CEF: zubrix_cef.initialize(settings).
 
-The module's Initialize takes any dictionary silently: a misspelt key is
-ignored and a sub-process executable that cannot start shows as a blank
-panel. This checks the settings first, says through the "zubrix_cef" logger
+The module's Initialize checks only the settings' types (a dictionary of
+strings): a misspelt key is ignored and a sub-process executable that cannot
+start shows as a blank panel. This checks the settings first, says through the "zubrix_cef" logger
 what it found and what it starts, and then calls Initialize. CEF starts once
 per process, so a second call raises RuntimeError.
 """
