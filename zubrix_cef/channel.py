@@ -66,7 +66,7 @@ SCRIPT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "channel.
 logger = logging.getLogger("zubrix_cef")
 
 _calling = []
-_AWAY_BODY = u'{"t":"away"}'
+_AWAY_BODY = b'{"t":"away"}'
 _BATCH_VERSION_ARGUMENT = (str(BATCH_VERSION).encode("ascii"),)
 
 
@@ -175,7 +175,8 @@ class Channel(object):
         self._registry = registry
         self._loop = loop
         # A new secret at each attach: a page the channel has forgotten
-        # keeps the old one, so that nothing it still sends runs.
+        # keeps the old one, so that nothing it still sends runs. Bytes, as
+        # the page's messages carry it.
         self._secret = None
         self._old_secrets = set()
         self._callback_id = registry.RegisterPyCallback(self._on_page_message)
@@ -183,6 +184,7 @@ class Channel(object):
         self._browser = None
         self._author_code = None
         self._page = None          # the _PageLoad that is ready, or None
+        self._last_page_load = None  # the _PageLoad of the latest message
         self._latest_load = None   # the load token of the page's latest message
         self._url = None
         self._outbox = []          # (sequence number, JSON text) not yet acknowledged
@@ -303,7 +305,7 @@ class Channel(object):
                 "detach() it first, or give each browser a Channel of its own"
                 % (self._browser, self._url or "no page yet", browser))
         self._forget_page("the channel was attached anew")
-        self._secret = binascii.hexlify(os.urandom(16)).decode("ascii")
+        self._secret = binascii.hexlify(os.urandom(16))
         self._browser = browser
         self._author_code = startup_code
         browser.RegisterStartupCode(self.startup_code(startup_code))
@@ -405,20 +407,22 @@ class Channel(object):
         if len(args) not in (4, 5) or not all(isinstance(arg, bytes) for arg in args):
             logger.warning("refused a page message of an unknown form")
             return
-        secret, load, url, body = [arg.decode("utf-8", "replace") for arg in args[:4]]
+        # Checked as the page's bytes; only what passes is decoded.
+        secret, load, url, body = args[:4]
         version = BATCH_VERSION if args[4:] == _BATCH_VERSION_ARGUMENT else 1
         if not secret and body == _AWAY_BODY:
-            self._on_away(url)
+            self._on_away(url.decode("utf-8", "replace"))
             return
         if secret in self._old_secrets:
             logger.debug("dropped a message from %s, a page this channel has forgotten",
-                         _shortened(url))
+                         _shortened(url.decode("utf-8", "replace")))
             return
-        if self._secret is None or not hmac.compare_digest(secret.encode("utf-8"),
-                                                           self._secret.encode("ascii")):
+        if self._secret is None or not hmac.compare_digest(secret, self._secret):
             logger.warning("refused a page message without the channel's secret")
             return
+        load = load.decode("utf-8", "replace")
         if url:
+            url = url.decode("utf-8", "replace")
             if len(self._load_urls) > 16:
                 self._load_urls.clear()
             self._load_urls[load] = url
@@ -430,7 +434,7 @@ class Channel(object):
                            _shortened(url) or "a page that did not say its URL")
             return
         try:
-            messages = json.loads(body)
+            messages = json.loads(body.decode("utf-8", "replace"))
         except ValueError:
             messages = None
         if version == 1:
@@ -438,7 +442,9 @@ class Channel(object):
         if not isinstance(messages, list):
             logger.warning("refused a malformed page message from %s", _shortened(url))
             return
-        page = _PageLoad(load, url, version)
+        page = self._last_page_load
+        if page is None or (page.load, page.url, page.version) != (load, url, version):
+            page = self._last_page_load = _PageLoad(load, url, version)
         if load != self._latest_load:
             # A browser's pages speak in turn: the first message of a new
             # load means every earlier load has ended.
@@ -688,7 +694,8 @@ class Channel(object):
                                               page_script())
 
     def _install_call(self):
-        settings = _to_json({"secret": self._secret, "callback": self._callback_id})
+        settings = _to_json({"secret": self._secret.decode("ascii"),
+                             "callback": self._callback_id})
         return u"(function(){%s\nwindow.zubrix._install(%s);})();" % (
             self._url_guard, settings)
 
@@ -702,4 +709,4 @@ class Channel(object):
                 u"if(typeof host==='object'&&host&&host.call_python_callback)"
                 u"host.call_python_callback(%d,['','',String(location.href),%s]);})();"
                 % (url_check_code(self._normalised_prefixes), self._callback_id,
-                   javascript_string(_AWAY_BODY)))
+                   javascript_string(_AWAY_BODY.decode("ascii"))))

@@ -18,6 +18,8 @@ class Outgoing(object):
 
     def __init__(self):
         self._entries = []   # (load, version, kind, JSON text)
+        self._batch_load = None
+        self._batch_parts = None
 
     def __len__(self):
         return len(self._entries)
@@ -34,20 +36,16 @@ class Outgoing(object):
         entries, self._entries = self._entries, []
         groups, order = {}, []
         for load, version, kind, text in entries:
-            if load not in groups:
-                groups[load] = (version, [])
+            group = groups.get(load)
+            if group is None:
+                group = groups[load] = (version, [])
                 order.append(load)
-            groups[load][1].append((kind, text))
+            group[1].append((kind, text))
         parts = []
         for load in order:
             version, items = groups[load]
             if version >= BATCH_VERSION:
-                # Only the load that asked knows its token, which no other
-                # page can make a property equal, so the script needs no
-                # check of the URL and no function of the page.
-                parts.append(u"(function(){var z=window.zubrix;if(z&&z._load===%s)"
-                             u"z._receive(%s);})();" % (javascript_string(load),
-                                                        javascript_string(_batch_text(load, items))))
+                parts.append(self._batch_script(load, items))
             else:
                 texts = _single_texts(load, items)
                 if texts:
@@ -57,10 +55,20 @@ class Outgoing(object):
                                                          for t in texts)))
         return u"\n".join(parts) or None
 
-
-def _batch_text(load, items):
-    return u'{"t":"batch","load":%s,"m":[%s]}' % (json.dumps(load),
-                                                 u",".join(text for _, text in items))
+    def _batch_script(self, load, items):
+        # Only the load that asked knows its token, which no other page can
+        # make a property equal, so the script needs no check of the URL and
+        # no function of the page. A page speaks with one load at a time:
+        # its script's fixed parts are kept.
+        if self._batch_load != load:
+            self._batch_load = load
+            self._batch_parts = (
+                u"(function(){var z=window.zubrix;if(z&&z._load===%s)z._receive(" %
+                javascript_string(load),
+                u'{"t":"batch","load":%s,"m":[' % json.dumps(load))
+        head, batch_head = self._batch_parts
+        text = batch_head + u",".join([text for _, text in items]) + u"]}"
+        return head + javascript_string(text) + u");})();"
 
 
 def _single_texts(load, items):

@@ -320,10 +320,6 @@ def cases():
             if backend == "preview" and QTWEBENGINE_UNDER_TSAN:
                 marks.append(pytest.mark.skip(reason="QtWebEngine is not built for "
                                                      "ThreadSanitizer"))
-            if (case, backend) == ("uncaught-events", "standin"):
-                marks.append(pytest.mark.xfail(
-                    reason="the stand-in does not yet report errors thrown from timers or "
-                           "unhandled rejections through the window's events"))
             yield pytest.param(case, backend, marks=marks, id="%s-%s" % (case, backend))
 
 

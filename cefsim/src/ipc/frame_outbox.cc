@@ -8,42 +8,34 @@ FrameOutbox::FrameOutbox(Channel* channel)
 FrameOutbox::~FrameOutbox() { Close(); }
 
 bool FrameOutbox::Send(uint32_t kind, const std::string& payload) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (closing_ || failed_)
-    return false;
-  // A frame too large for the channel goes as its header alone, which ends
-  // the stream for the peer, as Chromium's IPC ends a render process that
-  // sends one; nothing may follow it.
-  if (!Channel::AppendFrame(kind, payload, &queued_frames_))
-    failed_ = true;
-  ++queued_count_;
-  if (queued_count_ == 1) {
-    // The thread sleeps until a first frame comes, then gathers.
-    first_queued_ = std::chrono::steady_clock::now();
-    queued_.notify_one();
-  } else if (queued_count_ >= kBatchFrames) {
-    flush_ = true;
-    queued_.notify_one();
+  bool wake;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (closing_ || failed_)
+      return false;
+    // A frame too large for the channel goes as its header alone, which ends
+    // the stream for the peer, as Chromium's IPC ends a render process that
+    // sends one; nothing may follow it.
+    if (!Channel::AppendFrame(kind, payload, &queued_frames_))
+      failed_ = true;
+    wake = wake_.ClaimSleeper();
   }
+  if (wake)
+    wake_.Wake();
   return true;
 }
 
-void FrameOutbox::Flush() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (queued_count_ == 0 || flush_)
-    return;
-  flush_ = true;
-  queued_.notify_one();
-}
-
 void FrameOutbox::Close() {
+  bool wake;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (closing_)
       return;
     closing_ = true;
+    wake = wake_.ClaimSleeper();
   }
-  queued_.notify_one();
+  if (wake)
+    wake_.Wake();
   thread_.join();
 }
 
@@ -51,14 +43,17 @@ void FrameOutbox::Run() {
   std::string batch;
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
-    queued_.wait(lock, [this] { return queued_count_ > 0 || closing_; });
-    if (queued_count_ == 0)
-      return;
-    queued_.wait_until(lock, first_queued_ + kGatherTime,
-                       [this] { return flush_ || closing_; });
-    flush_ = false;
+    if (queued_frames_.empty()) {
+      if (closing_)
+        return;
+      const uint32_t announced = wake_.Announce();
+      lock.unlock();
+      wake_.Sleep(announced, ThreadWake::Clock::time_point::max());
+      lock.lock();
+      wake_.Woke();
+      continue;
+    }
     batch.swap(queued_frames_);
-    queued_count_ = 0;
     lock.unlock();
     const bool sent = channel_->SendFramed(batch);
     // A burst of large frames does not keep its memory for good.
@@ -71,7 +66,6 @@ void FrameOutbox::Run() {
       // The peer is gone: what is queued can never arrive.
       failed_ = true;
       queued_frames_.clear();
-      queued_count_ = 0;
     }
   }
 }

@@ -1,21 +1,19 @@
 // The frames a render process sends, written by a thread of their own, as
-// Chromium's renderer hands its messages to an IPC thread: whatever has
-// queued up leaves in one system call, so that a page's burst of messages
-// costs the render thread no system call each, and reaches the browser
-// process in few reads. Frames leave in the order they were queued, at the
-// latest kGatherTime after the first of them, sooner on Flush() or once
-// kBatchFrames wait.
+// Chromium's renderer hands its messages to its IO thread, which writes them
+// at once. What queued up while the thread was writing (or waking) leaves
+// with the next write, so that a page's burst of messages costs the render
+// thread no system call each and reaches the browser process in few reads.
+// Frames leave in the order they were queued.
 #ifndef CEFSIM_SRC_IPC_FRAME_OUTBOX_H_
 #define CEFSIM_SRC_IPC_FRAME_OUTBOX_H_
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "cefsim/src/ipc/channel.h"
+#include "cefsim/src/threads/thread_wake.h"
 
 namespace cefsim {
 
@@ -27,8 +25,6 @@ class FrameOutbox {
   FrameOutbox(const FrameOutbox&) = delete;
   FrameOutbox& operator=(const FrameOutbox&) = delete;
 
-  static constexpr auto kGatherTime = std::chrono::microseconds(200);
-  static constexpr size_t kBatchFrames = 64;
   // The most memory a sent batch keeps for the next one.
   static constexpr size_t kKeptCapacity = 1 << 20;
 
@@ -38,9 +34,6 @@ class FrameOutbox {
   // for the peer, and later frames are dropped. The payload is copied, so
   // that its memory stays with the thread that made it.
   bool Send(uint32_t kind, const std::string& payload);
-  // Sends what is queued now: the render thread calls it once it has
-  // nothing left to run.
-  void Flush();
   // Sends what is queued, then stops the thread. Later frames are dropped.
   void Close();
 
@@ -49,15 +42,11 @@ class FrameOutbox {
 
   Channel* const channel_;
   std::mutex mutex_;
-  std::condition_variable queued_;
+  ThreadWake wake_;
   // The queued frames, joined as they go out; the thread swaps it with the
   // buffer it last sent, so that both keep their memory from batch to
-  // batch.  Guarded by |mutex_|, as is the count.
+  // batch.  Guarded by |mutex_|.
   std::string queued_frames_;
-  size_t queued_count_ = 0;
-  // When the oldest queued frame came.  Guarded by |mutex_|.
-  std::chrono::steady_clock::time_point first_queued_;
-  bool flush_ = false;         // Guarded by |mutex_|.
   bool closing_ = false;       // Guarded by |mutex_|.
   bool failed_ = false;        // Guarded by |mutex_|.
   std::thread thread_;

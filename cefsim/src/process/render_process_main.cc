@@ -62,8 +62,7 @@ int RunRenderProcess(CefRefPtr<CefApp> application,
   }
   g_outbox = new FrameOutbox(g_channel);
 
-  // Whatever a task sent leaves once the render thread has nothing to run.
-  StartNamedThread(TID_RENDERER, [] { g_outbox->Flush(); });
+  StartNamedThread(TID_RENDERER);
   PostToNamedThread(TID_RENDERER, []() {
     CefRefPtr<CefRenderProcessHandler> handler = RenderProcessHandler();
     if (!handler)

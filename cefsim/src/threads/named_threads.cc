@@ -2,6 +2,7 @@
 
 #include <future>
 #include <mutex>
+#include <shared_mutex>
 #include <utility>
 
 namespace cefsim {
@@ -10,7 +11,9 @@ namespace {
 constexpr int kThreadIdCount = TID_RENDERER + 1;
 
 struct Registry {
-  std::mutex mutex;
+  // Every post between threads looks its thread up: shared, so that those
+  // lookups never wait for one another.
+  std::shared_mutex mutex;
   std::shared_ptr<TaskThread> threads[kThreadIdCount];
 };
 
@@ -44,21 +47,19 @@ std::shared_ptr<TaskThread> Lookup(cef_thread_id_t id) {
   if (!ValidId(id))
     return nullptr;
   Registry& registry = GetRegistry();
-  std::lock_guard<std::mutex> lock(registry.mutex);
+  std::shared_lock<std::shared_mutex> lock(registry.mutex);
   return registry.threads[id];
 }
 
 }  // namespace
 
-std::shared_ptr<TaskThread> StartNamedThread(
-    cef_thread_id_t id, std::function<void()> idle_hook) {
+std::shared_ptr<TaskThread> StartNamedThread(cef_thread_id_t id) {
   if (!ValidId(id))
     return nullptr;
   Registry& registry = GetRegistry();
-  std::lock_guard<std::mutex> lock(registry.mutex);
+  std::lock_guard<std::shared_mutex> lock(registry.mutex);
   if (!registry.threads[id]) {
-    registry.threads[id] =
-        std::make_shared<TaskThread>(ThreadName(id), std::move(idle_hook));
+    registry.threads[id] = std::make_shared<TaskThread>(ThreadName(id));
     registry.threads[id]->Start();
   }
   return registry.threads[id];
@@ -70,7 +71,7 @@ void StopNamedThread(cef_thread_id_t id) {
   std::shared_ptr<TaskThread> thread;
   {
     Registry& registry = GetRegistry();
-    std::lock_guard<std::mutex> lock(registry.mutex);
+    std::lock_guard<std::shared_mutex> lock(registry.mutex);
     thread.swap(registry.threads[id]);
   }
   // Stopped outside the lock: the thread's last task may still post.

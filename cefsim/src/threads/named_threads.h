@@ -13,10 +13,8 @@
 
 namespace cefsim {
 
-// Starts a thread for |id|, with |idle_hook| as TaskThread takes it;
-// replaces nothing if one runs already.
-std::shared_ptr<TaskThread> StartNamedThread(
-    cef_thread_id_t id, std::function<void()> idle_hook = nullptr);
+// Starts a thread for |id|; replaces nothing if one runs already.
+std::shared_ptr<TaskThread> StartNamedThread(cef_thread_id_t id);
 // Stops the thread for |id|, dropping its queued tasks. Not from that thread.
 void StopNamedThread(cef_thread_id_t id);
 

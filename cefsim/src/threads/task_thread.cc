@@ -4,8 +4,7 @@
 
 namespace cefsim {
 
-TaskThread::TaskThread(std::string name, std::function<void()> idle_hook)
-    : name_(std::move(name)), idle_hook_(std::move(idle_hook)) {}
+TaskThread::TaskThread(std::string name) : name_(std::move(name)) {}
 
 TaskThread::~TaskThread() { Stop(); }
 
@@ -16,23 +15,26 @@ void TaskThread::Start() {
   running_ = true;
   stopping_ = false;
   thread_ = std::thread(&TaskThread::Run, this);
-  thread_id_ = thread_.get_id();
+  thread_id_.store(thread_.get_id());
 }
 
 void TaskThread::Stop() {
+  bool wake;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!running_)
       return;
     stopping_ = true;
+    wake = wake_.ClaimSleeper();
   }
-  wake_.notify_all();
+  if (wake)
+    wake_.Wake();
   thread_.join();
   decltype(queue_) dropped;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     running_ = false;
-    thread_id_ = std::thread::id();
+    thread_id_.store(std::thread::id());
     dropped.swap(queue_);
   }
   // |dropped| releases the tasks here, outside the lock, since releasing a
@@ -40,47 +42,43 @@ void TaskThread::Stop() {
 }
 
 bool TaskThread::Post(std::function<void()> task, int64_t delay_ms) {
+  bool wake = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!running_ || stopping_)
       return false;
-    auto due = std::chrono::steady_clock::now() +
+    auto due = Clock::now() +
                std::chrono::milliseconds(delay_ms > 0 ? delay_ms : 0);
+    // A thread asleep until an earlier task is due needs no wake.
+    if (due < sleep_until_)
+      wake = wake_.ClaimSleeper();
     queue_.push(Pending{due, next_sequence_++, std::move(task)});
   }
-  wake_.notify_one();
+  if (wake)
+    wake_.Wake();
   return true;
 }
 
 bool TaskThread::BelongsToCurrentThread() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return running_ && thread_id_ == std::this_thread::get_id();
+  return thread_id_.load() == std::this_thread::get_id();
 }
 
 void TaskThread::Run() {
   pthread_setname_np(pthread_self(), name_.substr(0, 15).c_str());
   std::unique_lock<std::mutex> lock(mutex_);
-  bool ran_since_idle = false;
   while (!stopping_) {
-    const bool task_due = !queue_.empty() &&
-                          queue_.top().due <= std::chrono::steady_clock::now();
-    if (!task_due && ran_since_idle && idle_hook_) {
-      ran_since_idle = false;
+    const Clock::time_point due =
+        queue_.empty() ? Clock::time_point::max() : queue_.top().due;
+    if (due > Clock::now()) {
+      sleep_until_ = due;
+      const uint32_t announced = wake_.Announce();
       lock.unlock();
-      idle_hook_();
+      wake_.Sleep(announced, due);
       lock.lock();
+      wake_.Woke();
+      sleep_until_ = Clock::time_point::max();
       continue;
     }
-    if (queue_.empty()) {
-      wake_.wait(lock);
-      continue;
-    }
-    auto due = queue_.top().due;
-    if (due > std::chrono::steady_clock::now()) {
-      wake_.wait_until(lock, due);
-      continue;
-    }
-    ran_since_idle = true;
     std::function<void()> task =
         std::move(const_cast<Pending&>(queue_.top()).task);
     queue_.pop();

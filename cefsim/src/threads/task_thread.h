@@ -3,8 +3,8 @@
 #ifndef CEFSIM_SRC_THREADS_TASK_THREAD_H_
 #define CEFSIM_SRC_THREADS_TASK_THREAD_H_
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -13,14 +13,13 @@
 #include <thread>
 #include <vector>
 
+#include "cefsim/src/threads/thread_wake.h"
+
 namespace cefsim {
 
 class TaskThread {
  public:
-  // |idle_hook|, when given, runs on the thread each time it has run tasks
-  // and has no further task due.
-  explicit TaskThread(std::string name,
-                      std::function<void()> idle_hook = nullptr);
+  explicit TaskThread(std::string name);
   ~TaskThread();  // Stops the thread if it still runs.
 
   void Start();
@@ -28,14 +27,18 @@ class TaskThread {
   // thread after the thread has ended. Must not be called from the thread.
   void Stop();
 
-  // False when the thread is not running; the task is then dropped.
+  // False when the thread is not running; the task is then dropped. Wakes
+  // the thread only when it sleeps past the task's due time.
   bool Post(std::function<void()> task, int64_t delay_ms = 0);
+  // Takes no lock: asked on every post between threads.
   bool BelongsToCurrentThread() const;
   const std::string& name() const { return name_; }
 
  private:
+  using Clock = ThreadWake::Clock;
+
   struct Pending {
-    std::chrono::steady_clock::time_point due;
+    Clock::time_point due;
     uint64_t sequence;  // Keeps posting order among equal due times.
     std::function<void()> task;
     bool operator>(const Pending& other) const {
@@ -46,11 +49,13 @@ class TaskThread {
   void Run();
 
   const std::string name_;
-  const std::function<void()> idle_hook_;
   std::thread thread_;
-  std::thread::id thread_id_;
+  // The running thread's id, or none: written under |mutex_|, read without.
+  std::atomic<std::thread::id> thread_id_{};
   mutable std::mutex mutex_;
-  std::condition_variable wake_;
+  ThreadWake wake_;
+  // Until when the thread sleeps, while it does.  Guarded by |mutex_|.
+  Clock::time_point sleep_until_ = Clock::time_point::max();
   std::priority_queue<Pending, std::vector<Pending>, std::greater<Pending>>
       queue_;
   uint64_t next_sequence_ = 0;

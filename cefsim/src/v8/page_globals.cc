@@ -155,7 +155,11 @@ void PageGlobals::Install() {
 }
 
 void PageGlobals::ReportUncaught(CefRefPtr<CefV8Exception> exception) {
+  // Blink's ErrorEvent.error: the thrown value itself (null where unknown).
+  auto* impl = dynamic_cast<CefV8ExceptionImpl*>(exception.get());
+  CefRefPtr<CefV8Value> thrown = impl ? impl->thrown() : nullptr;
   bool prevented = DispatchEvent("error", [&](CefRefPtr<CefV8Value> event) {
+    SetProperty(event, "error", thrown ? thrown : CefV8Value::CreateNull());
     SetProperty(event, "message",
                 CefV8Value::CreateString(exception->GetMessage()));
     SetProperty(event, "filename",

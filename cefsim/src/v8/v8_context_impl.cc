@@ -55,7 +55,7 @@ bool CefV8ContextImpl::Evaluate(const ScriptSource& source,
                               std::max(source.start_line, 1), &thrown);
   }
   if (thrown) {
-    exception = new CefV8ExceptionImpl(js_, thrown, &source);
+    exception = new CefV8ExceptionImpl(js_, thrown, &source, this);
     return false;
   }
   retval = CefV8ValueImpl::FromJs(this, result);

@@ -5,6 +5,7 @@
 
 #include "cefsim/src/strings/u16_text.h"
 #include "cefsim/src/v8/js_string.h"
+#include "cefsim/src/v8/v8_value_impl.h"
 
 namespace cefsim {
 namespace {
@@ -23,7 +24,10 @@ int IntProperty(JSContextRef ctx, JSObjectRef object, const char* name) {
 }  // namespace
 
 CefV8ExceptionImpl::CefV8ExceptionImpl(JSContextRef ctx, JSValueRef exception,
-                                       const ScriptSource* source) {
+                                       const ScriptSource* source,
+                                       CefRefPtr<CefV8ContextImpl> context) {
+  if (context)
+    thrown_ = CefV8ValueImpl::FromJs(context, exception);
   CefString thrown;
   if (!ValueToCefString(ctx, exception, &thrown))
     thrown = "exception";

@@ -522,7 +522,7 @@ bool CefV8ValueImpl::Check(JSValueRef thrown) {
   last_exception_ = nullptr;
   if (!thrown)
     return true;
-  last_exception_ = new CefV8ExceptionImpl(ctx(), thrown, nullptr);
+  last_exception_ = new CefV8ExceptionImpl(ctx(), thrown, nullptr, context_);
   if (rethrow_)
     context_->engine()->SetRethrow(thrown);
   return false;

@@ -172,6 +172,26 @@ TEST_F(ScriptContextTest, ErrorListenersHearUncaughtErrorsBeforeTheConsole) {
   EXPECT_EQ(host_.console[2].message, "Uncaught Error: listener");
 }
 
+// As Blink's ErrorEvent.error: the very value thrown, whatever its type,
+// from a script, a syntax error or a timer.
+TEST_F(ScriptContextTest, ErrorEventsCarryTheThrownValue) {
+  ASSERT_TRUE(script_.RunScript(
+      "var errors = [], mine = {why: 'mine'};\n"
+      "addEventListener('error', function (e) { errors.push(e.error); });\n",
+      "http://example.test/a.js", 1));
+  EXPECT_FALSE(script_.RunScript("throw mine;", "http://example.test/b.js", 1));
+  EXPECT_FALSE(script_.RunScript("throw 5;", "http://example.test/c.js", 1));
+  EXPECT_FALSE(script_.RunScript("var = ;", "http://example.test/d.js", 1));
+  ASSERT_TRUE(script_.RunScript(
+      "var late = new RangeError('late');\n"
+      "setTimeout(function () { throw late; }, 0);",
+      "http://example.test/e.js", 1));
+  host_.RunTasks();
+  EXPECT_EQ(Text("String([errors.length, errors[0] === mine, errors[1] === 5,"
+                 " errors[2] instanceof SyntaxError, errors[3] === late])"),
+            "4,true,true,true,true");
+}
+
 TEST_F(ScriptContextTest, UnhandledRejectionsReachListenersThenTheConsole) {
   ASSERT_TRUE(script_.RunScript("\nPromise.reject(new Error('nobody'));\n"
                                 "Promise.reject(1).catch(function () {});",
