@@ -219,8 +219,18 @@ void BrowserHostImpl::DropLoadsOnIoThread(int64 frame_identifier) {
                     [id, frame_identifier] { DropLoads(id, frame_identifier); });
 }
 
+// As CefBrowserHostImpl::Send: what goes to the renderer leaves from the UI
+// thread, so that it keeps its place among the browser's other UI-thread
+// work (a navigation asked for just before it, say).
 bool BrowserHostImpl::SendToRenderer(uint32_t kind,
                                      const std::string& payload) {
+  if (!CurrentlyOnNamedThread(TID_UI)) {
+    CefRefPtr<BrowserHostImpl> self = this;
+    PostToNamedThread(TID_UI, [self, kind, payload]() {
+      self->SendToRenderer(kind, payload);
+    });
+    return true;
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   if (closed_)
     return false;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -79,6 +80,33 @@ TEST_F(BrowserTest, AHandlerHoldingTheIoThreadHoldsUpPageMessages) {
   page->GetMainFrame()->ExecuteJavaScript("test.send('executed')", "", 1);
   ASSERT_TRUE(client_->WaitFor("message executed"));
   EXPECT_EQ(handler->returned(), 2);
+}
+
+// As CefBrowserHostImpl::Send: code and messages from another thread go by
+// way of the UI thread, after what was posted there before them.
+TEST_F(BrowserTest, CodeAndMessagesFromAnotherThreadLeaveFromTheUiThread) {
+  CefRefPtr<CefBrowser> page = Create("data:text/html,<title>page</title>");
+  ASSERT_TRUE(page && WaitLoaded(page));
+  std::promise<void> entered, release;
+  std::thread ui_work([&]() {
+    RunOnUi([&]() {
+      entered.set_value();
+      release.get_future().wait();
+      page->GetMainFrame()->ExecuteJavaScript("test.send('from ui')", "", 1);
+    });
+  });
+  entered.get_future().wait();
+  page->GetMainFrame()->ExecuteJavaScript("test.send('from test')", "", 1);
+  page->SendProcessMessage(PID_RENDERER, CefProcessMessage::Create("echo"));
+  release.set_value();
+  ui_work.join();
+  ASSERT_TRUE(client_->WaitFor("message echo"));
+  std::vector<std::string> lines = client_->Lines("message ");
+  lines.erase(lines.begin(), lines.end() - std::min<size_t>(lines.size(), 3));
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "message from ui 1 from renderer",
+                       "message from test 1 from renderer",
+                       "message echo 1 from renderer"}));
 }
 
 class ContinueTask : public CefTask {
