@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "bridge/host_bridge_singleton.h"
 #include "browser/browser_creation.h"
 #include "browser/function_task.h"
+#include "browser/startup_codes.h"
 #include "browser/window_handles.h"
 #include "include/cef_client.h"
 #include "include/wrapper/cef_helpers.h"
@@ -118,15 +118,12 @@ void ZubrixCefBrowser::RegisterStartupCode(const std::string& code) {
   // Both registering and removing are posted, so that a removal right after
   // a registration cannot overtake it.
   PostWithBrowser(browser_, [code](CefRefPtr<CefBrowser> browser) {
-    HostBridgeSingleton::Instance()->SetStartupCode(browser->GetIdentifier(),
-                                                    code);
+    KeepStartupCode(browser, code);
   });
 }
 
 void ZubrixCefBrowser::UnregisterStartupCode() {
-  PostWithBrowser(browser_, [](CefRefPtr<CefBrowser> browser) {
-    HostBridgeSingleton::Instance()->RemoveStartupCode(browser->GetIdentifier());
-  });
+  PostWithBrowser(browser_, &DropStartupCode);
 }
 
 }  // namespace zubrix
