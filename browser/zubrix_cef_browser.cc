@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "browser/browser_creation.h"
-#include "browser/function_task.h"
 #include "browser/startup_codes.h"
 #include "browser/window_handles.h"
+#include "common/function_task.h"
 #include "include/cef_client.h"
 #include "include/wrapper/cef_helpers.h"
 

@@ -5,9 +5,9 @@
 #include <QString>
 
 #include "bridge/host_bridge_singleton.h"
-#include "browser/function_task.h"
 #include "browser/open_browsers.h"
 #include "browser/startup_codes.h"
+#include "common/function_task.h"
 #include "include/wrapper/cef_helpers.h"
 #include "platform/win32_window.h"
 

@@ -10,10 +10,10 @@
 #include <thread>
 
 #include "bridge/host_bridge_singleton.h"
-#include "browser/function_task.h"
 #include "browser/open_browsers.h"
-#include "include/cef_app.h"
 #include "common/cef_plovex_app.h"
+#include "common/function_task.h"
+#include "include/cef_app.h"
 #include "module/host_main_thread.h"
 #include "module/runtime_state.h"
 #include "scheme/not_found_reports.h"
