@@ -16,7 +16,8 @@ namespace messages = process_messages;
 
 // The command's text, up to its first NUL character.
 QString CommandText(CefRefPtr<CefListValue> arguments) {
-  std::string utf8 = messages::Get(arguments, messages::kCommandText).ToString();
+  std::string utf8 =
+      messages::Get(arguments, messages::kCommandText).ToString();
   return QString::fromUtf8(utf8.c_str());
 }
 

@@ -4,8 +4,8 @@
 # modules. Every lane that runs the suites runs them through here.
 # Usage: scripts/run_suites.sh BUILD_DIR [--ctest-only] [--preload LIBRARY]
 #   --ctest-only  the C++ tests alone
-#   --preload     a library the Python interpreter loads first (ThreadSanitizer's
-#                 runtime, for an instrumented module in Debian's interpreter)
+#   --preload     a library the Python interpreter loads first
+#                 (ThreadSanitizer's runtime, for an instrumented module)
 # Exits 1 when a suite failed; both run either way.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +23,8 @@ while [ $# -gt 0 ]; do
 done
 
 status=0
-(cd "$build_dir" && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1
+(cd "$build_dir" && xvfb-run -a ctest --output-on-failure --timeout 300) ||
+  status=1
 if [ "$ctest_only" -eq 0 ]; then
   PYTHONPATH="$build_dir:$PWD" ZUBRIX_BUILD_DIR="$build_dir" xvfb-run -a \
     env "${preload[@]}" /usr/bin/python3 -m pytest -q tests/python || status=1

@@ -4,9 +4,9 @@
 # Usage: scripts/setup.sh [--asan|--tsan|--py27|--deps-only] [TARGET...]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
 # build-tsan/, the Python 2.7 build to build-py27/ (after the default build,
-# whose stand-in it links, and with Python 2.7 fetched into build-py27/deps/). Given targets, only those (and what they need) are
-# built; the configuration stays the same, so that a later full build reuses
-# them.
+# whose stand-in it links, and with Python 2.7 fetched into build-py27/deps/).
+# Given targets, only those (and what they need) are built; the configuration
+# stays the same, so that a later full build reuses them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=""

@@ -129,8 +129,8 @@ class EndlessHandler : public CefResourceHandler {
       bytes_read = std::min(bytes_to_read, 1024);
       memset(out, 'x', static_cast<size_t>(bytes_read));
     } else {
-      CefPostTask(TID_FILE,
-                  new zubrix::FunctionTask([callback] { callback->Continue(); }));
+      CefPostTask(TID_FILE, new zubrix::FunctionTask(
+                                [callback] { callback->Continue(); }));
     }
     ready_ = !ready_;
     return true;

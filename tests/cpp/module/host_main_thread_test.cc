@@ -34,9 +34,9 @@ class EmbeddedInterpreter : public ::testing::Environment {
 ::testing::Environment* const embedded_interpreter =
     ::testing::AddGlobalTestEnvironment(new EmbeddedInterpreter);
 
-// Runs |statement| on a Python thread of its own, with "api" the module and
-// "browser" a CefBrowser that has no CEF browser yet; returns what it
-// raised, as text, or "".
+// Runs |statement| on the importing thread or on a Python thread of its own,
+// with "api" the module and "browser" a CefBrowser that has no CEF browser
+// yet; returns the name of the exception it raised, or "".
 std::string RunPython(const std::string& statement, bool on_other_thread) {
   py::dict scope;
   scope["api"] = py::module_::import("zubrix_api");
@@ -69,8 +69,9 @@ TEST(HostMainThreadTest, CallsFromTheImportingThreadRun) {
 
 // The callback registry belongs to the interpreter lock, not to a thread.
 TEST(HostMainThreadTest, CallbackRegistryServesAnyPythonThread) {
-  EXPECT_EQ(RunPython("api.UnregisterPyCallback(api.RegisterPyCallback(len))", true),
-            "");
+  EXPECT_EQ(
+      RunPython("api.UnregisterPyCallback(api.RegisterPyCallback(len))", true),
+      "");
 }
 
 // Where DCHECKs are compiled in, each entry point that must run on the host's
@@ -84,7 +85,8 @@ TEST(HostMainThreadDeathTest, EntryPointsStopOnAnotherThread) {
         "api.CreateBrowserSync(0, u'about:blank')", "browser.Reload()",
         "browser.Resize(0, 0, 10, 10)", "browser.Close()",
         "browser.ExecuteJavascript('1')", "browser.ShowDevTools(0)",
-        "browser.RegisterStartupCode('1')", "browser.UnregisterStartupCode()"}) {
+        "browser.RegisterStartupCode('1')",
+        "browser.UnregisterStartupCode()"}) {
     EXPECT_DEATH(RunPython(statement, true), "OnHostMainThread") << statement;
   }
 }
