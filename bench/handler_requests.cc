@@ -3,6 +3,7 @@
 #include <cstring>
 #include <future>
 
+#include "common/function_task.h"
 #include "include/cef_callback.h"
 #include "include/cef_request.h"
 #include "include/cef_response.h"
@@ -12,15 +13,7 @@
 namespace bench {
 namespace {
 
-class FunctionTask : public CefTask {
- public:
-  explicit FunctionTask(std::function<void()> work) : work_(std::move(work)) {}
-  void Execute() override { work_(); }
-
- private:
-  std::function<void()> work_;
-  IMPLEMENT_REFCOUNTING(FunctionTask);
-};
+using zubrix::FunctionTask;
 
 // One request on the IO thread; every step after ProcessRequest is taken
 // where the handler's callback posts it, as CEF's request job does.

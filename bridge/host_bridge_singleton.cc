@@ -3,9 +3,9 @@
 #include <QThread>
 
 #include "bridge/gil_guard.h"
+#include "bridge/list_to_tuple.h"
 #include "bridge/python_errors.h"
 #include "include/base/cef_logging.h"
-#include "bridge/list_to_tuple.h"
 
 namespace zubrix {
 namespace {
@@ -13,6 +13,7 @@ namespace {
 // Calls |callable| with the list's entries as positional arguments and prints
 // whatever it raises. Needs the interpreter lock.
 void CallWithList(PyObject* callable, const CefRefPtr<CefListValue>& list) {
+  DCHECK(HoldsInterpreterLockIfKnown());
   size_t size = list ? list->GetSize() : 0;
   PyObject* arguments = PyTuple_New(static_cast<Py_ssize_t>(size));
   if (!arguments) {

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "bridge/gil_guard.h"
+#include "include/base/cef_logging.h"
+
 namespace zubrix {
 namespace {
 
@@ -53,6 +56,7 @@ PyObject* ItemAt(const CefRefPtr<CefListValue>& list, size_t index) {
 }  // namespace
 
 void ListToTuple(CefRefPtr<CefListValue> source, PyObject* target) {
+  DCHECK(HoldsInterpreterLockIfKnown());
   size_t size = source->GetSize();
   for (size_t i = 0; i < size; ++i) {
     PyObject* item = ItemAt(source, i);

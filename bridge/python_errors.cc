@@ -2,6 +2,9 @@
 
 #include <Python.h>
 
+#include "bridge/gil_guard.h"
+#include "include/base/cef_logging.h"
+
 namespace zubrix {
 namespace {
 
@@ -17,6 +20,7 @@ void KeepAsLastException(PyObject* type, PyObject* value,
 }  // namespace
 
 void PrintPythonError() {
+  DCHECK(HoldsInterpreterLockIfKnown());
   if (!PyErr_ExceptionMatches(PyExc_SystemExit)) {
     PyErr_Print();
     return;

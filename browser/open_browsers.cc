@@ -42,6 +42,11 @@ size_t OpenBrowsers::Count() {
   return browsers_.size();
 }
 
+bool OpenBrowsers::Contains(int browser_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return browsers_.count(browser_id) != 0;
+}
+
 void OpenBrowsers::CloseAll() {
   CEF_REQUIRE_UI_THREAD();
   for (const CefRefPtr<CefBrowser>& browser : All()) {

@@ -24,6 +24,7 @@ class OpenBrowsers {
 
   std::vector<CefRefPtr<CefBrowser>> All();
   size_t Count();
+  bool Contains(int browser_id);
 
   // On CEF's UI thread: closes every open browser as ZubrixCefBrowser::Close
   // does, by destroying its window, so that CEF closes it without asking the

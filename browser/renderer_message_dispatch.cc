@@ -6,8 +6,8 @@
 
 #include "bridge/cef_list_value_wrapper.h"
 #include "browser/zubrix_cef_client_handler.h"
-#include "include/wrapper/cef_helpers.h"
 #include "common/process_messages.h"
+#include "include/wrapper/cef_helpers.h"
 
 namespace zubrix {
 namespace {
@@ -17,7 +17,7 @@ namespace messages = process_messages;
 // The command's text, up to its first NUL character.
 QString CommandText(CefRefPtr<CefListValue> arguments) {
   std::string utf8 =
-      arguments->GetString(messages::kCommandTextIndex).ToString();
+      messages::Get(arguments, messages::kCommandText).ToString();
   return QString::fromUtf8(utf8.c_str());
 }
 
@@ -40,7 +40,8 @@ bool ZubrixCefClientHandler::OnProcessMessageReceived(
   }
   if (name == messages::kExecuteCallPythonCallback) {
     // A malformed message without a list is taken and dropped.
-    CefRefPtr<CefListValue> call_arguments = arguments->GetList(messages::kCallbackArgumentsIndex);
+    CefRefPtr<CefListValue> call_arguments =
+        messages::Get(arguments, messages::kCallbackArguments);
     if (!call_arguments)
       return true;
     // The slot runs later on the host's main thread; it reads a copy that
@@ -48,7 +49,7 @@ bool ZubrixCefClientHandler::OnProcessMessageReceived(
     CefListValueWrapper wrapper;
     wrapper.list = call_arguments->Copy();
     Q_EMIT signals_->execute_python_callback(
-        arguments->GetInt(messages::kCallbackIdIndex), wrapper);
+        messages::Get(arguments, messages::kCallbackId), wrapper);
     return true;
   }
   return false;

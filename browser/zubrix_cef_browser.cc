@@ -2,25 +2,34 @@
 
 #include <functional>
 
-#include "bridge/host_bridge_singleton.h"
 #include "browser/browser_creation.h"
-#include "browser/function_task.h"
+#include "browser/startup_codes.h"
 #include "browser/window_handles.h"
+#include "common/function_task.h"
 #include "include/cef_client.h"
 #include "include/wrapper/cef_helpers.h"
 
 namespace zubrix {
 namespace {
 
+using BrowserAction = std::function<void(CefRefPtr<CefBrowser>)>;
+
+// Runs |action| with the browser at once, on the calling thread; nothing
+// runs while the browser is not made yet (or never will be).
+void WithBrowser(const std::shared_ptr<BrowserSlot>& slot,
+                 const BrowserAction& action) {
+  if (CefRefPtr<CefBrowser> browser = slot->Get())
+    action(browser);
+}
+
 // Runs |action| with the browser on CEF's UI thread, behind the creation
 // task, so that it finds the browser once made; calls of one browser keep
 // their order. Nothing runs when the browser was never made.
 void PostWithBrowser(const std::shared_ptr<BrowserSlot>& slot,
-                     std::function<void(CefRefPtr<CefBrowser>)> action) {
+                     BrowserAction action) {
   PostToUiThread([slot, action]() {
     CEF_REQUIRE_UI_THREAD();
-    if (CefRefPtr<CefBrowser> browser = slot->Get())
-      action(browser);
+    WithBrowser(slot, action);
   });
 }
 
@@ -63,70 +72,64 @@ void ZubrixCefBrowser::Resize(int x, int y, int width, int height) {
 }
 
 void ZubrixCefBrowser::Close() {
-  if (!browser_->Get())
-    return;
-  // Windows lets only the creating thread, CEF's UI thread, destroy a
-  // window.
-  std::shared_ptr<BrowserSlot> slot = browser_;
-  auto destroy = [slot]() {
-    CEF_REQUIRE_UI_THREAD();
-    HWND window = WindowOf(slot->Get());
-    if (IsWindow(window))
-      DestroyWindow(window);
-  };
-  if (CefCurrentlyOn(TID_UI))
-    destroy();
-  else
-    PostToUiThread(destroy);
+  WithBrowser(browser_, [](CefRefPtr<CefBrowser> browser) {
+    // Windows lets only the creating thread, CEF's UI thread, destroy a
+    // window.
+    auto destroy = [browser]() {
+      CEF_REQUIRE_UI_THREAD();
+      HWND window = WindowOf(browser);
+      if (IsWindow(window))
+        DestroyWindow(window);
+    };
+    if (CefCurrentlyOn(TID_UI))
+      destroy();
+    else
+      PostToUiThread(destroy);
+  });
 }
 
 void ZubrixCefBrowser::Reload() {
-  if (CefRefPtr<CefBrowser> browser = browser_->Get())
-    browser->Reload();
+  WithBrowser(browser_,
+              [](CefRefPtr<CefBrowser> browser) { browser->Reload(); });
 }
 
 void ZubrixCefBrowser::ExecuteJavascript(const std::string& code) {
-  CefRefPtr<CefBrowser> browser = browser_->Get();
-  if (!browser)
-    return;
-  // CEF hands out a placeholder frame while there is no main frame (also
-  // once the browser has closed), whose code goes nowhere; null is still
-  // checked, as CEF's API allows it.
-  CefRefPtr<CefFrame> frame = browser->GetMainFrame();
-  if (!frame)
-    return;
-  // The code ends at its first NUL byte.
-  CefString script;
-  script.FromString(std::string(code.c_str()));
-  frame->ExecuteJavaScript(script, frame->GetURL(), 0);
+  WithBrowser(browser_, [&code](CefRefPtr<CefBrowser> browser) {
+    // CEF hands out a placeholder frame while there is no main frame (also
+    // once the browser has closed), whose code goes nowhere; null is still
+    // checked, as CEF's API allows it.
+    CefRefPtr<CefFrame> frame = browser->GetMainFrame();
+    if (!frame)
+      return;
+    // The code ends at its first NUL byte.
+    CefString script;
+    script.FromString(std::string(code.c_str()));
+    frame->ExecuteJavaScript(script, frame->GetURL(), 0);
+  });
 }
 
 void ZubrixCefBrowser::ShowDevTools(int parent_window) {
-  CefRefPtr<CefBrowser> browser = browser_->Get();
-  if (!browser)
-    return;
-  CefRefPtr<CefBrowserHost> host = browser->GetHost();
-  if (!host)
-    return;
-  CefWindowInfo info;
-  SetUpDevToolsWindow(WindowFromPythonHandle(parent_window), &info);
-  CefBrowserSettings settings;
-  host->ShowDevTools(info, host->GetClient(), settings, CefPoint(0, 0));
+  WithBrowser(browser_, [parent_window](CefRefPtr<CefBrowser> browser) {
+    CefRefPtr<CefBrowserHost> host = browser->GetHost();
+    if (!host)
+      return;
+    CefWindowInfo info;
+    SetUpDevToolsWindow(WindowFromPythonHandle(parent_window), &info);
+    CefBrowserSettings settings;
+    host->ShowDevTools(info, host->GetClient(), settings, CefPoint(0, 0));
+  });
 }
 
 void ZubrixCefBrowser::RegisterStartupCode(const std::string& code) {
   // Both registering and removing are posted, so that a removal right after
   // a registration cannot overtake it.
   PostWithBrowser(browser_, [code](CefRefPtr<CefBrowser> browser) {
-    HostBridgeSingleton::Instance()->SetStartupCode(browser->GetIdentifier(),
-                                                    code);
+    KeepStartupCode(browser, code);
   });
 }
 
 void ZubrixCefBrowser::UnregisterStartupCode() {
-  PostWithBrowser(browser_, [](CefRefPtr<CefBrowser> browser) {
-    HostBridgeSingleton::Instance()->RemoveStartupCode(browser->GetIdentifier());
-  });
+  PostWithBrowser(browser_, &DropStartupCode);
 }
 
 }  // namespace zubrix

@@ -6,7 +6,8 @@
 
 #include "bridge/host_bridge_singleton.h"
 #include "browser/open_browsers.h"
-#include "browser/function_task.h"
+#include "browser/startup_codes.h"
+#include "common/function_task.h"
 #include "include/wrapper/cef_helpers.h"
 #include "platform/win32_window.h"
 
@@ -22,8 +23,24 @@ ZubrixCefClientHandler::ZubrixCefClientHandler()
     : signals_(new HostBridgeSignals) {}
 
 ZubrixCefClientHandler::~ZubrixCefClientHandler() {
+  DCHECK(CefCurrentlyOn(TID_UI) || deleted_without_ui_thread_);
   // Also ends its connection to the bridge.
   delete signals_;
+}
+
+bool ZubrixCefClientHandler::Release() const {
+  if (!ref_count_.Release())
+    return false;
+  if (CefCurrentlyOn(TID_UI)) {
+    delete this;
+    return true;
+  }
+  // As CefDeleteOnUIThread does. A task CEF drops unrun keeps the handler.
+  if (PostToUiThread([this]() { delete this; }))
+    return true;
+  deleted_without_ui_thread_ = true;
+  delete this;
+  return true;
 }
 
 void ZubrixCefClientHandler::OnBeforeContextMenu(
@@ -59,6 +76,7 @@ void ZubrixCefClientHandler::OnAfterCreated(CefRefPtr<CefBrowser> browser) {
 void ZubrixCefClientHandler::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
   CEF_REQUIRE_UI_THREAD();
   OpenBrowsers::Instance().Remove(browser);
+  DropStartupCode(browser);
 }
 
 bool ZubrixCefClientHandler::DoClose(CefRefPtr<CefBrowser> browser) {

@@ -22,11 +22,20 @@ class ZubrixCefClientHandler : public CefClient,
                                public CefLoadHandler {
  public:
   ZubrixCefClientHandler();
-  ~ZubrixCefClientHandler() override;
   ZubrixCefClientHandler(const ZubrixCefClientHandler&) = delete;
   ZubrixCefClientHandler& operator=(const ZubrixCefClientHandler&) = delete;
 
   HostBridgeSignals* signals() const { return signals_; }
+
+  // CEF's counting, but the handler is deleted on CEF's UI thread, where its
+  // signals object was made: the last reference may go on any thread (the
+  // browser that holds the handler goes with a Python object, a task or
+  // CEF's own references). Only without a UI thread to take it (before CEF
+  // starts or once it has shut down) is it deleted where the last reference
+  // went.
+  void AddRef() const override { ref_count_.AddRef(); }
+  bool Release() const override;
+  bool HasOneRef() const override { return ref_count_.HasOneRef(); }
 
   // CefClient:
   CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
@@ -74,8 +83,12 @@ class ZubrixCefClientHandler : public CefClient,
                    const CefString& failedUrl) override;
 
  private:
+  ~ZubrixCefClientHandler() override;
+
   HostBridgeSignals* const signals_;  // Owned.
-  IMPLEMENT_REFCOUNTING(ZubrixCefClientHandler);
+  CefRefCount ref_count_;
+  // Set when no UI thread took the deletion.
+  mutable bool deleted_without_ui_thread_ = false;
 };
 
 }  // namespace zubrix

@@ -1,7 +1,7 @@
 # Python, pybind11 and Qt 5 Core, as Debian ships them here (or as the target
 # machine provides them when building against a CEF distribution).
 
-# A path: build for the Python 2.7 and pybind11 2.6 that scripts/python27.sh
+# A path: build for the Python 2.7 and pybind11 2.6 that scripts/setup.sh --py27
 # unpacked there (the tree's usr/ folder).
 set(ZUBRIX_PYTHON27_ROOT "" CACHE PATH "Unpacked Python 2.7 tree to build for")
 if(ZUBRIX_PYTHON27_ROOT)

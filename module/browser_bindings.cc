@@ -2,6 +2,7 @@
 
 #include "browser/zubrix_cef_browser.h"
 #include "module/cef_string_caster.h"
+#include "module/host_main_thread.h"
 #include "module/runtime_state.h"
 
 namespace py = pybind11;
@@ -12,16 +13,18 @@ namespace {
 // The URL is taken as text: unicode, or a byte string in the interpreter's
 // default encoding, as the module's string conversion reads it.
 ZubrixCefBrowser* CreateBrowserSync(int parent_window, const CefString& url) {
+  REQUIRE_HOST_MAIN_THREAD();
   RequireRunningCef("CreateBrowserSync");
   return ZubrixCefBrowser::CreateBrowserSync(parent_window, url.ToWString());
 }
 
 // Binds a method with its object taken by reference: pybind11 hands a
 // pointer receiver None as a null object, which a reference refuses with
-// TypeError.
+// TypeError. Every method calls CEF and Win32 as the host's main thread.
 template <typename... Args>
 auto Method(void (ZubrixCefBrowser::*method)(Args...)) {
   return [method](ZubrixCefBrowser& self, Args... args) {
+    REQUIRE_HOST_MAIN_THREAD();
     (self.*method)(args...);
   };
 }

@@ -10,11 +10,12 @@
 #include <thread>
 
 #include "bridge/host_bridge_singleton.h"
-#include "browser/function_task.h"
 #include "browser/open_browsers.h"
-#include "include/cef_app.h"
-#include "module/runtime_state.h"
 #include "common/cef_plovex_app.h"
+#include "common/function_task.h"
+#include "include/cef_app.h"
+#include "module/host_main_thread.h"
+#include "module/runtime_state.h"
 #include "scheme/not_found_reports.h"
 #include "scheme/scheme_registration.h"
 
@@ -84,6 +85,9 @@ void CloseOpenBrowsersAndWait() {
 }
 
 void Shutdown() {
+  // CefShutdown belongs to the thread that started CEF, and the wait turns
+  // that thread's event loop.
+  REQUIRE_HOST_MAIN_THREAD();
   // Before Initialize, twice, or from code the wait below runs: nothing.
   if (CurrentRuntimeState() != RuntimeState::kRunning)
     return;
@@ -101,6 +105,7 @@ void PostNotFound(const std::string& url, const std::string& reason) {
 }  // namespace
 
 void Initialize(py::dict settings) {
+  REQUIRE_HOST_MAIN_THREAD();
   RequireFirstStart();
   CefRefPtr<CefPlovexApp> app(new CefPlovexApp);
 

@@ -1,9 +1,9 @@
 #include "renderer/v8_function_handler.h"
 
+#include "common/process_messages.h"
 #include "include/cef_browser.h"
 #include "include/cef_process_message.h"
 #include "include/wrapper/cef_helpers.h"
-#include "common/process_messages.h"
 #include "renderer/v8_array_to_list.h"
 #include "renderer/v8_int32.h"
 
@@ -45,12 +45,12 @@ bool V8FunctionHandler::Execute(const CefString& name,
   CefRefPtr<CefProcessMessage> message =
       CefProcessMessage::Create(CallMessageName());
   CefRefPtr<CefListValue> message_arguments = message->GetArgumentList();
-  message_arguments->SetInt(process_messages::kCallbackIdIndex,
-                            arguments[0]->GetIntValue());
+  process_messages::Set(message_arguments, process_messages::kCallbackId,
+                        arguments[0]->GetIntValue());
   CefRefPtr<CefListValue> call_arguments = CefListValue::Create();
   V8ArrayToList(arguments[1], call_arguments);
-  message_arguments->SetList(process_messages::kCallbackArgumentsIndex,
-                            call_arguments);
+  process_messages::Set(message_arguments,
+                        process_messages::kCallbackArguments, call_arguments);
   browser->SendProcessMessage(PID_BROWSER, message);
   return true;
 }

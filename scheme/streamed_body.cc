@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "common/function_task.h"
 #include "include/cef_task.h"
 #include "include/wrapper/cef_helpers.h"
 #include "scheme/client_response.h"
@@ -12,48 +13,13 @@
 
 namespace zubrix {
 
-class StreamedBody::OpenTask : public CefTask {
- public:
-  OpenTask(CefRefPtr<StreamedBody> body, const CefString& url,
-           const ClientRoute& route, CefRefPtr<CefCallback> callback)
-      : body_(body), url_(url), route_(route), callback_(callback) {}
-  void Execute() override { body_->OpenOnFileThread(url_, route_, callback_); }
-
- private:
-  const CefRefPtr<StreamedBody> body_;
-  const CefString url_;
-  const ClientRoute route_;
-  const CefRefPtr<CefCallback> callback_;
-  IMPLEMENT_REFCOUNTING(OpenTask);
-};
-
-class StreamedBody::ReadTask : public CefTask {
- public:
-  explicit ReadTask(CefRefPtr<StreamedBody> body) : body_(body) {}
-  void Execute() override { body_->ReadOnFileThread(); }
-
- private:
-  const CefRefPtr<StreamedBody> body_;
-  IMPLEMENT_REFCOUNTING(ReadTask);
-};
-
-// Owns a source until the file thread runs it; a task that never runs lets
-// the source go wherever it is dropped.
-class StreamedBody::ReleaseTask : public CefTask {
- public:
-  explicit ReleaseTask(std::unique_ptr<BodySource> source)
-      : source_(std::move(source)) {}
-  void Execute() override { source_.reset(); }
-
- private:
-  std::unique_ptr<BodySource> source_;
-  IMPLEMENT_REFCOUNTING(ReleaseTask);
-};
-
 void StreamedBody::Start(const CefString& url, const ClientRoute& route,
                          CefRefPtr<CefCallback> callback) {
   CEF_REQUIRE_IO_THREAD();
-  if (!CefPostTask(TID_FILE, new OpenTask(this, url, route, callback)))
+  CefRefPtr<StreamedBody> body(this);
+  if (!CefPostTask(TID_FILE, new FunctionTask([body, url, route, callback] {
+                     body->OpenOnFileThread(url, route, callback);
+                   })))
     callback->Cancel();
 }
 
@@ -184,7 +150,9 @@ void StreamedBody::ReadMoreLocked() {
       ready_bytes_ + kReadPieceSize > kMostBufferedBytes)
     return;
   reading_ = true;
-  if (!CefPostTask(TID_FILE, new ReadTask(this))) {
+  CefRefPtr<StreamedBody> body(this);
+  if (!CefPostTask(TID_FILE,
+                   new FunctionTask([body] { body->ReadOnFileThread(); }))) {
     // No file thread any more (shutting down): nothing further will come.
     reading_ = false;
     broken_ = true;
@@ -213,7 +181,12 @@ void StreamedBody::Cancel() {
 }
 
 void StreamedBody::Release(std::unique_ptr<BodySource> source) {
-  CefPostTask(TID_FILE, new ReleaseTask(std::move(source)));
+  // The task owns the source; one that never runs lets it go wherever it is
+  // dropped.
+  std::shared_ptr<BodySource> owned(std::move(source));
+  CefPostTask(TID_FILE, new FunctionTask([owned = std::move(owned)]() mutable {
+                owned.reset();
+              }));
 }
 
 }  // namespace zubrix

@@ -46,10 +46,6 @@ class StreamedBody : public CefBaseRefCounted {
   void Cancel();
 
  private:
-  class OpenTask;
-  class ReadTask;
-  class ReleaseTask;
-
   // File thread.
   void OpenOnFileThread(const CefString& url, const ClientRoute& route,
                         CefRefPtr<CefCallback> callback);

@@ -4,9 +4,9 @@
 # Usage: scripts/setup.sh [--asan|--tsan|--py27|--deps-only] [TARGET...]
 # The default build goes to build/, the sanitizer builds to build-asan/ and
 # build-tsan/, the Python 2.7 build to build-py27/ (after the default build,
-# whose stand-in it links). Given targets, only those (and what they need) are
-# built; the configuration stays the same, so that a later full build reuses
-# them.
+# whose stand-in it links, and with Python 2.7 fetched into build-py27/deps/).
+# Given targets, only those (and what they need) are built; the configuration
+# stays the same, so that a later full build reuses them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=""
@@ -30,6 +30,54 @@ if [ "$mode" = "--tsan" ]; then
   packages+=(libtsan2)
 fi
 scripts/install_packages.sh "${packages[@]}"
+
+# Python 2.7 and pybind11 2.6 from Debian 11 ("bullseye"), fetched into DEPS_DIR
+# without touching the machine's apt sources or installing anything: a
+# private apt configuration downloads the packages, dpkg -x unpacks them into
+# DEPS_DIR/root. Once; later calls find the tree ready.
+fetch_python27() {
+  local deps root
+  deps=$(realpath -m "$1")
+  root=$deps/root
+  if [ -f "$root/.complete" ]; then
+    return
+  fi
+  local packages=(
+    python2.7 python2.7-minimal libpython2.7 libpython2.7-minimal
+    libpython2.7-stdlib libpython2.7-dev pybind11-dev
+    libffi7   # ctypes
+  )
+  local keyring=/usr/share/keyrings/debian-archive-bullseye-automatic.gpg
+  [ -f "$keyring" ] || scripts/install_packages.sh debian-archive-keyring
+  local apt_dir=$deps/apt
+  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" \
+    "$apt_dir/etc/sources.list.d" "$apt_dir/etc/preferences.d" "$deps/debs"
+  echo "deb [signed-by=$keyring] http://deb.debian.org/debian bullseye main" \
+    >"$apt_dir/etc/sources.list"
+  : >"$apt_dir/status"
+  local apt_options=(
+    -o Dir::Etc::sourcelist="$apt_dir/etc/sources.list"
+    -o Dir::Etc::sourceparts="$apt_dir/etc/sources.list.d"
+    -o Dir::Etc::preferencesparts="$apt_dir/etc/preferences.d"
+    -o Dir::State="$apt_dir"
+    -o Dir::State::lists="$apt_dir/lists"
+    -o Dir::State::status="$apt_dir/status"
+    -o Dir::Cache="$apt_dir/cache"
+    -o APT::Architecture=amd64
+    -o Debug::NoLocking=1
+    -o APT::Sandbox::User=root
+  )
+  apt-get "${apt_options[@]}" update -qq
+  (cd "$deps/debs" && apt-get "${apt_options[@]}" download "${packages[@]}")
+  rm -rf "$root"
+  local deb
+  for deb in "$deps"/debs/*.deb; do
+    dpkg -x "$deb" "$root"
+  done
+  touch "$root/.complete"
+  echo "Python 2.7 and pybind11 unpacked in $root"
+}
+
 # Callers that build on their own, as the benchmarks do.
 if [ "$mode" = "--deps-only" ]; then
   exit 0
@@ -45,7 +93,7 @@ elif [ "$mode" = "--tsan" ]; then
   options+=(-DZUBRIX_TSAN=ON)
 elif [ "$mode" = "--py27" ]; then
   scripts/setup.sh
-  scripts/python27.sh build-py27/deps
+  fetch_python27 build-py27/deps
   build_dir=build-py27
   options+=(-DZUBRIX_PYTHON27_ROOT="$PWD/build-py27/deps/root/usr"
             -DZUBRIX_STANDIN_BUILD="$PWD/build")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds, then runs every test: the C++ tests through CTest, the
-# Python tests through pytest, then the Python 2.7 lane (scripts/test_py27.sh),
+# Sets up and builds, then runs every test: the C++ and Python suites
+# (scripts/run_suites.sh), then the Python 2.7 lane (scripts/test_py27.sh),
 # all under a virtual X server; then checks the type stubs against the built
 # module.
 set -euo pipefail
@@ -11,8 +11,7 @@ scripts/install_packages.sh python3-pyside2.qtwebenginewidgets \
   python3-pyside2.qtwebenginecore python3-pyside2.qtwebchannel
 
 status=0
-(cd build && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1
-PYTHONPATH="$PWD/build:$PWD" xvfb-run -a /usr/bin/python3 -m pytest -q tests/python || status=1
+scripts/run_suites.sh build || status=1
 scripts/test_py27.sh || status=1
 scripts/check_stubs.sh build || status=1
 exit $status

@@ -17,9 +17,7 @@ runtime=$(gcc -print-file-name=libtsan.so)
 export QT_XCB_GL_INTEGRATION=none
 
 status=0
-(cd build-tsan && xvfb-run -a ctest --output-on-failure --timeout 300) || status=1
-PYTHONPATH="$PWD/build-tsan:$PWD" ZUBRIX_BUILD_DIR="$PWD/build-tsan" \
-  xvfb-run -a env LD_PRELOAD="$runtime" /usr/bin/python3 -m pytest -q tests/python || status=1
+scripts/run_suites.sh build-tsan --preload "$runtime" || status=1
 
 if compgen -G "$logs/report*" >/dev/null; then
   echo "ThreadSanitizer reports:"

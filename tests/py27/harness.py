@@ -5,7 +5,7 @@ A test script defines functions named test_* and ends with
 run_tests(globals()): each test runs in definition order, a failure prints
 its traceback, and the last line of output reads "N passed, N failed"; the
 exit status is 1 when any test failed. Each script runs in a host process
-of its own (tests/py27/run.sh), so CEF is started at most once per script."""
+of its own (scripts/test_py27.sh), so CEF is started at most once per script."""
 import json
 import os
 import shutil

@@ -78,6 +78,7 @@ BrowserHostImpl::BrowserHostImpl(int id, const BrowserCreateParams& params,
 }
 
 bool BrowserHostImpl::StartRenderProcess() {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   CefRefPtr<CefApp> app = RuntimeApp();
   std::shared_ptr<RenderProcessHost> host = RenderProcessHost::Launch(
       SubprocessPath(), app ? app->GetBrowserProcessHandler() : nullptr);
@@ -172,6 +173,7 @@ void BrowserHostImpl::RequestHandled() {
 void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
                                    NavigationRequestMessage::Action action,
                                    const CefString& url) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   std::unique_lock<std::mutex> lock(mutex_);
   CefRefPtr<FrameHostImpl> frame = FindFrameLocked(frame_identifier);
   if (closed_ || !frame)
@@ -268,6 +270,7 @@ void BrowserHostImpl::PublishNavigationState() {
 }
 
 void BrowserHostImpl::UpdateLoadingState() {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   bool loading;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -321,6 +324,7 @@ void BrowserHostImpl::RemoveDescendantsLocked(int64 identifier) {
 
 void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
                                         const LoadStartMessage& report) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
   CefRefPtr<FrameHostImpl> frame;
@@ -354,6 +358,7 @@ void BrowserHostImpl::OnLoadStartReport(const RenderProcessHost* from,
 
 void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
                                       const LoadEndMessage& report) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
   CefRefPtr<FrameHostImpl> frame = FindFrame(report.frame_id);
@@ -371,6 +376,7 @@ void BrowserHostImpl::OnLoadEndReport(const RenderProcessHost* from,
 
 void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
                                         const LoadErrorMessage& report) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
   CefRefPtr<FrameHostImpl> frame;
@@ -400,6 +406,7 @@ void BrowserHostImpl::OnLoadErrorReport(const RenderProcessHost* from,
 void BrowserHostImpl::OnSameDocumentNavigationReport(
     const RenderProcessHost* from,
     const SameDocumentNavigationMessage& report) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
   CefRefPtr<FrameHostImpl> frame = FindFrame(report.frame_id);
@@ -417,6 +424,7 @@ void BrowserHostImpl::OnSameDocumentNavigationReport(
 
 void BrowserHostImpl::OnProcessMessageReport(
     const RenderProcessHost* from, CefRefPtr<CefProcessMessage> message) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from) || !params_.client)
     return;
   params_.client->OnProcessMessageReceived(this, PID_RENDERER, message);
@@ -428,6 +436,7 @@ void BrowserHostImpl::OnProcessMessageReport(
 // show, which the handler does not affect.
 void BrowserHostImpl::OnConsoleMessageReport(const RenderProcessHost* from,
                                              const ConsoleMessage& message) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
   cefsim_inspect::ConsoleRecord record;
@@ -451,6 +460,7 @@ void BrowserHostImpl::OnConsoleMessageReport(const RenderProcessHost* from,
 
 void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
                                           int wait_status) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
   {
@@ -469,6 +479,7 @@ void BrowserHostImpl::OnRenderProcessGone(const RenderProcessHost* from,
 }
 
 void BrowserHostImpl::CloseOnUi() {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   std::shared_ptr<RenderProcessHost> process;
   std::vector<CefRefPtr<FrameHostImpl>> frames;
   CefRefPtr<BrowserHostImpl> devtools;
@@ -649,6 +660,7 @@ bool BrowserHostImpl::TryCloseBrowser() {
 // browser window's top-level ancestor, which for a child browser is the
 // host application's own window.
 void BrowserHostImpl::CloseContents() {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (destruction_ == Destruction::kCompleted || closed())
     return;
   bool close = true;
@@ -671,6 +683,7 @@ void BrowserHostImpl::CloseContents() {
 
 // As CefBrowserHostImpl::WindowDestroyed.
 void BrowserHostImpl::WindowDestroyed() {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (window_destroyed_)
     return;
   window_destroyed_ = true;
@@ -681,6 +694,7 @@ void BrowserHostImpl::WindowDestroyed() {
 // only while its history holds at most one entry; CEF then goes on as
 // CefBrowserHostImpl::CloseContents.
 void BrowserHostImpl::OnCloseRequestReport(const RenderProcessHost* from) {
+  DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from) || navigation_.history_length() > 1)
     return;
   CloseContents();

@@ -84,12 +84,13 @@ class BrowserHostImpl : public CefBrowser, public CefBrowserHost {
   void OnConsoleMessageReport(const RenderProcessHost* from,
                               const ConsoleMessage& message);
   void OnRenderProcessGone(const RenderProcessHost* from, int wait_status);
-  // As CefBrowserHostImpl::DidFinishNavigation for a same-document
-  // navigation: the frame's URL changes, OnLoadStart is not called.
+  // UI thread, as CefBrowserHostImpl::DidFinishNavigation for a
+  // same-document navigation: the frame's URL changes, OnLoadStart is not
+  // called.
   void OnSameDocumentNavigationReport(
       const RenderProcessHost* from,
       const SameDocumentNavigationMessage& report);
-  // The main frame's window.close(), as Blink lets it through.
+  // UI thread: the main frame's window.close(), as Blink lets it through.
   void OnCloseRequestReport(const RenderProcessHost* from);
   // UI thread: the browser's window has been destroyed.
   void WindowDestroyed();

@@ -40,6 +40,12 @@ class Emissions {
 class DispatchTest : public testing::Test {
  protected:
   DispatchTest() : handler_(new ZubrixCefClientHandler), emitted_(handler_->signals()) {}
+  // The handler's deletion is posted to CEF's UI thread: it runs before the
+  // next test.
+  ~DispatchTest() override {
+    handler_ = nullptr;
+    test_support::RunOnCefThread(TID_UI, [] {});
+  }
 
   // On CEF's UI thread, where CEF delivers it.
   bool Send(CefRefPtr<CefProcessMessage> message) {

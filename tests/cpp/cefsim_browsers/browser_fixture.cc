@@ -9,6 +9,7 @@
 #include <future>
 #include <thread>
 
+#include "common/function_task.h"
 #include "include/cef_app.h"
 #include "include/cef_task.h"
 #include "cefsim/inspection_api/cefsim_inspect.h"
@@ -20,15 +21,7 @@ std::string FrameKind(CefRefPtr<CefFrame> frame) {
   return frame->IsMain() ? "main" : "sub";
 }
 
-class FunctionTask : public CefTask {
- public:
-  explicit FunctionTask(std::function<void()> task) : task_(std::move(task)) {}
-  void Execute() override { task_(); }
-
- private:
-  std::function<void()> task_;
-  IMPLEMENT_REFCOUNTING(FunctionTask);
-};
+using zubrix::FunctionTask;
 
 }  // namespace
 

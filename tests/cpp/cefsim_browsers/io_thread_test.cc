@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "browser_fixture.h"
+#include "common/function_task.h"
 #include "include/cef_app.h"
 #include "include/cef_scheme.h"
 #include "include/cef_task.h"
@@ -109,17 +110,6 @@ TEST_F(BrowserTest, CodeAndMessagesFromAnotherThreadLeaveFromTheUiThread) {
                        "message echo 1 from renderer"}));
 }
 
-class ContinueTask : public CefTask {
- public:
-  explicit ContinueTask(CefRefPtr<CefCallback> callback)
-      : callback_(callback) {}
-  void Execute() override { callback_->Continue(); }
-
- private:
-  const CefRefPtr<CefCallback> callback_;
-  IMPLEMENT_REFCOUNTING(ContinueTask);
-};
-
 // What the endless handlers did, kept past their lives.
 struct EndlessRecord {
   std::mutex mutex;
@@ -167,7 +157,8 @@ class EndlessHandler : public CefResourceHandler {
       bytes_read = std::min(bytes_to_read, 1024);
       memset(out, 'x', static_cast<size_t>(bytes_read));
     } else {
-      CefPostTask(TID_FILE, new ContinueTask(callback));
+      CefPostTask(TID_FILE, new zubrix::FunctionTask(
+                                [callback] { callback->Continue(); }));
     }
     ready_ = !ready_;
     return true;

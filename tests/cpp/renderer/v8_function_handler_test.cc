@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_script_host.h"
-#include "recording_browser.h"
+#include "test_support/recording_browser.h"
 #include "renderer/v8_function_handler.h"
 #include "test_support/cef_thread.h"
 #include "cefsim/src/threads/named_threads.h"

@@ -1,6 +1,6 @@
 // A CEF task that runs a function, for posting work to CEF's threads.
-#ifndef ZUBRIX_BROWSER_FUNCTION_TASK_H_
-#define ZUBRIX_BROWSER_FUNCTION_TASK_H_
+#ifndef ZUBRIX_COMMON_FUNCTION_TASK_H_
+#define ZUBRIX_COMMON_FUNCTION_TASK_H_
 
 #include <functional>
 #include <utility>
@@ -27,4 +27,4 @@ inline bool PostToUiThread(std::function<void()> function) {
 
 }  // namespace zubrix
 
-#endif  // ZUBRIX_BROWSER_FUNCTION_TASK_H_
+#endif  // ZUBRIX_COMMON_FUNCTION_TASK_H_

@@ -1,7 +1,7 @@
 // A browser that only keeps the process messages sent through it, for
 // handler tests that run without a browser process.
-#ifndef ZUBRIX_TESTS_CPP_RENDERER_RECORDING_BROWSER_H_
-#define ZUBRIX_TESTS_CPP_RENDERER_RECORDING_BROWSER_H_
+#ifndef ZUBRIX_TESTS_CPP_TEST_SUPPORT_RECORDING_BROWSER_H_
+#define ZUBRIX_TESTS_CPP_TEST_SUPPORT_RECORDING_BROWSER_H_
 
 #include <vector>
 
@@ -11,6 +11,8 @@ namespace zubrix {
 
 class RecordingBrowser : public CefBrowser {
  public:
+  explicit RecordingBrowser(int identifier = 1) : identifier_(identifier) {}
+
   bool SendProcessMessage(CefProcessId target_process,
                           CefRefPtr<CefProcessMessage> message) override {
     sent.push_back(message);
@@ -28,7 +30,7 @@ class RecordingBrowser : public CefBrowser {
   void Reload() override {}
   void ReloadIgnoreCache() override {}
   void StopLoad() override {}
-  int GetIdentifier() override { return 1; }
+  int GetIdentifier() override { return identifier_; }
   bool IsSame(CefRefPtr<CefBrowser> that) override { return that.get() == this; }
   bool IsPopup() override { return false; }
   bool HasDocument() override { return true; }
@@ -43,9 +45,10 @@ class RecordingBrowser : public CefBrowser {
   void GetFrameNames(std::vector<CefString>& names) override {}
 
  private:
+  const int identifier_;
   IMPLEMENT_REFCOUNTING(RecordingBrowser);
 };
 
 }  // namespace zubrix
 
-#endif  // ZUBRIX_TESTS_CPP_RENDERER_RECORDING_BROWSER_H_
+#endif  // ZUBRIX_TESTS_CPP_TEST_SUPPORT_RECORDING_BROWSER_H_
