@@ -1,6 +1,9 @@
 """What a host sees in a browser window of the stand-in, which draws no page:
 a placeholder with the page's URL, title, loading state and console lines,
 painted again whenever the X server exposes the window."""
+import pytest
+
+pytestmark = pytest.mark.usefixtures("needs_placeholder")
 
 
 def test_a_browser_window_is_painted_again_when_its_host_shows_it_again(
