@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "content_fixtures.h"
 #include "handler_requests.h"
 #include "plain_reads.h"
 #include "sampling.h"
 #include "test_support/temp_dir.h"
-#include "cefsim/src/threads/named_threads.h"
 
 namespace {
 
@@ -77,14 +77,14 @@ void MeasureArchiveRoute(const test_support::TempDir& folder, int count) {
 int main() {
   test_support::TempDir folder;
   setenv("CEF_PLOVEX_INTERNAL", folder.path().c_str(), 1);
-  cefsim::StartNamedThread(TID_IO);
-  cefsim::StartNamedThread(TID_FILE);
+  cefsim_inspect::StartThread(TID_IO);
+  cefsim_inspect::StartThread(TID_FILE);
   for (size_t size : {1u << 10, 4u << 10, 16u << 10, 64u << 10, 256u << 10,
                       1u << 20, 4u << 20, 10u << 20})
     MeasureFolderRoute(folder, size);
   for (int count : {1, 5, 20, 50, 100, 200})
     MeasureArchiveRoute(folder, count);
-  cefsim::StopNamedThread(TID_IO);
-  cefsim::StopNamedThread(TID_FILE);
+  cefsim_inspect::StopThread(TID_IO);
+  cefsim_inspect::StopThread(TID_FILE);
   return 0;
 }

@@ -49,6 +49,10 @@ std::optional<PlaceholderRecord> Placeholder(int browser_id) {
   return PlaceholderRecord{painted->lines, painted->paints};
 }
 
+bool PlaceholderBuilt() {
+  return CEFSIM_PLACEHOLDER_BUILT;
+}
+
 int RequestedNavigations(int browser_id) {
   CefRefPtr<cefsim::BrowserHostImpl> browser = cefsim::FindBrowser(browser_id);
   return browser ? browser->requested_navigations() : 0;

@@ -32,6 +32,13 @@ int StartSpareRenderProcess(int timeout_ms);
 // Kills a render process as a crash would. False for an unknown pid.
 bool KillRenderProcess(int pid);
 
+// CEF's named threads without CefInitialize, for code tested on its own;
+// CEF's CefPostTask and CefCurrentlyOn then reach them. StartThread leaves a
+// running thread as it is; StopThread drops the thread's queued tasks and is
+// not for that thread itself.
+void StartThread(cef_thread_id_t id);
+void StopThread(cef_thread_id_t id);
+
 // The global cookie store's cookies, in CefCookieManager::VisitAllCookies
 // order.
 std::vector<CefCookie> Cookies();

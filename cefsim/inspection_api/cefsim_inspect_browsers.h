@@ -73,6 +73,9 @@ struct PlaceholderRecord {
 };
 // Nothing for a browser whose window has no placeholder (any more).
 std::optional<PlaceholderRecord> Placeholder(int browser_id);
+// False when the stand-in was built without its placeholder painter
+// (ZUBRIX_CEFSIM_PLACEHOLDER off): no window has a placeholder then.
+bool PlaceholderBuilt();
 
 // What a context menu is opened over. The type flags pick CEF's default
 // entries and are what the handler's params report.

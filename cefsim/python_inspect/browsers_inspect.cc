@@ -135,6 +135,7 @@ void RegisterBrowserInspection(py::module_& m) {
   m.def("browsers", &Browsers);
   m.def("console", &Console);
   m.def("placeholder", &Placeholder);
+  m.def("placeholder_built", &cefsim_inspect::PlaceholderBuilt);
   m.def("wait_loaded", &WaitLoaded, py::arg("browser_id"),
         py::arg("timeout") = 10.0, py::arg("pump") = py::none());
 }

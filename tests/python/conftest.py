@@ -68,6 +68,14 @@ def run_host():
 
 
 @pytest.fixture
+def needs_placeholder(run_host):
+    """Skips a test of the window placeholder when the stand-in was built
+    without its painter."""
+    if not run_host("import _cefsim\nreport(_cefsim.placeholder_built())").result:
+        pytest.skip("the stand-in was built without its placeholder painter")
+
+
+@pytest.fixture
 def run_qt_host(run_host):
     """Like run_host, with the Qt host helpers of qt_host imported."""
     def run(code, **kwargs):

@@ -84,6 +84,15 @@ def test_folder_holds_the_module_runtime_package_and_stubs(installed):
     assert "__pycache__" not in package
 
 
+@pytest.mark.skipif(not sys.platform.startswith("linux"), reason="ELF symbols")
+def test_installed_libcef_exports_no_test_hooks(installed):
+    exported = subprocess.run(
+        ["nm", "-D", "--defined-only", "-C", os.path.join(installed, "libcef.so")],
+        capture_output=True, text=True, check=True).stdout
+    assert "CefInitialize" in exported
+    assert "cefsim_inspect::" not in exported
+
+
 @pytest.mark.skipif(not sys.platform.startswith("linux"), reason="ELF run paths")
 def test_binaries_find_each_other_only_in_their_own_folder(installed):
     binaries = [n for n in os.listdir(installed) if n.endswith(".so")]

@@ -50,6 +50,7 @@ def run_console(run_qt_host, tmp_path):
     return run
 
 
+@pytest.mark.usefixtures("needs_placeholder")
 def test_early_lines_syntax_top_level_and_timer_errors_are_logged_with_source_and_line(
         run_console):
     outcome = run_console("""

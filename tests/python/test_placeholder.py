@@ -1,8 +1,22 @@
 """What a host sees in a browser window of the stand-in, which draws no page:
 a placeholder with the page's URL, title, loading state and console lines,
 painted again whenever the X server exposes the window."""
+import os
+
+import pytest
+
+from conftest import BUILD
 
 
+def test_cefsim_says_whether_the_painter_was_built_as_the_build_chose(run_host):
+    # A wrong answer would skip every placeholder test without a word.
+    with open(os.path.join(BUILD, "CMakeCache.txt")) as cache:
+        chosen = "ZUBRIX_CEFSIM_PLACEHOLDER:BOOL=OFF" not in cache.read()
+    built = run_host("import _cefsim\nreport(_cefsim.placeholder_built())").result
+    assert built is chosen
+
+
+@pytest.mark.usefixtures("needs_placeholder")
 def test_a_browser_window_is_painted_again_when_its_host_shows_it_again(
         run_qt_host):
     run = run_qt_host("""

@@ -13,7 +13,7 @@
 #include "cefsim/src/placeholder/placeholders.h"
 #include "cefsim/src/process/render_process_host.h"
 #include "cefsim/src/process/render_process_main.h"
-#include "cefsim/src/records/process_records.h"
+#include "cefsim/src/runtime/runtime_observer.h"
 #include "cefsim/src/runtime/runtime_state.h"
 #include "cefsim/src/threads/named_threads.h"
 
@@ -56,7 +56,9 @@ int CefExecuteProcess(const CefMainArgs& args, CefRefPtr<CefApp> application,
 
 bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
                    CefRefPtr<CefApp> application, void* windows_sandbox_info) {
-  cefsim::RecordInitialize(settings);
+  cefsim::RuntimeObserver* observer = cefsim::CurrentRuntimeObserver();
+  if (observer)
+    observer->OnInitialize(settings);
   switch (cefsim::BeginRuntime(settings, application)) {
     case cefsim::RuntimeStart::kStarted:
       break;
@@ -77,9 +79,10 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
     application->OnBeforeCommandLineProcessing(CefString(), command_line.get());
   command_line->MakeReadOnly();
   cefsim::SetGlobalCommandLine(command_line);
-  cefsim::RecordProcess(
-      {static_cast<int>(getpid()), std::string(), command_line->ArgvUtf8(),
-       true});
+  if (observer) {
+    observer->OnProcessSeen(static_cast<int>(getpid()), std::string(),
+                            command_line->ArgvUtf8());
+  }
 
   // The stand-in always runs its UI thread beside the caller's, as CEF does
   // with multi_threaded_message_loop.

@@ -11,7 +11,7 @@
 #include "cefsim/src/placeholder/placeholders.h"
 #include "platform/x11/x11_windows.h"
 #include "cefsim/src/process/render_process_host.h"
-#include "cefsim/src/records/console_records.h"
+#include "cefsim/src/runtime/runtime_observer.h"
 #include "cefsim/src/runtime/runtime_state.h"
 #include "cefsim/src/strings/u16_text.h"
 #include "cefsim/src/threads/named_threads.h"
@@ -439,13 +439,13 @@ void BrowserHostImpl::OnConsoleMessageReport(const RenderProcessHost* from,
   DCHECK(CurrentlyOnNamedThread(TID_UI));
   if (!FromCurrentProcess(from))
     return;
-  cefsim_inspect::ConsoleRecord record;
-  record.browser_id = message.browser_id;
-  record.frame_url = cefsim::FromU16String(message.frame_url).ToString();
-  record.message = cefsim::FromU16String(message.message).ToString();
-  record.source = cefsim::FromU16String(message.source).ToString();
-  record.line = message.line;
-  RecordConsoleMessage(record);
+  if (RuntimeObserver* observer = CurrentRuntimeObserver()) {
+    observer->OnConsoleMessage(
+        message.browser_id,
+        cefsim::FromU16String(message.frame_url).ToString(),
+        cefsim::FromU16String(message.message).ToString(),
+        cefsim::FromU16String(message.source).ToString(), message.line);
+  }
   CefRefPtr<CefDisplayHandler> handler =
       params_.client ? params_.client->GetDisplayHandler() : nullptr;
   const CefString text = cefsim::FromU16String(message.message);

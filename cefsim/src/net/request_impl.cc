@@ -21,11 +21,6 @@ void RequestImpl::SetResourceType(ResourceType type) {
   resource_type_ = type;
 }
 
-void RequestImpl::SetTransitionType(TransitionType type) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  transition_type_ = type;
-}
-
 void RequestImpl::SetIdentifier(uint64 identifier) {
   std::lock_guard<std::mutex> lock(mutex_);
   identifier_ = identifier;

@@ -16,7 +16,6 @@ class RequestImpl : public CefRequest {
 
   void SetReadOnly(bool read_only);
   void SetResourceType(ResourceType type);
-  void SetTransitionType(TransitionType type);
   void SetIdentifier(uint64 identifier);
 
   bool IsReadOnly() override;

@@ -4,7 +4,7 @@
 #include "cefsim/src/ipc/wire_format.h"
 #include "cefsim/src/process/frame_handlers.h"
 #include "cefsim/src/process/render_process_host.h"
-#include "cefsim/src/records/process_records.h"
+#include "cefsim/src/runtime/runtime_observer.h"
 
 namespace cefsim {
 namespace {
@@ -12,15 +12,16 @@ namespace {
 void OnHello(const std::shared_ptr<RenderProcessHost>& host,
              const std::string& payload) {
   WireReader reader(payload);
-  cefsim_inspect::ProcessRecord record;
-  record.pid = reader.I32();
-  record.type = reader.Utf8();
-  record.argv = reader.Utf8List();
+  const int pid = reader.I32();
+  const std::string type = reader.Utf8();
+  const std::vector<std::string> argv = reader.Utf8List();
   // The pid is the one we started, whatever the peer claims.
-  if (!reader.ok() || record.pid != host->pid())
+  if (!reader.ok() || pid != host->pid())
     return;
-  RecordProcess(record);
-  host->AddExitCallback([pid = record.pid]() { RecordProcessExit(pid); });
+  if (RuntimeObserver* observer = CurrentRuntimeObserver()) {
+    observer->OnProcessSeen(pid, type, argv);
+    host->AddExitCallback([observer, pid]() { observer->OnProcessExited(pid); });
+  }
   host->MarkReady();
 }
 

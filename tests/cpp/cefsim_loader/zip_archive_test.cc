@@ -8,7 +8,7 @@
 
 #include "include/cef_stream.h"
 #include "include/cef_zip_reader.h"
-#include "include/wrapper/cef_zip_archive.h"
+#include "test_support/cef_zip_archive.h"
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "fake_script_host.h"
 #include "test_support/recording_browser.h"
 #include "renderer/v8_function_handler.h"
 #include "test_support/cef_thread.h"
-#include "cefsim/src/threads/named_threads.h"
 #include "cefsim/src/v8/script_context.h"
 
 namespace zubrix {
@@ -30,7 +30,7 @@ TEST(V8FunctionHandlerTest, ACallFromAContextWithoutABrowserIsRefused) {
     EXPECT_TRUE(context->Exit());
   });
   // Ends the thread's script engine with it, as a render process's end does.
-  cefsim::StopNamedThread(TID_RENDERER);
+  cefsim_inspect::StopThread(TID_RENDERER);
 }
 
 // CEF's IsInt also holds for a uint32 past INT32_MAX, whose GetIntValue is
@@ -65,7 +65,7 @@ TEST(V8FunctionHandlerTest, CallbackIdsMustBe32BitSignedIntegers) {
     EXPECT_EQ(browser->sent[1]->GetArgumentList()->GetInt(0), 2147483647);
     EXPECT_TRUE(context->Exit());
   });
-  cefsim::StopNamedThread(TID_RENDERER);
+  cefsim_inspect::StopThread(TID_RENDERER);
 }
 
 }  // namespace

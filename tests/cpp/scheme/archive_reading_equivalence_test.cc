@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "include/cef_stream.h"
-#include "include/wrapper/cef_zip_archive.h"
 #include "scheme/archive_reading.h"
+#include "test_support/cef_zip_archive.h"
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
 

@@ -5,6 +5,7 @@
 #include <future>
 #include <string>
 
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "include/cef_request.h"
 #include "cefsim/src/loader/resource_loader.h"
 #include "cefsim/src/loader/scheme_registry.h"
@@ -13,7 +14,6 @@
 #include "test_support/cef_thread.h"
 #include "test_support/temp_dir.h"
 #include "test_support/zip_writer.h"
-#include "cefsim/src/threads/named_threads.h"
 
 namespace zubrix {
 namespace {
@@ -63,8 +63,8 @@ cefsim::LoadResult Load(const std::string& url) {
 // The whole path a page's request takes: the loader on CEF's IO thread asks
 // the registered factory and drives the handler it gets.
 TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
-  cefsim::StartNamedThread(TID_IO);
-  cefsim::StartNamedThread(TID_FILE);
+  cefsim_inspect::StartThread(TID_IO);
+  cefsim_inspect::StartThread(TID_FILE);
   test_support::TempDir dir;
   dir.WriteFile("content/index.html", "<script src=app.js></script>");
   std::string archive = dir.Path("panel.plovex");
@@ -87,8 +87,8 @@ TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
   EXPECT_EQ(refused.error, ERR_ABORTED);
 
   unsetenv("CEF_PLOVEX_INTERNAL");
-  cefsim::StopNamedThread(TID_IO);
-  cefsim::StopNamedThread(TID_FILE);
+  cefsim_inspect::StopThread(TID_IO);
+  cefsim_inspect::StopThread(TID_FILE);
 }
 
 }  // namespace

@@ -14,12 +14,13 @@
 #include <thread>
 #include <vector>
 
+#include "browser/function_task.h"
 #include "include/cef_request.h"
+#include "include/cef_task.h"
 #include "internal_folder_fixture.h"
 #include "scheme_handler_driver.h"
 #include "test_support/cef_thread.h"
 #include "test_support/zip_writer.h"
-#include "cefsim/src/threads/named_threads.h"
 
 namespace zubrix {
 namespace {
@@ -74,7 +75,8 @@ TEST_F(StreamingTest, CancelledBeforeTheFileThreadAnswersOpensNothing) {
   // Holds the file thread until the request is cancelled.
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
-  cefsim::PostToNamedThread(TID_FILE, [released] { released.wait(); });
+  CefPostTask(TID_FILE,
+              new zubrix::FunctionTask([released] { released.wait(); }));
   CefRefPtr<PlovexClientSchemeHandler> handler(new PlovexClientSchemeHandler());
   CefRefPtr<RecordingCallback> callback(new RecordingCallback());
   CefRefPtr<CefRequest> request = CefRequest::Create();

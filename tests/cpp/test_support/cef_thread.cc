@@ -2,21 +2,23 @@
 
 #include <future>
 
-#include "cefsim/src/threads/named_threads.h"
+#include "browser/function_task.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
+#include "include/cef_task.h"
 
 namespace test_support {
 
 void RunOnCefThread(cef_thread_id_t id, const std::function<void()>& body) {
-  if (cefsim::CurrentlyOnNamedThread(id)) {
+  if (CefCurrentlyOn(id)) {
     body();
     return;
   }
-  cefsim::StartNamedThread(id);
+  cefsim_inspect::StartThread(id);
   std::promise<void> done;
-  cefsim::PostToNamedThread(id, [&body, &done]() {
-    body();
-    done.set_value();
-  });
+  CefPostTask(id, new zubrix::FunctionTask([&body, &done]() {
+                body();
+                done.set_value();
+              }));
   done.get_future().get();
 }
 

@@ -1,4 +1,4 @@
-#include "include/wrapper/cef_zip_archive.h"
+#include "test_support/cef_zip_archive.h"
 
 #include <algorithm>
 #include <vector>

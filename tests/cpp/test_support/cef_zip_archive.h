@@ -1,7 +1,9 @@
-// An in-memory copy of the entries of a ZIP archive, looked up by name
-// without regard to case.
-#ifndef CEF_INCLUDE_WRAPPER_CEF_ZIP_ARCHIVE_H_
-#define CEF_INCLUDE_WRAPPER_CEF_ZIP_ARCHIVE_H_
+// CEF's wrapper CefZipArchive (include/wrapper/cef_zip_archive.h): an
+// in-memory copy of the entries of a ZIP archive, looked up by name without
+// regard to case. The system reads archives its own way; the tests keep this
+// as the reference it must agree with.
+#ifndef TESTS_CPP_TEST_SUPPORT_CEF_ZIP_ARCHIVE_H_
+#define TESTS_CPP_TEST_SUPPORT_CEF_ZIP_ARCHIVE_H_
 
 #include <map>
 
@@ -44,4 +46,4 @@ class CefZipArchive : public base::RefCountedThreadSafe<CefZipArchive> {
   DISALLOW_COPY_AND_ASSIGN(CefZipArchive);
 };
 
-#endif  // CEF_INCLUDE_WRAPPER_CEF_ZIP_ARCHIVE_H_
+#endif  // TESTS_CPP_TEST_SUPPORT_CEF_ZIP_ARCHIVE_H_
