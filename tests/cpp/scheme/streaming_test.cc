@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "browser/function_task.h"
+#include "common/function_task.h"
 #include "include/cef_request.h"
 #include "include/cef_task.h"
 #include "internal_folder_fixture.h"

@@ -2,7 +2,7 @@
 
 #include <future>
 
-#include "browser/function_task.h"
+#include "common/function_task.h"
 #include "cefsim/inspection_api/cefsim_inspect.h"
 #include "include/cef_task.h"
 
