@@ -172,12 +172,21 @@ TEST_F(BrowserTest, ClosingDestroysTheWindowAndEndsTheRenderProcessQuietly) {
       "before_close " + std::to_string(browser->GetIdentifier())));
   EXPECT_FALSE(IsWindow(window));
   ExpectPlaceholderMainFrame(browser);
-  // A closed browser takes calls without harm.
+  // A closed browser takes calls without harm. From another thread a
+  // message is posted to the UI thread and said to be sent, as by
+  // CefBrowserHostImpl::Send; on the UI thread a closed browser refuses it.
   browser->Reload();
-  EXPECT_FALSE(browser->SendProcessMessage(
+  EXPECT_TRUE(browser->SendProcessMessage(
       PID_RENDERER, CefProcessMessage::Create("echo")));
+  bool sent_on_ui = true;
+  RunOnUi([&]() {
+    sent_on_ui = browser->SendProcessMessage(
+        PID_RENDERER, CefProcessMessage::Create("echo"));
+  });
+  EXPECT_FALSE(sent_on_ui);
   ExpectProcessEnds(pid);
   EXPECT_TRUE(client_->Lines("terminated").empty());
+  EXPECT_TRUE(client_->Lines("message echo").empty());
 }
 
 TEST_F(BrowserTest, DestroyingItsWindowOrAnAncestorsClosesTheBrowser) {
