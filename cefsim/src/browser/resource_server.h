@@ -1,6 +1,7 @@
 // Serves what a render process asks for, on the browser process's IO
-// thread: data: and file: URLs, the developer-tools page, and through the
-// loader whatever registered scheme handler factories serve.
+// thread: data: and file: URLs (these read in the blocking pool), the
+// developer-tools page, and through the loader whatever registered scheme
+// handler factories serve.
 #ifndef CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_
 #define CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_
 
