@@ -19,9 +19,12 @@ namespace {
 
 constexpr int kReadPieceSize = 65536;
 constexpr int kMaxRedirects = 20;
-// A body handed to a sink goes out once this much has gathered; a smaller
-// one goes whole with the result.
-constexpr size_t kBodyPieceSize = 256 * 1024;
+// A body handed to a sink goes out once this much has gathered (one read's
+// worth, as Chromium sends each read on); a smaller one goes whole with the
+// result. A piece well inside the channel's socket buffer is written at
+// once: a larger one would hold the IO thread until the render process
+// read it.
+constexpr size_t kBodyPieceSize = kReadPieceSize;
 
 std::atomic<uint64> next_request_identifier(1);
 
