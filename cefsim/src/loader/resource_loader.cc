@@ -256,7 +256,9 @@ void LoadJob::ReadBody() {
   }
   if (remaining_ > 0)
     remaining_ -= bytes_read;
-  if (options_.body_pieces && body.size() >= kBodyPieceSize) {
+  // A body that came whole goes with the result, in one message.
+  if (options_.body_pieces && body.size() >= kBodyPieceSize &&
+      remaining_ != 0) {
     std::string gathered;
     gathered.swap(body);
     options_.body_pieces(std::move(gathered));

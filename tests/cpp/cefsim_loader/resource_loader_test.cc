@@ -394,6 +394,20 @@ TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPieces) {
   }
   EXPECT_EQ(pieces.size(), 9u);
   EXPECT_EQ(total, script.body.size());
+
+  // A body of known length that ends with a piece goes whole with the
+  // result, in one message.
+  Record whole_record;
+  script.body = std::string(64 * 1024, 'w');
+  script.read_size = script.body.size();
+  script.announced_length = static_cast<int64>(script.body.size());
+  Register("test", "", script, &whole_record);
+  pieces.clear();
+  std::future<cefsim::LoadResult> whole = Started("test:y", options);
+  cefsim::LoadResult whole_result = Ended(&whole);
+  ASSERT_TRUE(whole_result.ok);
+  EXPECT_TRUE(pieces.empty());
+  EXPECT_EQ(whole_result.body, script.body);
 }
 
 TEST(ResourceLoaderWithoutIoThreadTest, FailsAtOnce) {
