@@ -16,7 +16,9 @@ using ResourcePieces = std::function<void(const ResourceDataMessage&)>;
 using ResourceDone = std::function<void(const ResourceResponseMessage&)>;
 
 // IO thread. A large body goes to |pieces| as it comes, ahead of the
-// response; |done| runs exactly once, on the IO thread, perhaps later.
+// response; |done| runs exactly once, on the IO thread, perhaps later (a
+// file: read still under way when CEF shuts down is skipped, and with it
+// its |done|).
 void ServeResource(CefRefPtr<BrowserHostImpl> browser,
                    const ResourceRequestMessage& request, ResourcePieces pieces,
                    ResourceDone done);
