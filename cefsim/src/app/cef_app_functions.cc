@@ -7,6 +7,7 @@
 
 #include "cefsim/src/browser/browser_registry.h"
 #include "cefsim/src/browser/window_destruction.h"
+#include "cefsim/src/fetch/blocking_pool.h"
 #include "include/base/cef_logging.h"
 #include "include/cef_app.h"
 #include "cefsim/src/loader/resource_loader.h"
@@ -89,6 +90,8 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
   cefsim::StartNamedThread(TID_UI);
   cefsim::StartNamedThread(TID_IO);
   cefsim::StartNamedThread(TID_FILE);
+  cefsim::StartNamedThread(TID_PROCESS_LAUNCHER);
+  cefsim::StartBlockingPool();
   cefsim::StartClosingBrowsersWithDestroyedWindows();
 
   CefRefPtr<CefBrowserProcessHandler> handler =
@@ -118,11 +121,15 @@ void CefShutdown() {
   // Requests still in flight end before the IO thread does, their handlers
   // cancelled as CEF cancels them at shutdown.
   cefsim::RunOnNamedThreadAndWait(TID_IO, [] { cefsim::DropAllLoads(); });
+  // file: reads under way end here, before the IO thread their answers
+  // go to.
+  cefsim::StopBlockingPool();
   // The request context, with the factories registered on it, ends here.
   CefClearSchemeHandlerFactories();
   cefsim::StopNamedThread(TID_UI);
   cefsim::StopNamedThread(TID_IO);
   cefsim::StopNamedThread(TID_FILE);
+  cefsim::StopNamedThread(TID_PROCESS_LAUNCHER);
   cefsim::StopPlaceholders();
   cefsim::EndRuntime();
 }

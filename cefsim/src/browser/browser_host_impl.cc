@@ -510,9 +510,11 @@ void BrowserHostImpl::CloseOnUi() {
   for (const auto& frame : frames)
     frame->Invalidate();
   DropLoadsOnIoThread(0);
-  // Ending the process waits for it, which the UI thread should not do.
+  // Ending the process waits for it, which neither the UI thread nor the
+  // file thread (client: reads) should do: as Chromium, on the launcher.
   if (process) {
-    if (!PostToNamedThread(TID_FILE, [process]() { process->Terminate(); }))
+    if (!PostToNamedThread(TID_PROCESS_LAUNCHER,
+                           [process]() { process->Terminate(); }))
       process->Terminate();
   }
 }

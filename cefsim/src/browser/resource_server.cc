@@ -1,9 +1,15 @@
 #include "cefsim/src/browser/resource_server.h"
 
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "cefsim/src/fetch/blocking_pool.h"
 #include "cefsim/src/fetch/data_url.h"
 #include "cefsim/src/fetch/file_url.h"
 #include "cefsim/src/loader/resource_loader.h"
 #include "cefsim/src/strings/u16_text.h"
+#include "cefsim/src/threads/named_threads.h"
 #include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
@@ -34,6 +40,30 @@ ResourceResponseMessage Succeeded(const ResourceRequestMessage& request,
   return response;
 }
 
+// Read in the blocking pool, as CEF's file: handler reads, and answered on
+// the IO thread.
+void ServeLocalFile(const std::string& url,
+                    const ResourceRequestMessage& request, ResourceDone done) {
+  const std::string path = FileUrlToPath(url);
+  if (path.empty()) {
+    done(Failed(request, ERR_INVALID_URL));
+    return;
+  }
+  auto read = [path, request, done] {
+    auto contents = std::make_shared<std::string>();
+    const int error = ReadLocalFile(path, contents.get());
+    std::function<void()> answer = [path, request, done, error, contents] {
+      if (error != ERR_NONE)
+        done(Failed(request, static_cast<cef_errorcode_t>(error)));
+      else
+        done(Succeeded(request, MimeTypeForPath(path), std::move(*contents)));
+    };
+    PostToNamedThread(TID_IO, std::move(answer));
+  };
+  if (!PostToBlockingPool(read))
+    done(Failed(request, ERR_ABORTED));
+}
+
 }  // namespace
 
 void ServeResource(CefRefPtr<BrowserHostImpl> browser,
@@ -52,14 +82,7 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
     return;
   }
   if (scheme == "file") {
-    std::string path = FileUrlToPath(url);
-    std::string contents;
-    int error = path.empty() ? ERR_INVALID_URL : ReadLocalFile(path, &contents);
-    if (error != ERR_NONE) {
-      done(Failed(request, static_cast<cef_errorcode_t>(error)));
-      return;
-    }
-    done(Succeeded(request, MimeTypeForPath(path), std::move(contents)));
+    ServeLocalFile(url, request, std::move(done));
     return;
   }
   if (scheme == "chrome-devtools" && browser->is_devtools()) {

@@ -1,6 +1,7 @@
 // Serves what a render process asks for, on the browser process's IO
-// thread: data: and file: URLs, the developer-tools page, and through the
-// loader whatever registered scheme handler factories serve.
+// thread: data: and file: URLs (these read in the blocking pool), the
+// developer-tools page, and through the loader whatever registered scheme
+// handler factories serve.
 #ifndef CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_
 #define CEFSIM_SRC_BROWSER_RESOURCE_SERVER_H_
 
@@ -15,7 +16,9 @@ using ResourcePieces = std::function<void(const ResourceDataMessage&)>;
 using ResourceDone = std::function<void(const ResourceResponseMessage&)>;
 
 // IO thread. A large body goes to |pieces| as it comes, ahead of the
-// response; |done| runs exactly once, on the IO thread, perhaps later.
+// response; |done| runs exactly once, on the IO thread, perhaps later (a
+// file: read still under way when CEF shuts down is skipped, and with it
+// its |done|).
 void ServeResource(CefRefPtr<BrowserHostImpl> browser,
                    const ResourceRequestMessage& request, ResourcePieces pieces,
                    ResourceDone done);

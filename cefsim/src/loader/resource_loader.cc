@@ -19,9 +19,12 @@ namespace {
 
 constexpr int kReadPieceSize = 65536;
 constexpr int kMaxRedirects = 20;
-// A body handed to a sink goes out once this much has gathered; a smaller
-// one goes whole with the result.
-constexpr size_t kBodyPieceSize = 256 * 1024;
+// A body handed to a sink goes out once this much has gathered (one read's
+// worth, as Chromium sends each read on); a smaller one goes whole with the
+// result. A piece well inside the channel's socket buffer is written at
+// once: a larger one would hold the IO thread until the render process
+// read it.
+constexpr size_t kBodyPieceSize = kReadPieceSize;
 
 std::atomic<uint64> next_request_identifier(1);
 
@@ -226,10 +229,20 @@ void LoadJob::ReadBody() {
   if (!bytes_callback_)
     bytes_callback_ =
         new JobCallback(shared_from_this(), JobCallback::Kind::kBytes);
-  std::vector<char> piece(static_cast<size_t>(wanted));
+  // Read straight into the body, which holds a whole piece for the sink.
+  std::string& body = result_.body;
+  const size_t had = body.size();
+  if (options_.body_pieces && body.capacity() < kBodyPieceSize)
+    body.reserve(kBodyPieceSize + kReadPieceSize);
+  body.resize(had + static_cast<size_t>(wanted));
   int bytes_read = 0;
-  if (!handler_->ReadResponse(piece.data(), wanted, bytes_read,
-                              bytes_callback_.get())) {
+  const bool more = handler_->ReadResponse(&body[had], wanted, bytes_read,
+                                           bytes_callback_.get());
+  body.resize(had + static_cast<size_t>(
+                        more && bytes_read > 0 && bytes_read <= wanted
+                            ? bytes_read
+                            : 0));
+  if (!more) {
     Finish();
     return;
   }
@@ -241,12 +254,13 @@ void LoadJob::ReadBody() {
     io_pending_ = true;
     return;
   }
-  result_.body.append(piece.data(), static_cast<size_t>(bytes_read));
   if (remaining_ > 0)
     remaining_ -= bytes_read;
-  if (options_.body_pieces && result_.body.size() >= kBodyPieceSize) {
+  // A body that came whole goes with the result, in one message.
+  if (options_.body_pieces && body.size() >= kBodyPieceSize &&
+      remaining_ != 0) {
     std::string gathered;
-    gathered.swap(result_.body);
+    gathered.swap(body);
     options_.body_pieces(std::move(gathered));
   }
   // A body of known length that came whole asks the handler nothing more.
@@ -324,6 +338,12 @@ void LoadResource(const std::string& url,
                   LoadOptions options) {
   auto job = std::make_shared<LoadJob>(url, browser, frame, resource_type,
                                        done, std::move(options));
+  // A request that arrives on the IO thread starts there at once, as
+  // Chromium's resource dispatcher starts the request it is handed.
+  if (CurrentlyOnNamedThread(TID_IO)) {
+    job->Start();
+    return;
+  }
   if (!PostToNamedThread(TID_IO, [job] { job->Start(); })) {
     LoadResult aborted;
     aborted.url = url;

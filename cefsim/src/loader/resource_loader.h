@@ -40,7 +40,7 @@ struct LoadOptions {
   std::function<void(std::string piece)> body_pieces;
 };
 
-// Runs on TID_IO and calls |done| there once. When no IO thread runs, |done|
+// Runs on TID_IO (at once when called there) and calls |done| there once. When no IO thread runs, |done|
 // is called at once on the calling thread with ERR_ABORTED.
 void LoadResource(const std::string& url,
                   CefRefPtr<CefBrowser> browser,

@@ -2,6 +2,9 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cefsim/src/ipc/frame_kinds.h"
 #include "cefsim/src/process/frame_handlers.h"
@@ -12,9 +15,12 @@ namespace cefsim {
 namespace {
 
 // A request waiting for its response, with the body pieces sent ahead.
+// They are joined once, at the response: appending each to one string
+// would copy a large body over and over as it grows.
 struct PendingFetch {
   FetchDone done;
-  std::string body;
+  std::vector<std::string> pieces;
+  size_t size = 0;
 };
 
 // Owned by the render thread.
@@ -30,8 +36,10 @@ void OnData(const std::string& payload) {
     return;
   PostToNamedThread(TID_RENDERER, [data]() {
     auto it = Pending().find(data->request_id);
-    if (it != Pending().end())
-      it->second.body += data->body;
+    if (it != Pending().end()) {
+      it->second.size += data->body.size();
+      it->second.pieces.push_back(std::move(data->body));
+    }
   });
 }
 
@@ -45,9 +53,14 @@ void OnResponse(const std::string& payload) {
       return;
     FetchDone done = std::move(it->second.done);
     // A failed response drops what came ahead of it.
-    if (response->error_code == ERR_NONE && !it->second.body.empty()) {
-      it->second.body += response->body;
-      response->body.swap(it->second.body);
+    PendingFetch& fetch = it->second;
+    if (response->error_code == ERR_NONE && !fetch.pieces.empty()) {
+      std::string body;
+      body.reserve(fetch.size + response->body.size());
+      for (const std::string& piece : fetch.pieces)
+        body += piece;
+      body += response->body;
+      response->body.swap(body);
     }
     Pending().erase(it);
     done(*response);

@@ -62,9 +62,12 @@ void RecordingClient::OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
 bool RecordingClient::OnConsoleMessage(CefRefPtr<CefBrowser> browser,
                                        const CefString& message,
                                        const CefString& source, int line) {
+  // Decided before the line is recorded: a test that waits for the line may
+  // change handles_console as soon as it appears.
+  const bool handled = handles_console;
   Record("console " + source.ToString() + ":" + std::to_string(line) + " " +
          message.ToString());
-  return handles_console;
+  return handled;
 }
 
 void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
