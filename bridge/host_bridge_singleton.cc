@@ -1,6 +1,7 @@
 #include "bridge/host_bridge_singleton.h"
 
 #include <QThread>
+#include <atomic>
 
 #include "bridge/gil_guard.h"
 #include "bridge/list_to_tuple.h"
@@ -9,6 +10,9 @@
 
 namespace zubrix {
 namespace {
+
+// The host's main thread, noted as the module is imported there.
+std::atomic<QThread*> g_home_thread{nullptr};
 
 // Calls |callable| with the list's entries as positional arguments and prints
 // whatever it raises. Needs the interpreter lock.
@@ -35,6 +39,10 @@ void CallWithList(PyObject* callable, const CefRefPtr<CefListValue>& list) {
 
 }  // namespace
 
+void HostBridgeSingleton::RememberHomeThread() {
+  g_home_thread.store(QThread::currentThread());
+}
+
 HostBridgeSingleton* HostBridgeSingleton::Instance() {
   static HostBridgeSingleton* const instance = new HostBridgeSingleton;
   return instance;
@@ -44,6 +52,11 @@ HostBridgeSingleton::HostBridgeSingleton() {
   // Before any connection carries the type through a queued call. Under the
   // unqualified name, the one the signals' and the slot's signatures use.
   qRegisterMetaType<CefListValueWrapper>("CefListValueWrapper");
+  // Queued calls run on the thread an object lives on: made by a worker
+  // thread, the bridge would take page calls where no loop delivers them.
+  QThread* home = g_home_thread.load();
+  if (home && home != thread())
+    moveToThread(home);
 }
 
 void HostBridgeSingleton::SetStartupCode(uint32_t browser_id,

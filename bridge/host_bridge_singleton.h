@@ -23,8 +23,13 @@ class HostBridgeSingleton : public QObject {
   Q_OBJECT
 
  public:
-  // Creates the instance on the first call, which fixes its thread affinity to
-  // the calling thread; it is never destroyed.
+  // Notes the calling thread as the host's main thread. Called once, as the
+  // module is imported there.
+  static void RememberHomeThread();
+  // Creates the instance on the first call; it is never destroyed. It lives
+  // on the thread RememberHomeThread noted, whichever thread calls first (the
+  // registry may be used from any Python thread before Initialize); without
+  // one, on the calling thread.
   static HostBridgeSingleton* Instance();
 
   // Start-up code per browser identifier, UTF-8. Callable from any thread.

@@ -1,5 +1,6 @@
 #include "module/python_api.h"
 
+#include "bridge/host_bridge_singleton.h"
 #include "module/browser_bindings.h"
 #include "module/callback_functions.h"
 #include "module/console_functions.h"
@@ -11,6 +12,7 @@ namespace zubrix {
 
 void DefinePythonApi(pybind11::module_& module) {
   RememberHostMainThread();
+  HostBridgeSingleton::RememberHomeThread();
   RegisterBrowserType(module);
   RegisterCookieTypes(module);
   RegisterStartupFunctions(module);

@@ -97,3 +97,27 @@ def test_bad_arguments_raise_type_error_and_change_nothing(run_host, call):
         report([raised, _zubrix_cef.RegisterPyCallback(len)])
     """ % call).result
     assert outcome == ["TypeError", 1]
+
+
+def test_a_registry_first_used_on_a_worker_thread_still_delivers_on_the_main_thread(
+        run_qt_host):
+    # The registry may be used from any Python thread, also before Initialize;
+    # the bridge that delivers page calls must live on the host's main thread
+    # all the same, or the calls would wait for a loop that never runs.
+    outcome = run_qt_host("""
+        import threading
+        calls = []
+        def record(*args):
+            calls.append((args, threading.current_thread() is threading.main_thread()))
+        worker = threading.Thread(
+            target=lambda: _zubrix_cef.RegisterPyCallback(record))
+        worker.start()
+        worker.join()
+        browser, window, browser_id = open_page(
+            "<script>host.call_python_callback(0, ['hello'])</script>")
+        pump_until(lambda: calls, 10)
+        report([repr(c) for c in calls])
+        browser.Close()
+        _zubrix_cef.Shutdown()
+    """)
+    assert outcome.result == [repr(((b"hello",), True))]
