@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <pybind11/embed.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -16,12 +17,20 @@ PYBIND11_EMBEDDED_MODULE(zubrix_api, module) {
   zubrix::DefinePythonApi(module);
 }
 
+// pybind11 keeps its loader's thread-local key for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:pybind11::detail::local_internals::local_internals\n";
+}
+
 namespace zubrix {
 namespace {
 
 class EmbeddedInterpreter : public ::testing::Environment {
  public:
   void SetUp() override {
+    // Objects in Python's own arenas would hide their references from
+    // LeakSanitizer.
+    setenv("PYTHONMALLOC", "malloc", 1);
     interpreter_ = std::make_unique<py::scoped_interpreter>();
     py::module_::import("zubrix_api");
   }
