@@ -279,7 +279,9 @@ def test_a_page_reached_through_dot_segments_gets_no_channel_and_is_reported(
         for url in ["client://internal/panel/../docs/evil.html",
                     "client://internal/panel/./../docs/evil.html"]:
             channel.emit("go", url)
-            pump_until(lambda: not channel.ready, 15)
+            # The page's console line and the browser's report of the URL
+            # travel apart: wait for the report of this very URL.
+            pump_until(lambda: not channel.ready and channel.url == url, 15)
             pump_until(lambda: console_messages().count("evil done") == len(states), 15)
             states.append([channel.ready, channel.url])
             widget.browser.ExecuteJavascript(
