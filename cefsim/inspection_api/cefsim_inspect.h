@@ -8,6 +8,7 @@
 
 #include "include/cef_base.h"
 #include "cefsim/inspection_api/cefsim_inspect_browsers.h"
+#include "cefsim/inspection_api/cefsim_inspect_standalone.h"
 
 namespace cefsim_inspect {
 

@@ -12,6 +12,7 @@
 #include "include/cef_base.h"
 #include "include/cef_browser.h"
 #include "include/cef_values.h"
+#include "cefsim/inspection_api/cefsim_inspect_recording_client.h"
 
 namespace cefsim_inspect {
 
@@ -108,24 +109,12 @@ std::future<std::optional<std::vector<MenuEntry>>> OpenContextMenu(
 // picked (absent, hidden or disabled).
 std::future<bool> ChooseContextMenuEntry(int browser_id, int command_id);
 
-// What CEF told the client of a browser made by CreateRecordedBrowser, in
-// order. |kind| is one of load_start, load_end, load_error, message,
-// terminated, menu_command, menu_dismissed, before_close.
-struct ClientEvent {
-  std::string kind;
-  bool main_frame = false;  // Load events.
-  std::string url;          // Load events: the frame's URL.
-  int code = 0;  // Transition, HTTP status, error, termination status or
-                 // menu command.
-  std::string name;                 // A message's name.
-  CefRefPtr<CefListValue> arguments;  // A message's arguments.
-};
-
-// Creates a browser, on CEF's UI thread, with the stand-in's own client,
-// which records what it is told and leaves every decision to CEF. The
-// browser's identifier, or 0 when CEF made none.
+// Creates a browser, on CEF's UI thread, with a RecordingClient of the
+// stand-in's own, which leaves every decision to CEF. The browser's
+// identifier, or 0 when CEF made none.
 std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
                                        const std::string& url);
+// What that client was told of a browser made so, in order.
 std::vector<ClientEvent> ClientEvents(int browser_id);
 
 // Closes a browser as an embedder does: its window is destroyed on CEF's UI

@@ -1,108 +1,113 @@
-// The stand-in's own client for browsers that tests make through _cefsim.
-#include <map>
-#include <mutex>
+// The recording client, and the browsers _cefsim makes with one of its own.
+#include <chrono>
+#include <utility>
 
-#include "include/cef_browser.h"
-#include "include/cef_client.h"
 #include "cefsim/inspection_api/cefsim_inspect.h"
+#include "include/cef_task.h"
 #include "platform/win32_window.h"
 #include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim_inspect {
-namespace {
-
-// Any thread: the client adds on the UI thread, tests read from theirs.
-struct EventLog {
-  std::mutex mutex;
-  std::map<int, std::vector<ClientEvent>> events;
-};
-
-EventLog& Log() {
-  static auto* log = new EventLog();
-  return *log;
-}
-
-void Add(CefRefPtr<CefBrowser> browser, ClientEvent event) {
-  std::lock_guard<std::mutex> lock(Log().mutex);
-  Log().events[browser->GetIdentifier()].push_back(std::move(event));
-}
-
-ClientEvent FrameEvent(const char* kind, CefRefPtr<CefFrame> frame, int code) {
+ClientEvent RecordingClient::Event(const char* kind, int code) {
   ClientEvent event;
   event.kind = kind;
+  event.code = code;
+  return event;
+}
+
+ClientEvent RecordingClient::FrameEvent(const char* kind,
+                                        CefRefPtr<CefFrame> frame, int code) {
+  ClientEvent event = Event(kind, code);
   event.main_frame = frame->IsMain();
   event.url = frame->GetURL().ToString();
-  event.code = code;
   return event;
 }
 
-ClientEvent CodeEvent(const char* kind, int code) {
-  ClientEvent event;
-  event.kind = kind;
-  event.code = code;
-  return event;
+bool RecordingClient::OnContextMenuCommand(
+    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+    CefRefPtr<CefContextMenuParams> params, int command_id,
+    EventFlags event_flags) {
+  Add(browser, Event("menu_command", command_id));
+  for (int handled : handled_commands) {
+    if (handled == command_id)
+      return true;
+  }
+  return false;
 }
 
-class RecordingClient : public CefClient,
-                        public CefContextMenuHandler,
-                        public CefLifeSpanHandler,
-                        public CefLoadHandler,
-                        public CefRequestHandler {
- public:
-  CefRefPtr<CefContextMenuHandler> GetContextMenuHandler() override {
-    return this;
-  }
-  CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
-  CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
-  CefRefPtr<CefRequestHandler> GetRequestHandler() override { return this; }
+bool RecordingClient::OnConsoleMessage(CefRefPtr<CefBrowser> browser,
+                                       const CefString& message,
+                                       const CefString& source, int line) {
+  // Decided before the event is recorded: a test that waits for it may
+  // change handles_console as soon as it appears.
+  const bool handled = handles_console;
+  ClientEvent event = Event("console", line);
+  event.url = source.ToString();
+  event.text = message.ToString();
+  Add(browser, std::move(event));
+  return handled;
+}
 
-  bool OnProcessMessageReceived(CefRefPtr<CefBrowser> browser,
-                                CefProcessId source_process,
-                                CefRefPtr<CefProcessMessage> message) override {
-    ClientEvent event;
-    event.kind = "message";
-    event.name = message->GetName().ToString();
-    event.arguments = message->GetArgumentList()->Copy();
-    Add(browser, event);
-    return true;
-  }
-  bool OnContextMenuCommand(CefRefPtr<CefBrowser> browser,
-                            CefRefPtr<CefFrame> frame,
-                            CefRefPtr<CefContextMenuParams> params,
-                            int command_id, EventFlags event_flags) override {
-    Add(browser, CodeEvent("menu_command", command_id));
-    return false;
-  }
-  void OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
-                              CefRefPtr<CefFrame> frame) override {
-    Add(browser, CodeEvent("menu_dismissed", 0));
-  }
-  void OnBeforeClose(CefRefPtr<CefBrowser> browser) override {
-    Add(browser, CodeEvent("before_close", 0));
-  }
-  void OnLoadStart(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-                   TransitionType transition_type) override {
-    Add(browser, FrameEvent("load_start", frame, transition_type));
-  }
-  void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-                 int httpStatusCode) override {
-    Add(browser, FrameEvent("load_end", frame, httpStatusCode));
-  }
-  void OnLoadError(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-                   ErrorCode errorCode, const CefString& errorText,
-                   const CefString& failedUrl) override {
-    ClientEvent event = FrameEvent("load_error", frame, errorCode);
-    event.url = failedUrl.ToString();
-    Add(browser, event);
-  }
-  void OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
-                                 TerminationStatus status) override {
-    Add(browser, CodeEvent("terminated", status));
-  }
+void RecordingClient::OnLoadError(CefRefPtr<CefBrowser> browser,
+                                  CefRefPtr<CefFrame> frame,
+                                  ErrorCode errorCode,
+                                  const CefString& errorText,
+                                  const CefString& failedUrl) {
+  ClientEvent event = FrameEvent("load_error", frame, errorCode);
+  event.url = failedUrl.ToString();
+  event.text = errorText.ToString();
+  Add(browser, std::move(event));
+}
 
- private:
-  IMPLEMENT_REFCOUNTING(RecordingClient);
-};
+bool RecordingClient::OnProcessMessageReceived(
+    CefRefPtr<CefBrowser> browser, CefProcessId source_process,
+    CefRefPtr<CefProcessMessage> message) {
+  ClientEvent event = Event("message", source_process);
+  event.name = message->GetName().ToString();
+  event.arguments = message->GetArgumentList()->Copy();
+  Add(browser, std::move(event));
+  return true;
+}
+
+std::vector<ClientEvent> RecordingClient::Events() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return events_;
+}
+
+std::vector<ClientEvent> RecordingClient::Events(int browser_id) {
+  std::vector<ClientEvent> result;
+  for (ClientEvent& event : Events()) {
+    if (event.browser_id == browser_id)
+      result.push_back(std::move(event));
+  }
+  return result;
+}
+
+bool RecordingClient::WaitUntil(
+    const std::function<bool(const std::vector<ClientEvent>&)>& done,
+    int timeout_ms) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return changed_.wait_for(lock, std::chrono::milliseconds(timeout_ms),
+                           [&] { return done(events_); });
+}
+
+void RecordingClient::Add(CefRefPtr<CefBrowser> browser, ClientEvent event) {
+  event.browser_id = browser->GetIdentifier();
+  event.on_ui_thread = CefCurrentlyOn(TID_UI);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back(std::move(event));
+  }
+  changed_.notify_all();
+}
+
+namespace {
+
+// One client for every browser _cefsim makes; it tells them apart by id.
+CefRefPtr<RecordingClient> SharedClient() {
+  static auto* client = new CefRefPtr<RecordingClient>(new RecordingClient());
+  return *client;
+}
 
 }  // namespace
 
@@ -112,7 +117,7 @@ std::future<int> CreateRecordedBrowser(const CefWindowInfo& window_info,
   std::future<int> result = promise->get_future();
   auto create = [promise, window_info, url]() {
     CefRefPtr<CefBrowser> browser = CefBrowserHost::CreateBrowserSync(
-        window_info, new RecordingClient(), url, CefBrowserSettings(), nullptr);
+        window_info, SharedClient().get(), url, CefBrowserSettings(), nullptr);
     promise->set_value(browser ? browser->GetIdentifier() : 0);
   };
   if (!cefsim::PostToNamedThread(TID_UI, create))
@@ -133,9 +138,7 @@ void DestroyBrowserWindow(int browser_id) {
 }
 
 std::vector<ClientEvent> ClientEvents(int browser_id) {
-  std::lock_guard<std::mutex> lock(Log().mutex);
-  auto it = Log().events.find(browser_id);
-  return it == Log().events.end() ? std::vector<ClientEvent>() : it->second;
+  return SharedClient()->Events(browser_id);
 }
 
 }  // namespace cefsim_inspect

@@ -1,5 +1,6 @@
 #include "cefsim/python_inspect/test_client_inspect.h"
 
+#include <set>
 #include <string>
 
 #include "cefsim/inspection_api/cefsim_inspect.h"
@@ -78,9 +79,19 @@ py::object CreateBrowser(int64_t parent, const std::string& url, int x, int y,
   return id ? py::object(py::int_(id)) : py::none();
 }
 
+// The kinds _cefsim has always shown; console output is _cefsim.console()'s.
+bool Shown(const cefsim_inspect::ClientEvent& event) {
+  static const std::set<std::string> kinds = {
+      "load_start", "load_end", "load_error", "message", "terminated",
+      "menu_command", "menu_dismissed", "before_close"};
+  return kinds.count(event.kind) != 0;
+}
+
 py::list ClientEvents(int browser_id) {
   py::list result;
   for (const auto& event : cefsim_inspect::ClientEvents(browser_id)) {
+    if (!Shown(event))
+      continue;
     py::dict d;
     d["kind"] = event.kind;
     if (event.kind == "message") {

@@ -1,3 +1,4 @@
+// Tests the stand-in's own IPC code, not the system's: it uses its internals.
 // Whatever bytes a render process writes to its channel, the browser
 // process's reading of them must neither crash, hang nor leak: frames as the
 // channel splits them, hello frames through their handler, process messages

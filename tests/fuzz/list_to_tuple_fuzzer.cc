@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "bridge/list_to_tuple.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "embedded_python.h"
 #include "fuzz_input.h"
 #include "include/cef_values.h"
-#include "cefsim/src/ipc/value_codec.h"
-#include "bridge/list_to_tuple.h"
 
 namespace {
 
@@ -55,8 +55,7 @@ class ListBuilder {
         list->SetBool(at, input_.Next() & 1);
         break;
       case 3:
-        // Lists arrive from the wire, which refuses deeper ones.
-        if (open_.size() <= cefsim::kMaxWireValueDepth)
+        if (open_.size() <= max_depth_)
           open_.push_back(CefListValue::Create());
         break;
       case 4:
@@ -94,6 +93,8 @@ class ListBuilder {
 
   FuzzInput input_;
   std::vector<CefRefPtr<CefListValue>> open_;
+  // Lists arrive in process messages, which nest no deeper.
+  const size_t max_depth_ = cefsim_inspect::MaxMessageListDepth();
 };
 
 void CheckItem(CefRefPtr<CefValue> value, PyObject* item);

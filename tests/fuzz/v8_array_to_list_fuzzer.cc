@@ -5,15 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "fuzz_input.h"
 #include "include/cef_v8.h"
 #include "renderer/v8_array_to_list.h"
-#include "cefsim/src/v8/script_context.h"
-#include "cefsim/src/v8/script_host.h"
 
 namespace {
 
@@ -21,17 +19,6 @@ void Check(bool condition) {
   if (!condition)
     abort();
 }
-
-// Scripts here need no frame: console output and timers go nowhere.
-class QuietHost : public cefsim::ScriptHost {
- public:
-  void AddConsoleMessage(const CefString&, const CefString&, int) override {}
-  void PostDelayedTask(std::function<void()>, int64_t) override {}
-  CefString GetUrl() override { return "http://fuzz.test/"; }
-  void Navigate(const CefString&) override {}
-  void OnTitleChange(const CefString&) override {}
-  void CloseWindow() override {}
-};
 
 // Reads the input one byte per step: each step appends a value to the
 // innermost open array, or opens or closes one.
@@ -133,16 +120,12 @@ void CheckList(CefRefPtr<CefV8Value> array, CefRefPtr<CefListValue> list,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A context of its own for each input, so that nothing outlives it.
-  QuietHost host;
-  cefsim::ScriptContext script(nullptr, nullptr, &host);
-  Check(script.context()->Enter());
-  {
-    CefRefPtr<CefV8Value> array = ArrayBuilder(data, size).Build();
-    CefRefPtr<CefListValue> list = CefListValue::Create();
-    zubrix::V8ArrayToList(array, list);
-    int budget = 1 << 20;
-    CheckList(array, list, 1, &budget);
-  }
-  Check(script.context()->Exit());
+  cefsim_inspect::EnteredScriptContext script;
+  Check(CefV8Context::InContext());
+  CefRefPtr<CefV8Value> array = ArrayBuilder(data, size).Build();
+  CefRefPtr<CefListValue> list = CefListValue::Create();
+  zubrix::V8ArrayToList(array, list);
+  int budget = 1 << 20;
+  CheckList(array, list, 1, &budget);
   return 0;
 }

@@ -1,3 +1,4 @@
+// Tests the stand-in's own IPC code, not the system's: it uses its internals.
 // Any bytes given to the value decoder are refused or give a list whose
 // encoding is stable: encoding it, decoding that and encoding again gives
 // the same bytes, and decoding an encoding uses all of it.

@@ -3,21 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <cstdlib>
 #include <memory>
 
 #include "bridge/host_bridge_singleton.h"
 #include "module/callback_functions.h"
+#include "test_support/leak_checked_python.h"
 
 namespace py = pybind11;
 
 PYBIND11_EMBEDDED_MODULE(zubrix_callbacks, module) {
   zubrix::RegisterCallbackFunctions(module);
-}
-
-// pybind11 keeps its loader's thread-local key for the life of the process.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:pybind11::detail::local_internals::local_internals\n";
 }
 
 namespace zubrix {
@@ -26,10 +21,7 @@ namespace {
 class HostEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    // Objects in Python's own arenas would hide their references from
-    // LeakSanitizer.
-    setenv("PYTHONMALLOC", "malloc", 1);
-    interpreter_ = std::make_unique<py::scoped_interpreter>();
+    interpreter_ = test_support::StartLeakCheckedInterpreter();
     application_ = std::make_unique<QCoreApplication>(argc_, argv_);
     HostBridgeSingleton::Instance();
   }

@@ -12,139 +12,55 @@
 #include "common/function_task.h"
 #include "include/cef_app.h"
 #include "include/cef_task.h"
-#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "platform/x11/x11_windows.h"
 
 namespace {
 
-std::string FrameKind(CefRefPtr<CefFrame> frame) {
-  return frame->IsMain() ? "main" : "sub";
+using cefsim_inspect::ClientEvent;
+using zubrix::FunctionTask;
+
+std::string Line(const ClientEvent& event) {
+  const std::string frame = event.main_frame ? "main " : "sub ";
+  const std::string code = std::to_string(event.code);
+  const std::string browser = std::to_string(event.browser_id);
+  if (event.kind == "load_start")
+    return event.kind + " " + frame + event.url;
+  if (event.kind == "load_end")
+    return event.kind + " " + frame + event.url + " " + code;
+  if (event.kind == "load_error")
+    return event.kind + " " + frame + event.url + " " + code + " " + event.text;
+  if (event.kind == "terminated")
+    return event.kind + " " + browser + " " + code;
+  if (event.kind == "do_close" || event.kind == "before_close")
+    return event.kind + " " + browser;
+  if (event.kind == "message") {
+    return event.kind + " " + event.name + " " + browser + " from " +
+           (event.code == PID_RENDERER ? "renderer" : "browser");
+  }
+  if (event.kind == "console")
+    return event.kind + " " + event.url + ":" + code + " " + event.text;
+  if (event.kind == "menu_before" || event.kind == "menu_command")
+    return event.kind + " " + code;
+  return event.kind;
 }
 
-using zubrix::FunctionTask;
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
 
 }  // namespace
 
-void RecordingClient::OnBeforeContextMenu(
-    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-    CefRefPtr<CefContextMenuParams> params, CefRefPtr<CefMenuModel> model) {
-  Record("menu_before " + std::to_string(params->GetTypeFlags()));
-  if (before_context_menu)
-    before_context_menu(params, model);
-}
-
-bool RecordingClient::RunContextMenu(
-    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-    CefRefPtr<CefContextMenuParams> params, CefRefPtr<CefMenuModel> model,
-    CefRefPtr<CefRunContextMenuCallback> callback) {
-  if (runs_context_menu)
-    menu_callback = callback;
-  return runs_context_menu;
-}
-
-bool RecordingClient::OnContextMenuCommand(
-    CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
-    CefRefPtr<CefContextMenuParams> params, int command_id,
-    EventFlags event_flags) {
-  Record("menu_command " + std::to_string(command_id));
-  for (int handled : handled_commands) {
-    if (handled == command_id)
-      return true;
-  }
-  return false;
-}
-
-void RecordingClient::OnContextMenuDismissed(CefRefPtr<CefBrowser> browser,
-                                             CefRefPtr<CefFrame> frame) {
-  Record("menu_dismissed");
-}
-
-bool RecordingClient::OnConsoleMessage(CefRefPtr<CefBrowser> browser,
-                                       const CefString& message,
-                                       const CefString& source, int line) {
-  // Decided before the line is recorded: a test that waits for the line may
-  // change handles_console as soon as it appears.
-  const bool handled = handles_console;
-  Record("console " + source.ToString() + ":" + std::to_string(line) + " " +
-         message.ToString());
-  return handled;
-}
-
-void RecordingClient::OnLoadStart(CefRefPtr<CefBrowser> browser,
-                                  CefRefPtr<CefFrame> frame,
-                                  TransitionType transition_type) {
-  Record("load_start " + FrameKind(frame) + " " + frame->GetURL().ToString());
-  if (on_load_start)
-    on_load_start(browser, frame);
-}
-
-void RecordingClient::OnAfterCreated(CefRefPtr<CefBrowser> browser) {
-  if (on_after_created)
-    on_after_created(browser);
-}
-
-void RecordingClient::OnLoadEnd(CefRefPtr<CefBrowser> browser,
-                                CefRefPtr<CefFrame> frame,
-                                int httpStatusCode) {
-  Record("load_end " + FrameKind(frame) + " " + frame->GetURL().ToString() +
-         " " + std::to_string(httpStatusCode));
-}
-
-void RecordingClient::OnLoadError(CefRefPtr<CefBrowser> browser,
-                                  CefRefPtr<CefFrame> frame,
-                                  ErrorCode errorCode,
-                                  const CefString& errorText,
-                                  const CefString& failedUrl) {
-  Record("load_error " + FrameKind(frame) + " " + failedUrl.ToString() + " " +
-         std::to_string(errorCode) + " " + errorText.ToString());
-}
-
-void RecordingClient::OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
-                                                TerminationStatus status) {
-  Record("terminated " + std::to_string(browser->GetIdentifier()) + " " +
-         std::to_string(status));
-}
-
-bool RecordingClient::DoClose(CefRefPtr<CefBrowser> browser) {
-  Record("do_close " + std::to_string(browser->GetIdentifier()));
-  return keeps_on_close;
-}
-
-void RecordingClient::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
-  Record("before_close " + std::to_string(browser->GetIdentifier()));
-}
-
-bool RecordingClient::OnProcessMessageReceived(
-    CefRefPtr<CefBrowser> browser, CefProcessId source_process,
-    CefRefPtr<CefProcessMessage> message) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.push_back(message);
-  }
-  Record("message " + message->GetName().ToString() + " " +
-         std::to_string(browser->GetIdentifier()) + " from " +
-         (source_process == PID_RENDERER ? "renderer" : "browser"));
-  return true;
-}
-
-void RecordingClient::Record(const std::string& line) {
-  EXPECT_TRUE(CefCurrentlyOn(TID_UI)) << line;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    lines_.push_back(line);
-  }
-  changed_.notify_all();
-}
-
 std::vector<std::string> RecordingClient::Lines() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return lines_;
+  std::vector<std::string> lines;
+  for (const ClientEvent& event : Events())
+    lines.push_back(Line(event));
+  return lines;
 }
 
 std::vector<std::string> RecordingClient::Lines(const std::string& prefix) {
   std::vector<std::string> result;
   for (const std::string& line : Lines()) {
-    if (line.compare(0, prefix.size(), prefix) == 0)
+    if (StartsWith(line, prefix))
       result.push_back(line);
   }
   return result;
@@ -155,31 +71,30 @@ bool RecordingClient::WaitFor(const std::string& prefix) {
 }
 
 bool RecordingClient::WaitForCount(const std::string& prefix, size_t count) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  return changed_.wait_for(lock, std::chrono::seconds(10), [&] {
-    size_t found = 0;
-    for (const std::string& line : lines_)
-      found += line.compare(0, prefix.size(), prefix) == 0;
-    return found >= count;
-  });
+  return WaitUntil(
+      [&](const std::vector<ClientEvent>& events) {
+        size_t found = 0;
+        for (const ClientEvent& event : events)
+          found += StartsWith(Line(event), prefix);
+        return found >= count;
+      },
+      10000);
 }
 
 CefRefPtr<CefListValue> RecordingClient::LastMessage(const std::string& name) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (auto it = messages_.rbegin(); it != messages_.rend(); ++it) {
-    if ((*it)->GetName() == name)
-      return (*it)->GetArgumentList();
+  std::vector<ClientEvent> messages = Messages(name);
+  for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
+    if (it->name == name)
+      return it->arguments;
   }
   return nullptr;
 }
 
-std::vector<CefRefPtr<CefProcessMessage>> RecordingClient::Messages(
-    const std::string& prefix) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<CefRefPtr<CefProcessMessage>> result;
-  for (const auto& message : messages_) {
-    if (message->GetName().ToString().compare(0, prefix.size(), prefix) == 0)
-      result.push_back(message);
+std::vector<ClientEvent> RecordingClient::Messages(const std::string& prefix) {
+  std::vector<ClientEvent> result;
+  for (ClientEvent& event : Events()) {
+    if (event.kind == "message" && StartsWith(event.name, prefix))
+      result.push_back(std::move(event));
   }
   return result;
 }
@@ -205,6 +120,10 @@ void BrowserTest::TearDown() {
   if (host_)
     CloseAllBrowsers();
   CefShutdown();
+  if (client_) {
+    for (const ClientEvent& event : client_->Events())
+      EXPECT_TRUE(event.on_ui_thread) << Line(event);
+  }
   if (host_)
     DestroyWindow(host_);
   if (!folder_.empty())

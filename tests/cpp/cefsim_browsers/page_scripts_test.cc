@@ -158,7 +158,7 @@ TEST_F(BrowserTest, NativeFunctionsSendFromTheCallingFramesBrowser) {
   ASSERT_TRUE(WaitLoaded(browser));
   std::vector<CefRefPtr<CefListValue>> hellos;
   for (const auto& message : client_->Messages("hello"))
-    hellos.push_back(message->GetArgumentList());
+    hellos.push_back(message.arguments);
   ASSERT_EQ(hellos.size(), 2u);
   ASSERT_EQ(hellos[0]->GetSize(), 5u);
   EXPECT_EQ(hellos[0]->GetString(0).ToString(), main);
@@ -175,8 +175,8 @@ TEST_F(BrowserTest, NativeFunctionsSendFromTheCallingFramesBrowser) {
 std::vector<std::string> ContextHooks(RecordingClient* client) {
   std::vector<std::string> hooks;
   for (const auto& message : client->Messages("context_")) {
-    CefRefPtr<CefListValue> args = message->GetArgumentList();
-    if (message->GetName() == "context_created") {
+    CefRefPtr<CefListValue> args = message.arguments;
+    if (message.name == "context_created") {
       bool own = args->GetBool(1) && args->GetBool(2) && args->GetBool(3);
       hooks.push_back("created " + args->GetString(0).ToString() +
                       (own ? " own " : " foreign ") +
@@ -217,10 +217,10 @@ TEST_F(BrowserTest, RenderSideFramesRunJavaScriptInTheirContext) {
     size_t before = client_->Messages("eval").size();
     browser->SendProcessMessage(PID_RENDERER, message);
     client_->WaitForCount("message eval", before + 1);
-    std::vector<CefRefPtr<CefProcessMessage>> answers =
+    std::vector<cefsim_inspect::ClientEvent> answers =
         client_->Messages("eval");
     return answers.size() > before
-               ? answers.back()->GetArgumentList()->GetString(0).ToString()
+               ? answers.back().arguments->GetString(0).ToString()
                : "<no answer>";
   };
   EXPECT_EQ(eval("fromPage"), "int,uint,double");

@@ -3,8 +3,6 @@
 #ifndef TESTS_CPP_CEFSIM_V8_FAKE_SCRIPT_HOST_H_
 #define TESTS_CPP_CEFSIM_V8_FAKE_SCRIPT_HOST_H_
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,6 +11,7 @@
 
 #include "include/cef_v8.h"
 #include "cefsim/src/v8/script_host.h"
+#include "test_support/script_eval.h"
 
 struct ConsoleMessage {
   std::string message;
@@ -53,16 +52,5 @@ class FakeScriptHost : public cefsim::ScriptHost {
   std::vector<std::string> titles;
   int close_requests = 0;
 };
-
-// The value of |code| in |context|; fails the test if it throws.
-inline CefRefPtr<CefV8Value> Eval(CefRefPtr<CefV8Context> context,
-                                  const std::string& code) {
-  CefRefPtr<CefV8Value> retval;
-  CefRefPtr<CefV8Exception> exception;
-  bool ok = context->Eval(code, "", 1, retval, exception);
-  EXPECT_TRUE(ok) << code << ": "
-                  << (exception ? exception->GetMessage().ToString() : "");
-  return retval;
-}
 
 #endif  // TESTS_CPP_CEFSIM_V8_FAKE_SCRIPT_HOST_H_

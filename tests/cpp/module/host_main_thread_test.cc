@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <pybind11/embed.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "browser/zubrix_cef_browser.h"
 #include "module/python_api.h"
+#include "test_support/leak_checked_python.h"
 
 namespace py = pybind11;
 
@@ -17,21 +17,13 @@ PYBIND11_EMBEDDED_MODULE(zubrix_api, module) {
   zubrix::DefinePythonApi(module);
 }
 
-// pybind11 keeps its loader's thread-local key for the life of the process.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:pybind11::detail::local_internals::local_internals\n";
-}
-
 namespace zubrix {
 namespace {
 
 class EmbeddedInterpreter : public ::testing::Environment {
  public:
   void SetUp() override {
-    // Objects in Python's own arenas would hide their references from
-    // LeakSanitizer.
-    setenv("PYTHONMALLOC", "malloc", 1);
-    interpreter_ = std::make_unique<py::scoped_interpreter>();
+    interpreter_ = test_support::StartLeakCheckedInterpreter();
     py::module_::import("zubrix_api");
   }
 

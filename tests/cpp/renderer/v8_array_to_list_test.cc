@@ -3,19 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "fake_script_host.h"
+#include "cefsim/inspection_api/cefsim_inspect.h"
 #include "renderer/v8_array_to_list.h"
-#include "cefsim/src/strings/u16_text.h"
-#include "cefsim/src/v8/script_context.h"
+#include "test_support/script_eval.h"
 
 namespace zubrix {
 namespace {
 
 class V8ArrayToListTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(script_.context()->Enter()); }
-  void TearDown() override { EXPECT_TRUE(script_.context()->Exit()); }
-
   CefRefPtr<CefListValue> Convert(const std::string& array_expression) {
     CefRefPtr<CefV8Value> array = Eval(script_.context(), array_expression);
     EXPECT_TRUE(array && array->IsArray()) << array_expression;
@@ -24,9 +20,13 @@ class V8ArrayToListTest : public testing::Test {
     return list;
   }
 
-  FakeScriptHost host_;
-  cefsim::ScriptContext script_{nullptr, nullptr, &host_};
+  cefsim_inspect::EnteredScriptContext script_;
 };
+
+// The text's UTF-16 code units, as CEF keeps them.
+std::u16string Units(const CefString& text) {
+  return std::u16string(text.c_str(), text.c_str() + text.length());
+}
 
 // Nesting depth of a list whose entry |index| is a list, and so on. A list
 // taken from its parent is valid only while the parent is, so every level is
@@ -54,10 +54,9 @@ TEST_F(V8ArrayToListTest, StringsIntegersBooleansAndArraysTravel) {
 
 TEST_F(V8ArrayToListTest, TextKeepsEveryCodeUnit) {
   CefRefPtr<CefListValue> list = Convert("['\\u00e9', 'a\\u0000b', '\\ud83d\\ude00']");
-  EXPECT_EQ(cefsim::ToU16String(list->GetString(0)), u"\u00e9");
-  EXPECT_EQ(cefsim::ToU16String(list->GetString(1)),
-            std::u16string(u"a\0b", 3));
-  EXPECT_EQ(cefsim::ToU16String(list->GetString(2)), u"\U0001F600");
+  EXPECT_EQ(Units(list->GetString(0)), u"\u00e9");
+  EXPECT_EQ(Units(list->GetString(1)), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(Units(list->GetString(2)), u"\U0001F600");
 }
 
 TEST_F(V8ArrayToListTest, OnlyThirtyTwoBitIntegersTravelAsNumbers) {

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "cefsim/inspection_api/cefsim_inspect.h"
-#include "fake_script_host.h"
-#include "test_support/recording_browser.h"
 #include "renderer/v8_function_handler.h"
 #include "test_support/cef_thread.h"
-#include "cefsim/src/v8/script_context.h"
+#include "test_support/recording_browser.h"
+#include "test_support/script_eval.h"
 
 namespace zubrix {
 namespace {
@@ -14,10 +13,8 @@ namespace {
 // to go: it is refused and nothing is thrown.
 TEST(V8FunctionHandlerTest, ACallFromAContextWithoutABrowserIsRefused) {
   test_support::RunOnCefThread(TID_RENDERER, []() {
-    FakeScriptHost host;
-    cefsim::ScriptContext script(nullptr, nullptr, &host);
+    cefsim_inspect::EnteredScriptContext script;
     CefRefPtr<CefV8Context> context = script.context();
-    ASSERT_TRUE(context->Enter());
     CefRefPtr<V8FunctionHandler> handler = new V8FunctionHandler;
     CefV8ValueList arguments = {CefV8Value::CreateInt(7),
                                 Eval(context, "['a', 2, true]")};
@@ -27,7 +24,6 @@ TEST(V8FunctionHandlerTest, ACallFromAContextWithoutABrowserIsRefused) {
                                   retval, exception));
     EXPECT_FALSE(retval);
     EXPECT_TRUE(exception.empty());
-    EXPECT_TRUE(context->Exit());
   });
   // Ends the thread's script engine with it, as a render process's end does.
   cefsim_inspect::StopThread(TID_RENDERER);
@@ -38,11 +34,9 @@ TEST(V8FunctionHandlerTest, ACallFromAContextWithoutABrowserIsRefused) {
 // integer, rather than sent wrapped. Negative ids go as they are.
 TEST(V8FunctionHandlerTest, CallbackIdsMustBe32BitSignedIntegers) {
   test_support::RunOnCefThread(TID_RENDERER, []() {
-    FakeScriptHost host;
     CefRefPtr<RecordingBrowser> browser = new RecordingBrowser;
-    cefsim::ScriptContext script(browser.get(), nullptr, &host);
+    cefsim_inspect::EnteredScriptContext script(browser.get());
     CefRefPtr<CefV8Context> context = script.context();
-    ASSERT_TRUE(context->Enter());
     CefRefPtr<V8FunctionHandler> handler = new V8FunctionHandler;
     auto call = [&](const char* id) {
       CefRefPtr<CefV8Value> retval;
@@ -63,7 +57,6 @@ TEST(V8FunctionHandlerTest, CallbackIdsMustBe32BitSignedIntegers) {
     ASSERT_EQ(browser->sent.size(), 2u);
     EXPECT_EQ(browser->sent[0]->GetArgumentList()->GetInt(0), -1294967296);
     EXPECT_EQ(browser->sent[1]->GetArgumentList()->GetInt(0), 2147483647);
-    EXPECT_TRUE(context->Exit());
   });
   cefsim_inspect::StopThread(TID_RENDERER);
 }

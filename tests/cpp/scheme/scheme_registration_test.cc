@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <string>
 
 #include "cefsim/inspection_api/cefsim_inspect.h"
-#include "include/cef_request.h"
-#include "cefsim/src/loader/resource_loader.h"
-#include "cefsim/src/loader/scheme_registry.h"
+#include "include/cef_scheme.h"
 #include "scheme/plovex_client_scheme_handler.h"
 #include "scheme/scheme_registration.h"
 #include "test_support/cef_thread.h"
@@ -18,6 +15,9 @@
 namespace zubrix {
 namespace {
 
+using cefsim_inspect::LoadedResource;
+using cefsim_inspect::LoadResource;
+
 class SchemeRegistrationTest : public ::testing::Test {
  protected:
   void SetUp() override { zubrix::RegisterSchemeHandlerFactories(); }
@@ -26,11 +26,9 @@ class SchemeRegistrationTest : public ::testing::Test {
 
 // As the loader asks for it, on CEF's IO thread.
 CefRefPtr<CefResourceHandler> HandlerFor(const std::string& url) {
-  CefRefPtr<CefRequest> request = CefRequest::Create();
-  request->SetURL(url);
   CefRefPtr<CefResourceHandler> handler;
   test_support::RunOnCefThread(TID_IO, [&]() {
-    handler = cefsim::CreateSchemeHandler(nullptr, nullptr, request);
+    handler = cefsim_inspect::SchemeHandlerFor(url);
   });
   return handler;
 }
@@ -51,15 +49,6 @@ TEST_F(SchemeRegistrationTest, EveryClientRequestGetsAFreshHandler) {
   EXPECT_TRUE(HandlerFor("client://internal/index.html"));
 }
 
-cefsim::LoadResult Load(const std::string& url) {
-  std::promise<cefsim::LoadResult> result;
-  cefsim::LoadResource(url, nullptr, nullptr, RT_MAIN_FRAME,
-                       [&result](cefsim::LoadResult loaded) {
-                         result.set_value(std::move(loaded));
-                       });
-  return result.get_future().get();
-}
-
 // The whole path a page's request takes: the loader on CEF's IO thread asks
 // the registered factory and drives the handler it gets.
 TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
@@ -71,18 +60,18 @@ TEST_F(SchemeRegistrationTest, LoaderServesFolderFilesAndArchiveEntries) {
   test_support::WriteZip(archive, {{"app.js", "var a;"}});
   setenv("CEF_PLOVEX_INTERNAL", dir.Path("content").c_str(), 1);
 
-  cefsim::LoadResult page = Load("client://internal/index.html");
+  LoadedResource page = LoadResource("client://internal/index.html");
   EXPECT_TRUE(page.ok);
   EXPECT_EQ(page.status, 200);
   EXPECT_EQ(page.mime_type, "text/html");
   EXPECT_EQ(page.body, "<script src=app.js></script>");
 
-  cefsim::LoadResult script = Load("client://plovex/" + archive + "/app.js");
+  LoadedResource script = LoadResource("client://plovex/" + archive + "/app.js");
   EXPECT_TRUE(script.ok);
   EXPECT_EQ(script.mime_type, "application/javascript");
   EXPECT_EQ(script.body, "var a;");
 
-  cefsim::LoadResult refused = Load("client://elsewhere/index.html");
+  LoadedResource refused = LoadResource("client://elsewhere/index.html");
   EXPECT_FALSE(refused.ok);
   EXPECT_EQ(refused.error, ERR_ABORTED);
 
