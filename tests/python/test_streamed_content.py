@@ -49,8 +49,8 @@ def test_several_browsers_loading_many_files_at_once_get_each_one(
     assert list(pages.values()) == [expected + ["done"]] * 4
 
 
-def test_pages_call_python_while_an_entry_streams_and_shutdown_ends_it(
-        run_qt_host, tmp_path):
+def big_archive(tmp_path):
+    """A 200 MB entry that inflates as page text does."""
     path = str(tmp_path / "big.plovex")
     line = b"var item = panel.widget(12345, 'a label for the widget');\n"
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED,
@@ -58,15 +58,32 @@ def test_pages_call_python_while_an_entry_streams_and_shutdown_ends_it(
         with z.open("big.png", "w", force_zip64=True) as entry:
             for _ in range(200):
                 entry.write(line * (1024 * 1024 // len(line)))
+    return path
+
+
+def test_pages_call_python_while_an_entry_streams_and_shutdown_ends_it(
+        run_qt_host, tmp_path):
+    # Even while the streaming render process reads nothing: Chromium's IO
+    # thread never waits on a channel's socket, which the stream's pieces
+    # fill, and a wait there would hold every other browser's loads and
+    # calls.
     outcome = run_qt_host("""
+        import os, signal
         received = texts_received()
         streaming, _ = create_browser("client://plovex/%s/big.png")
         pump_until(lambda: any(b["loading"] for b in _cefsim.browsers()))
-        caller, window, caller_id = open_page(
-            "<script>host.call_python_callback(0, ['called'])</script>")
-        called = pump_until(lambda: "called" in received)
-        # Most often still streaming here; either way Shutdown ends cleanly.
+        pump(0.05)  # Its first pieces on their way.
+        stopped = _cefsim.browsers()[-1]["render_process_pid"]
+        os.kill(stopped, signal.SIGSTOP)
+        try:
+            pump(0.3)
+            caller, window, caller_id = open_page(
+                "<script>host.call_python_callback(0, ['called'])</script>")
+            called = pump_until(lambda: "called" in received)
+        finally:
+            os.kill(stopped, signal.SIGCONT)
+        # Still streaming: Shutdown ends it cleanly.
         _zubrix_cef.Shutdown()
         report(called)
-    """ % path, timeout=120).result
+    """ % big_archive(tmp_path), timeout=120).result
     assert outcome is True

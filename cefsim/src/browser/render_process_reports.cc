@@ -8,6 +8,7 @@
 #include "cefsim/src/ipc/frame_kinds.h"
 #include "cefsim/src/ipc/page_messages.h"
 #include "cefsim/src/ipc/process_message_impl.h"
+#include "cefsim/src/loader/resource_loader.h"
 #include "cefsim/src/placeholder/placeholders.h"
 #include "cefsim/src/process/frame_handlers.h"
 #include "cefsim/src/process/render_process_host.h"
@@ -105,15 +106,24 @@ void OnResourceRequest(const HostPtr& host, const std::string& payload) {
     return;
   std::weak_ptr<RenderProcessHost> weak = host;
   ServeResource(
-      browser, request,
-      [weak](const ResourceDataMessage& data) {
+      browser, host->id(), request,
+      [weak](uint32_t kind, std::string payload) {
         if (HostPtr process = weak.lock())
-          process->Send(kFrameResourceData, Encode(data));
+          process->Send(kind, payload);
       },
       [weak](const ResourceResponseMessage& response) {
         if (HostPtr process = weak.lock())
           process->Send(kFrameResourceResponse, Encode(response));
       });
+}
+
+void OnResourceDataAck(const HostPtr& host, const std::string& payload) {
+  ResourceDataAckMessage ack;
+  if (!Decode(payload, &ack)) {
+    host->Kill();
+    return;
+  }
+  BodyPieceTakenIn(host->id(), ack.request_id);
 }
 
 const bool registered = [] {
@@ -125,6 +135,7 @@ const bool registered = [] {
   SetBrowserFrameHandler(kFrameConsoleMessage, OnConsoleMessage);
   SetBrowserFrameHandler(kFramePageTitle, OnPageTitle);
   SetBrowserFrameHandler(kFrameResourceRequest, OnResourceRequest);
+  SetBrowserFrameHandler(kFrameResourceDataAck, OnResourceDataAck);
   return true;
 }();
 

@@ -7,6 +7,7 @@
 #include "cefsim/src/fetch/blocking_pool.h"
 #include "cefsim/src/fetch/data_url.h"
 #include "cefsim/src/fetch/file_url.h"
+#include "cefsim/src/ipc/frame_kinds.h"
 #include "cefsim/src/loader/resource_loader.h"
 #include "cefsim/src/strings/u16_text.h"
 #include "cefsim/src/threads/named_threads.h"
@@ -66,8 +67,8 @@ void ServeLocalFile(const std::string& url,
 
 }  // namespace
 
-void ServeResource(CefRefPtr<BrowserHostImpl> browser,
-                   const ResourceRequestMessage& request, ResourcePieces pieces,
+void ServeResource(CefRefPtr<BrowserHostImpl> browser, int process_id,
+                   const ResourceRequestMessage& request, ResourceAhead ahead,
                    ResourceDone done) {
   std::string url = cefsim::FromU16String(request.url).ToString();
   std::string scheme = SchemeOf(url);
@@ -97,11 +98,29 @@ void ServeResource(CefRefPtr<BrowserHostImpl> browser,
   LoadOptions options;
   options.browser_id = browser->GetIdentifier();
   options.frame_id = request.frame_id;
-  options.body_pieces = [request_id, pieces](std::string piece) {
+  options.reader_process_id = process_id;
+  options.reader_request_id = request_id;
+  // The head goes out only before a body that comes in pieces: a body that
+  // comes whole goes with it in one message. IO thread, as the load's
+  // callbacks.
+  struct PiecedResponse {
+    ResourceResponseHeadMessage head;
+    bool head_sent = false;
+  };
+  auto pieced = std::make_shared<PiecedResponse>();
+  pieced->head.request_id = request_id;
+  options.response_started = [pieced](const std::string& mime_type) {
+    pieced->head.mime_type = mime_type;
+  };
+  options.body_pieces = [pieced, request_id, ahead](std::string piece) {
+    if (!pieced->head_sent) {
+      ahead(kFrameResourceResponseHead, Encode(pieced->head));
+      pieced->head_sent = true;
+    }
     ResourceDataMessage data;
     data.request_id = request_id;
     data.body = std::move(piece);
-    pieces(data);
+    ahead(kFrameResourceData, Encode(data));
   };
   LoadResource(url, browser.get(), frame,
                static_cast<cef_resource_type_t>(request.resource_type),

@@ -12,15 +12,17 @@
 
 namespace cefsim {
 
-using ResourcePieces = std::function<void(const ResourceDataMessage&)>;
+// Sends a frame to the render process that asked.
+using ResourceAhead = std::function<void(uint32_t kind, std::string payload)>;
 using ResourceDone = std::function<void(const ResourceResponseMessage&)>;
 
-// IO thread. A large body goes to |pieces| as it comes, ahead of the
-// response; |done| runs exactly once, on the IO thread, perhaps later (a
-// file: read still under way when CEF shuts down is skipped, and with it
-// its |done|).
-void ServeResource(CefRefPtr<BrowserHostImpl> browser,
-                   const ResourceRequestMessage& request, ResourcePieces pieces,
+// IO thread. A large body goes to |ahead| as it comes, after the response's
+// head and ahead of the response, a few pieces ahead of what render process
+// |process_id| says it took in (BodyPieceTakenIn). |done| runs exactly
+// once, on the IO thread, perhaps later (a file: read still under way when
+// CEF shuts down is skipped, and with it its |done|).
+void ServeResource(CefRefPtr<BrowserHostImpl> browser, int process_id,
+                   const ResourceRequestMessage& request, ResourceAhead ahead,
                    ResourceDone done);
 
 }  // namespace cefsim

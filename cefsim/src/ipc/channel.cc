@@ -23,6 +23,8 @@ constexpr size_t kReadPiece = 1 << 20;
 // Read-ahead: a burst of small frames arrives in one read instead of two
 // reads per frame.
 constexpr size_t kReadAhead = 64 * 1024;
+// The browser's end: what it may send ahead of a render process's reading.
+constexpr int kSendBufferBytes = 1 << 20;
 
 FrameHeader HeaderFor(uint32_t kind, const std::string& payload) {
   // A size past what the header holds is announced as the largest it can.
@@ -43,6 +45,11 @@ bool Channel::CreatePair(int* parent_fd, int* child_fd) {
   int fds[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0)
     return false;
+  // Room for the body pieces the browser sends ahead, as Chromium's shared
+  // buffer for them: without it the writer thread would wake for most
+  // pieces. The system may grant less; the writer thread then does more.
+  const int send_buffer = kSendBufferBytes;
+  setsockopt(fds[0], SOL_SOCKET, SO_SNDBUF, &send_buffer, sizeof(send_buffer));
   *parent_fd = fds[0];
   *child_fd = fds[1];
   return true;
@@ -72,11 +79,36 @@ bool Channel::AppendFrame(uint32_t kind, const std::string& payload,
   return true;
 }
 
+size_t Channel::FramedSize(const std::string& payload) {
+  return sizeof(FrameHeader) + payload.size();
+}
+
 bool Channel::SendFramed(const std::string& framed) {
   std::vector<iovec> pieces = {
       {const_cast<char*>(framed.data()), framed.size()}};
   std::lock_guard<std::mutex> lock(send_mutex_);
   return !send_ended_ && SendPiecesLocked(&pieces);
+}
+
+ssize_t Channel::SendWithoutWaiting(uint32_t kind, const std::string& payload) {
+  FrameHeader header = HeaderFor(kind, payload);
+  iovec pieces[] = {{&header, sizeof(header)},
+                    {const_cast<char*>(payload.data()), payload.size()}};
+  msghdr message = {};
+  message.msg_iov = pieces;
+  message.msg_iovlen = 2;
+  std::lock_guard<std::mutex> lock(send_mutex_);
+  if (send_ended_)
+    return -1;
+  while (true) {
+    ssize_t sent = sendmsg(fd_, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (sent >= 0)
+      return sent;
+    if (errno == EAGAIN || errno == EWOULDBLOCK)
+      return 0;
+    if (errno != EINTR)
+      return -1;
+  }
 }
 
 bool Channel::SendPiecesLocked(std::vector<iovec>* pieces) {

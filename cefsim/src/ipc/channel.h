@@ -37,9 +37,15 @@ class Channel {
   // the stream must end with it.
   static bool AppendFrame(uint32_t kind, const std::string& payload,
                           std::string* framed);
+  // The bytes a frame with |payload| takes on the channel.
+  static size_t FramedSize(const std::string& payload);
   // Sends frames that AppendFrame joined, in as few system calls as the
   // system allows.
   bool SendFramed(const std::string& framed);
+  // Sends as much of the frame as the socket takes without waiting: how
+  // many bytes (header first) went out, all, some or none; -1 once the peer
+  // is gone. The payload must be within kMaxPayload.
+  ssize_t SendWithoutWaiting(uint32_t kind, const std::string& payload);
   // Blocks for the next frame; false at the end of the stream, on a read
   // error or on a malformed frame. Only one thread may receive.
   bool Receive(Frame* frame);

@@ -23,6 +23,8 @@ enum FrameKind : uint32_t {
   kFrameStopLoad = 15,
   // A piece of a response's body, ahead of the response itself.
   kFrameResourceData = 16,
+  // A response's type, ahead of its first piece.
+  kFrameResourceResponseHead = 17,
 
   // Render process to browser process (page_messages.h).
   kFrameLoadStart = 20,
@@ -34,6 +36,8 @@ enum FrameKind : uint32_t {
   kFramePageTitle = 26,
   kFrameCloseRequest = 27,
   kFrameSameDocumentNavigation = 28,
+  // The render thread took in a piece of a response's body.
+  kFrameResourceDataAck = 29,
 };
 
 }  // namespace cefsim

@@ -1,6 +1,6 @@
-// The frames a render process sends, written by a thread of their own, as
-// Chromium's renderer hands its messages to its IO thread, which writes them
-// at once. What queued up while the thread was writing (or waking) leaves
+// The frames one side of a channel sends, written by a thread of their own,
+// as Chromium's renderer hands its messages to its IO thread, which writes
+// them at once. What queued up while the thread was writing (or waking) leaves
 // with the next write, so that a page's burst of messages costs the render
 // thread no system call each and reaches the browser process in few reads.
 // Frames leave in the order they were queued.
@@ -34,10 +34,20 @@ class FrameOutbox {
   // for the peer, and later frames are dropped. The payload is copied, so
   // that its memory stays with the thread that made it.
   bool Send(uint32_t kind, const std::string& payload);
+  // As Send, but when nothing waits ahead of it the calling thread writes
+  // the frame itself, as far as the socket takes it without waiting, as
+  // Chromium's channel writes on its IO thread; only what did not fit is
+  // left to the outbox's thread, which waits for the socket to drain (as
+  // Chromium's channel watches its descriptor). The caller never blocks on
+  // a peer that reads slowly, and a lone frame costs no thread switch.
+  bool SendAtOnce(uint32_t kind, const std::string& payload);
   // Sends what is queued, then stops the thread. Later frames are dropped.
   void Close();
 
  private:
+  // Appends the frame for the thread and wakes it; lets |lock| go.
+  void QueueLocked(uint32_t kind, const std::string& payload,
+                   std::unique_lock<std::mutex> lock);
   void Run();
 
   Channel* const channel_;
@@ -47,6 +57,8 @@ class FrameOutbox {
   // buffer it last sent, so that both keep their memory from batch to
   // batch.  Guarded by |mutex_|.
   std::string queued_frames_;
+  // The thread writes a batch, without |mutex_|: nobody else writes.
+  bool writing_ = false;       // Guarded by |mutex_|.
   bool closing_ = false;       // Guarded by |mutex_|.
   bool failed_ = false;        // Guarded by |mutex_|.
   std::thread thread_;

@@ -93,6 +93,14 @@ void Fields(F& f, M& m, ResourceDataMessage*) {
   f(m.request_id), f(m.body);
 }
 template <class F, class M>
+void Fields(F& f, M& m, ResourceResponseHeadMessage*) {
+  f(m.request_id), f(m.mime_type);
+}
+template <class F, class M>
+void Fields(F& f, M& m, ResourceDataAckMessage*) {
+  f(m.request_id);
+}
+template <class F, class M>
 void Fields(F& f, M& m, ResourceResponseMessage*) {
   f(m.request_id), f(m.error_code), f(m.http_status), f(m.mime_type),
       f(m.charset), f(m.body);
@@ -136,6 +144,8 @@ CEFSIM_PAGE_MESSAGE(CloseRequestMessage)
 CEFSIM_PAGE_MESSAGE(SameDocumentNavigationMessage)
 CEFSIM_PAGE_MESSAGE(ResourceRequestMessage)
 CEFSIM_PAGE_MESSAGE(ResourceDataMessage)
+CEFSIM_PAGE_MESSAGE(ResourceDataAckMessage)
+CEFSIM_PAGE_MESSAGE(ResourceResponseHeadMessage)
 CEFSIM_PAGE_MESSAGE(ResourceResponseMessage)
 
 #undef CEFSIM_PAGE_MESSAGE

@@ -134,6 +134,22 @@ struct ResourceDataMessage {
   std::string body;
 };
 
+// Browser to renderer: the type of a response whose body comes in pieces,
+// ahead of the first, as Chromium's response head precedes its data
+// (ResourceMsg_ReceivedResponse).
+struct ResourceResponseHeadMessage {
+  int32_t request_id = 0;
+  std::string mime_type;
+};
+
+// Renderer to browser: the render thread took in a piece of the request's
+// body, as Chromium's renderer acknowledges each data message
+// (AsyncResourceHandler::OnDataReceivedACK); the browser sends only a few
+// pieces ahead of these.
+struct ResourceDataAckMessage {
+  int32_t request_id = 0;
+};
+
 // Browser to renderer: what a request produced. |error_code| is a
 // cef_errorcode_t; ERR_NONE with the response's status, type and the body
 // after the pieces sent ahead of it.
@@ -160,6 +176,8 @@ std::string Encode(const CloseRequestMessage& message);
 std::string Encode(const SameDocumentNavigationMessage& message);
 std::string Encode(const ResourceRequestMessage& message);
 std::string Encode(const ResourceDataMessage& message);
+std::string Encode(const ResourceResponseHeadMessage& message);
+std::string Encode(const ResourceDataAckMessage& message);
 std::string Encode(const ResourceResponseMessage& message);
 
 bool Decode(const std::string& payload, CreateBrowserMessage* message);
@@ -177,6 +195,8 @@ bool Decode(const std::string& payload,
             SameDocumentNavigationMessage* message);
 bool Decode(const std::string& payload, ResourceRequestMessage* message);
 bool Decode(const std::string& payload, ResourceDataMessage* message);
+bool Decode(const std::string& payload, ResourceResponseHeadMessage* message);
+bool Decode(const std::string& payload, ResourceDataAckMessage* message);
 bool Decode(const std::string& payload, ResourceResponseMessage* message);
 
 }  // namespace cefsim

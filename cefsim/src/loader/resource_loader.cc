@@ -25,6 +25,9 @@ constexpr int kMaxRedirects = 20;
 // once: a larger one would hold the IO thread until the render process
 // read it.
 constexpr size_t kBodyPieceSize = kReadPieceSize;
+// Pieces sent ahead of the reader's acknowledgements: 512 KiB, the size of
+// the shared buffer through which Chromium's AsyncResourceHandler sends.
+constexpr int kMostPiecesAhead = 8;
 
 std::atomic<uint64> next_request_identifier(1);
 
@@ -58,6 +61,11 @@ class LoadJob : public std::enable_shared_from_this<LoadJob> {
     return options_.browser_id == browser_id &&
            (frame_id == 0 || options_.frame_id == frame_id);
   }
+  bool ReadBy(int process_id, int request_id) const {
+    return options_.body_pieces && options_.reader_process_id == process_id &&
+           options_.reader_request_id == request_id;
+  }
+  void PieceTakenIn();
 
  private:
   void StartTransaction();
@@ -85,6 +93,10 @@ class LoadJob : public std::enable_shared_from_this<LoadJob> {
   bool handler_done_ = false;
   bool ended_ = false;
   int64 remaining_ = -1;
+  // Pieces handed to the sink and not yet taken in by its reader; the body
+  // is not read on while there are kMostPiecesAhead.
+  int pieces_ahead_ = 0;
+  bool waiting_for_room_ = false;
   LoadResult result_;
 };
 
@@ -208,6 +220,8 @@ void LoadJob::SendHeaders() {
   }
   result_.status = response->GetStatus();
   result_.mime_type = response->GetMimeType().ToString();
+  if (options_.response_started)
+    options_.response_started(result_.mime_type);
   remaining_ = length;
   ReadBody();
 }
@@ -262,15 +276,29 @@ void LoadJob::ReadBody() {
     std::string gathered;
     gathered.swap(body);
     options_.body_pieces(std::move(gathered));
+    ++pieces_ahead_;
   }
   // A body of known length that came whole asks the handler nothing more.
   if (remaining_ == 0) {
     Finish();
     return;
   }
+  if (pieces_ahead_ >= kMostPiecesAhead) {
+    waiting_for_room_ = true;
+    return;
+  }
   std::shared_ptr<LoadJob> self = shared_from_this();
   if (!PostToNamedThread(TID_IO, [self] { self->ReadBody(); }))
     Fail(ERR_ABORTED);
+}
+
+void LoadJob::PieceTakenIn() {
+  if (pieces_ahead_ > 0)
+    --pieces_ahead_;
+  if (ended_ || !waiting_for_room_)
+    return;
+  waiting_for_room_ = false;
+  ReadBody();
 }
 
 void LoadJob::Kill() {
@@ -360,6 +388,17 @@ void DropLoads(int browser_id, int64_t frame_id) {
 
 void DropAllLoads() {
   DropWhere([](const LoadJob&) { return true; });
+}
+
+void BodyPieceTakenIn(int reader_process_id, int reader_request_id) {
+  for (const std::shared_ptr<LoadJob>& job : LiveLoads()) {
+    if (job->ReadBy(reader_process_id, reader_request_id)) {
+      // Read on from here: it may end the load, and with it this entry.
+      std::shared_ptr<LoadJob> reading = job;
+      reading->PieceTakenIn();
+      return;
+    }
+  }
 }
 
 }  // namespace cefsim

@@ -36,12 +36,23 @@ struct LoadOptions {
   int browser_id = 0;
   int64_t frame_id = 0;
   // When set, the body goes here in pieces as it comes (on the IO thread),
-  // so that a large body is never held whole.
+  // so that a large body is never held whole. Only a few pieces go ahead of
+  // their reader's word that it took them in (BodyPieceTakenIn), as
+  // Chromium's AsyncResourceHandler sends no more than its shared buffer
+  // holds before the renderer acknowledges: a slow reader slows the read,
+  // and nothing piles up in between.
   std::function<void(std::string piece)> body_pieces;
+  // When set, told the response's type once its headers are in, before
+  // any piece.
+  std::function<void(const std::string& mime_type)> response_started;
+  // Who reads the pieces: a render process and its number for the request.
+  int reader_process_id = 0;
+  int reader_request_id = 0;
 };
 
-// Runs on TID_IO (at once when called there) and calls |done| there once. When no IO thread runs, |done|
-// is called at once on the calling thread with ERR_ABORTED.
+// Runs on TID_IO (at once when called there) and calls |done| there once.
+// When no IO thread runs, |done| is called at once on the calling thread
+// with ERR_ABORTED.
 void LoadResource(const std::string& url,
                   CefRefPtr<CefBrowser> browser,
                   CefRefPtr<CefFrame> frame,
@@ -53,6 +64,10 @@ void LoadResource(const std::string& url,
 // unless that is 0), or every load; each ends with ERR_ABORTED.
 void DropLoads(int browser_id, int64_t frame_id);
 void DropAllLoads();
+
+// IO thread. The reader of a load's body pieces took one in; a load that
+// waits for room reads on.
+void BodyPieceTakenIn(int reader_process_id, int reader_request_id);
 
 }  // namespace cefsim
 

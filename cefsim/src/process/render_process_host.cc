@@ -97,6 +97,7 @@ RenderProcessHost::RenderProcessHost(int id, pid_t pid, int fd)
 
 RenderProcessHost::~RenderProcessHost() {
   channel_.Shutdown();
+  outbox_.Close();
   if (reader_.joinable()) {
     if (reader_.get_id() == std::this_thread::get_id())
       reader_.detach();
@@ -117,13 +118,13 @@ bool RenderProcessHost::Send(uint32_t kind, const std::string& payload) {
   // Chromium's channel sends from the IO thread: what other threads send
   // waits behind whatever holds that thread up, and keeps its order.
   if (CurrentlyOnNamedThread(TID_IO))
-    return channel_.Send(kind, payload);
+    return outbox_.SendAtOnce(kind, payload);
   std::shared_ptr<RenderProcessHost> self = shared_from_this();
   if (PostToNamedThread(TID_IO, [self, kind, payload] {
-        self->channel_.Send(kind, payload);
+        self->outbox_.SendAtOnce(kind, payload);
       }))
     return true;
-  return channel_.Send(kind, payload);
+  return outbox_.Send(kind, payload);
 }
 
 void RenderProcessHost::AddExitCallback(ExitCallback callback) {

@@ -1,5 +1,6 @@
 // The browser process's side of one render process: the child process, its
-// channel and the thread that reads from it.
+// channel, the thread that reads from it and the one that writes what the
+// socket could not take at once.
 #ifndef CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_
 #define CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_
 
@@ -17,6 +18,7 @@
 
 #include "include/cef_browser_process_handler.h"
 #include "cefsim/src/ipc/channel.h"
+#include "cefsim/src/ipc/frame_outbox.h"
 
 namespace cefsim {
 
@@ -39,8 +41,9 @@ class RenderProcessHost
   pid_t pid() const { return pid_; }
   bool alive() const { return alive_; }
 
-  // False once the process is gone. Sent from the IO thread; from another
-  // thread the frame is handed to it.
+  // False once the process is gone. Sent from the IO thread, which never
+  // waits on a render process that reads slowly; from another thread the
+  // frame is handed to it.
   bool Send(uint32_t kind, const std::string& payload);
 
   // Each runs once when the process has gone, on the IO thread after the
@@ -70,6 +73,8 @@ class RenderProcessHost
   const int id_;
   const pid_t pid_;
   Channel channel_;
+  // What the socket did not take at once; closed before |channel_| goes.
+  FrameOutbox outbox_{&channel_};
   std::thread reader_;
   std::mutex join_mutex_;  // Guards joining |reader_|.
   std::atomic<bool> alive_{true};

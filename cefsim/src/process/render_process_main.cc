@@ -1,5 +1,6 @@
 #include "cefsim/src/process/render_process_main.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -24,6 +25,10 @@ void (*g_teardown)() = nullptr;
 // A script that never ends keeps the render thread busy; the process then
 // ends without waiting for it.
 constexpr auto kRenderThreadExitGrace = std::chrono::seconds(1);
+
+// glibc's largest mmap threshold on 64-bit systems: blocks up to this size
+// come from the heap and are reused.
+constexpr int kKeptFreeMemory = 32 << 20;
 
 void EndRenderThread() {
   auto done = std::make_shared<std::promise<void>>();
@@ -52,6 +57,12 @@ void SetRenderProcessTeardown(void (*teardown)()) { g_teardown = teardown; }
 
 int RunRenderProcess(CefRefPtr<CefApp> application,
                      CefRefPtr<CommandLineImpl> command_line) {
+  // Freed memory stays for reuse, as Chromium's own allocator keeps it.
+  // glibc would hand the top of its heap back after each large message is
+  // freed and fault it in again for the next: page faults were most of
+  // what a long stream of body pieces cost this process.
+  mallopt(M_TRIM_THRESHOLD, kKeptFreeMemory);
+  mallopt(M_MMAP_THRESHOLD, kKeptFreeMemory);
   g_handler = new CefRefPtr<CefRenderProcessHandler>(
       application ? application->GetRenderProcessHandler() : nullptr);
   g_channel = new Channel(kRendererChannelFd);

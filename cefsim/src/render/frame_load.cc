@@ -7,17 +7,11 @@
 #include "cefsim/src/render/resource_fetcher.h"
 #include "cefsim/src/render/text_decoding.h"
 #include "cefsim/src/render/url_resolution.h"
-#include "cefsim/src/strings/ascii_case.h"
 #include "cefsim/src/strings/u16_text.h"
 #include "cefsim/src/url/url_canonicalizer.h"
 
 namespace cefsim {
 namespace {
-
-bool IsHtml(const std::string& mime_type) {
-  std::string lower = ToLowerAscii(mime_type);
-  return lower == "text/html" || lower == "application/xhtml+xml";
-}
 
 // A frame's URL is the canonical one, as Chromium's GURL holds it: what the
 // page sees in location.href and resolves its links against. One that does
@@ -52,13 +46,13 @@ void FrameLoad::Start() {
   std::weak_ptr<FrameLoad> weak = shared_from_this();
   FetchResource(frame_->browser()->GetIdentifier(), frame_->GetIdentifier(),
                 url_, frame_->IsMain() ? RT_MAIN_FRAME : RT_SUB_FRAME,
-                [weak](const ResourceResponseMessage& response) {
+                [weak](ResourceResponseMessage response) {
                   if (auto self = weak.lock())
-                    self->OnDocument(response);
+                    self->OnDocument(std::move(response));
                 });
 }
 
-void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
+void FrameLoad::OnDocument(ResourceResponseMessage response) {
   if (!Current() || state_ != State::kFetching)
     return;
   if (response.error_code != ERR_NONE) {
@@ -66,9 +60,9 @@ void FrameLoad::OnDocument(const ResourceResponseMessage& response) {
     return;
   }
   http_status_ = response.http_status;
-  if (IsHtml(response.mime_type)) {
+  if (IsHtmlMimeType(response.mime_type)) {
     DecodedText text =
-        DecodeDocumentText(response.body, response.charset,
+        DecodeDocumentText(std::move(response.body), response.charset,
                            frame_->browser()->default_encoding());
     document_encoding_ = text.encoding;
     document_ = ScanHtml(text.utf8);
@@ -112,9 +106,9 @@ void FrameLoad::RunItems() {
         FetchResource(frame_->browser()->GetIdentifier(),
                       frame_->GetIdentifier(),
                       cefsim::ToU16String(CefString(url)), RT_SCRIPT,
-                      [weak, url](const ResourceResponseMessage& response) {
+                      [weak, url](ResourceResponseMessage response) {
                         if (auto self = weak.lock())
-                          self->OnScriptSource(url, response);
+                          self->OnScriptSource(url, std::move(response));
                       });
         break;
       }
@@ -138,7 +132,7 @@ void FrameLoad::StartSubFrame(const DocumentItem& item) {
 }
 
 void FrameLoad::OnScriptSource(const std::string& url,
-                               const ResourceResponseMessage& response) {
+                               ResourceResponseMessage response) {
   if (!Current() || !waiting_for_script_)
     return;
   waiting_for_script_ = false;
@@ -146,7 +140,8 @@ void FrameLoad::OnScriptSource(const std::string& url,
     // A script without a mark or a charset of its own is read in its
     // document's encoding.
     frame_->scripts().Run(
-        DecodeScriptText(response.body, response.charset, document_encoding_)
+        DecodeScriptText(std::move(response.body), response.charset,
+                         document_encoding_)
             .utf8,
         url, 1);
   } else {

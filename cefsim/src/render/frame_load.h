@@ -32,11 +32,11 @@ class FrameLoad : public std::enable_shared_from_this<FrameLoad> {
   enum class State { kFetching, kRunning, kEnded };
 
   bool Current();
-  void OnDocument(const ResourceResponseMessage& response);
+  void OnDocument(ResourceResponseMessage response);
   void RunItems();
   void StartSubFrame(const DocumentItem& item);
   void OnScriptSource(const std::string& url,
-                      const ResourceResponseMessage& response);
+                      ResourceResponseMessage response);
   void OnChildEnded();
   void EndIfDone();
   void Fail(cef_errorcode_t error);

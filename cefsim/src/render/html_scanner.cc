@@ -11,9 +11,23 @@ namespace {
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)); }
 
 // The position of "</name" at or after |from|, ignoring case; npos if none.
-size_t FindEndTag(const std::string& html, const std::string& lower_html,
-                  size_t from, const std::string& name) {
-  return lower_html.find("</" + name, from);
+// Where "</" and |name| (lower case) start at or after |from|, the name in
+// any case; npos when nowhere. Compared in place: a lowered copy of a large
+// page would cost more than the scan.
+size_t FindEndTag(const std::string& html, size_t from,
+                  const std::string& name) {
+  for (size_t at = html.find("</", from); at != std::string::npos;
+       at = html.find("</", at + 2)) {
+    if (html.size() - (at + 2) < name.size())
+      return std::string::npos;
+    size_t matched = 0;
+    while (matched < name.size() &&
+           ToLowerAsciiChar(html[at + 2 + matched]) == name[matched])
+      ++matched;
+    if (matched == name.size())
+      return at;
+  }
+  return std::string::npos;
 }
 
 std::string DecodeEntities(const std::string& text) {
@@ -118,7 +132,6 @@ int LineAt(const std::string& html, size_t position) {
 }  // namespace
 
 ScannedDocument ScanHtml(const std::string& html) {
-  const std::string lower_html = ToLowerAscii(html);
   ScannedDocument document;
   bool have_title = false;
   size_t i = 0;
@@ -139,7 +152,7 @@ ScannedDocument ScanHtml(const std::string& html) {
                             [&tag](const char* name) {
                               return tag.name == name;
                             }) != std::end(kRawText);
-    size_t text_end = raw ? FindEndTag(html, lower_html, i, tag.name)
+    size_t text_end = raw ? FindEndTag(html, i, tag.name)
                           : std::string::npos;
     if (raw && text_end == std::string::npos)
       text_end = html.size();

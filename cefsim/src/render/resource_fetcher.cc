@@ -9,6 +9,7 @@
 #include "cefsim/src/ipc/frame_kinds.h"
 #include "cefsim/src/process/frame_handlers.h"
 #include "cefsim/src/process/render_process_main.h"
+#include "cefsim/src/strings/ascii_case.h"
 #include "cefsim/src/threads/named_threads.h"
 
 namespace cefsim {
@@ -19,6 +20,8 @@ namespace {
 // would copy a large body over and over as it grows.
 struct PendingFetch {
   FetchDone done;
+  cef_resource_type_t type = RT_MAIN_FRAME;
+  bool keeps_body = true;
   std::vector<std::string> pieces;
   size_t size = 0;
 };
@@ -30,16 +33,32 @@ std::map<int, PendingFetch>& Pending() {
   return *pending;
 }
 
+void OnResponseHead(const std::string& payload) {
+  ResourceResponseHeadMessage head;
+  if (!Decode(payload, &head))
+    return;
+  PostToNamedThread(TID_RENDERER, [head]() {
+    auto it = Pending().find(head.request_id);
+    if (it != Pending().end())
+      it->second.keeps_body = it->second.type == RT_SCRIPT ||
+                              IsHtmlMimeType(head.mime_type);
+  });
+}
+
 void OnData(const std::string& payload) {
   auto data = std::make_shared<ResourceDataMessage>();
   if (!Decode(payload, data.get()))
     return;
   PostToNamedThread(TID_RENDERER, [data]() {
     auto it = Pending().find(data->request_id);
-    if (it != Pending().end()) {
+    if (it != Pending().end() && it->second.keeps_body) {
       it->second.size += data->body.size();
       it->second.pieces.push_back(std::move(data->body));
     }
+    // Taken in: the browser may send the next piece.
+    ResourceDataAckMessage ack;
+    ack.request_id = data->request_id;
+    RenderProcessChannel()->Send(kFrameResourceDataAck, Encode(ack));
   });
 }
 
@@ -54,7 +73,9 @@ void OnResponse(const std::string& payload) {
     FetchDone done = std::move(it->second.done);
     // A failed response drops what came ahead of it.
     PendingFetch& fetch = it->second;
-    if (response->error_code == ERR_NONE && !fetch.pieces.empty()) {
+    if (!fetch.keeps_body) {
+      response->body.clear();
+    } else if (response->error_code == ERR_NONE && !fetch.pieces.empty()) {
       std::string body;
       body.reserve(fetch.size + response->body.size());
       for (const std::string& piece : fetch.pieces)
@@ -63,15 +84,21 @@ void OnResponse(const std::string& payload) {
       response->body.swap(body);
     }
     Pending().erase(it);
-    done(*response);
+    done(std::move(*response));
   });
 }
 
 const bool registered =
     (SetRendererFrameHandler(kFrameResourceResponse, OnResponse),
+     SetRendererFrameHandler(kFrameResourceResponseHead, OnResponseHead),
      SetRendererFrameHandler(kFrameResourceData, OnData), true);
 
 }  // namespace
+
+bool IsHtmlMimeType(const std::string& mime_type) {
+  const std::string lower = ToLowerAscii(mime_type);
+  return lower == "text/html" || lower == "application/xhtml+xml";
+}
 
 void FetchResource(int browser_id, int64_t frame_id, const std::u16string& url,
                    cef_resource_type_t type, FetchDone done) {
@@ -81,7 +108,9 @@ void FetchResource(int browser_id, int64_t frame_id, const std::u16string& url,
   request.frame_id = frame_id;
   request.resource_type = type;
   request.url = url;
-  Pending()[request.request_id].done = std::move(done);
+  PendingFetch& fetch = Pending()[request.request_id];
+  fetch.done = std::move(done);
+  fetch.type = type;
   RenderProcessChannel()->Send(kFrameResourceRequest, Encode(request));
 }
 

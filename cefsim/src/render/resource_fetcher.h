@@ -11,10 +11,15 @@
 
 namespace cefsim {
 
-using FetchDone = std::function<void(const ResourceResponseMessage&)>;
+using FetchDone = std::function<void(ResourceResponseMessage)>;
+
+// Whether a document of this type is read as HTML; the render process reads
+// no other document's body.
+bool IsHtmlMimeType(const std::string& mime_type);
 
 // |done| runs on the render thread once the answer arrives; never, if the
-// browser process goes away first.
+// browser process goes away first. The body of a document that is not HTML
+// is not kept: nothing in the render process reads it.
 void FetchResource(int browser_id, int64_t frame_id, const std::u16string& url,
                    cef_resource_type_t type, FetchDone done);
 

@@ -45,7 +45,44 @@ std::string Utf16ToText(const std::u16string& units) {
   return utf8;
 }
 
-std::string Decode(const std::string& bytes, const std::string& encoding) {
+void AppendUtf8(char16_t unit, std::string* utf8) {
+  if (unit < 0x800) {
+    utf8->push_back(static_cast<char>(0xC0 | unit >> 6));
+  } else {
+    utf8->push_back(static_cast<char>(0xE0 | unit >> 12));
+    utf8->push_back(static_cast<char>(0x80 | (unit >> 6 & 0x3F)));
+  }
+  utf8->push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+}
+
+// Runs of ASCII, the bulk of a page, are copied whole.
+std::string DecodeWindows1252(const std::string& bytes) {
+  std::string utf8;
+  utf8.reserve(bytes.size());
+  size_t ascii_from = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[i]);
+    if (byte < 0x80)
+      continue;
+    utf8.append(bytes, ascii_from, i - ascii_from);
+    AppendUtf8(byte < 0xA0 ? kWindows1252High[byte - 0x80]
+                           : static_cast<char16_t>(byte),
+               &utf8);
+    ascii_from = i + 1;
+  }
+  utf8.append(bytes, ascii_from, std::string::npos);
+  return utf8;
+}
+
+bool IsAscii(const std::string& bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+  }
+  return true;
+}
+
+std::string Decode(std::string bytes, const std::string& encoding) {
   std::u16string units;
   if (encoding == kUtf16Le || encoding == kUtf16Be) {
     const bool little = encoding == kUtf16Le;
@@ -59,14 +96,11 @@ std::string Decode(const std::string& bytes, const std::string& encoding) {
       units.push_back(0xFFFD);
     return Utf16ToText(units);
   }
-  if (encoding == kWindows1252) {
-    for (char c : bytes) {
-      const unsigned char byte = static_cast<unsigned char>(c);
-      units.push_back(byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80]
-                                                  : static_cast<char16_t>(byte));
-    }
-    return Utf16ToText(units);
-  }
+  // Both read ASCII as it stands.
+  if (IsAscii(bytes))
+    return bytes;
+  if (encoding == kWindows1252)
+    return DecodeWindows1252(bytes);
   // UTF-8: invalid sequences become U+FFFD.
   Utf8ToUtf16(bytes.data(), bytes.size(), &units);
   return Utf16ToText(units);
@@ -133,24 +167,25 @@ std::string DeclaredCharset(const std::string& html) {
   return std::string();
 }
 
-DecodedText DecodeWith(const std::string& body, const std::string& encoding) {
-  return DecodedText{Decode(body, encoding), encoding};
+DecodedText DecodeWith(std::string body, const std::string& encoding) {
+  return DecodedText{Decode(std::move(body), encoding), encoding};
 }
 
 // Decodes by a byte-order mark, else by the response's charset; false when
 // neither names an encoding the stand-in decodes.
-bool DecodeByMarkOrCharset(const std::string& body, const std::string& charset,
+bool DecodeByMarkOrCharset(std::string* body, const std::string& charset,
                            DecodedText* text) {
   size_t mark_length = 0;
-  std::string encoding = EncodingOfByteOrderMark(body, &mark_length);
+  std::string encoding = EncodingOfByteOrderMark(*body, &mark_length);
   if (!encoding.empty()) {
-    *text = DecodeWith(body.substr(mark_length), encoding);
+    body->erase(0, mark_length);
+    *text = DecodeWith(std::move(*body), encoding);
     return true;
   }
   encoding = EncodingForLabel(charset);
   if (encoding.empty())
     return false;
-  *text = DecodeWith(body, encoding);
+  *text = DecodeWith(std::move(*body), encoding);
   return true;
 }
 
@@ -161,25 +196,23 @@ std::string EncodingOrDefault(const std::string& label) {
 
 }  // namespace
 
-DecodedText DecodeDocumentText(const std::string& body,
-                               const std::string& charset,
+DecodedText DecodeDocumentText(std::string body, const std::string& charset,
                                const std::string& default_encoding) {
   DecodedText text;
-  if (DecodeByMarkOrCharset(body, charset, &text))
+  if (DecodeByMarkOrCharset(&body, charset, &text))
     return text;
   const std::string declared = DeclaredCharset(body);
   if (!declared.empty())
-    return DecodeWith(body, EncodingForLabel(declared));
-  return DecodeWith(body, EncodingOrDefault(default_encoding));
+    return DecodeWith(std::move(body), EncodingForLabel(declared));
+  return DecodeWith(std::move(body), EncodingOrDefault(default_encoding));
 }
 
-DecodedText DecodeScriptText(const std::string& body,
-                             const std::string& charset,
+DecodedText DecodeScriptText(std::string body, const std::string& charset,
                              const std::string& document_encoding) {
   DecodedText text;
-  if (DecodeByMarkOrCharset(body, charset, &text))
+  if (DecodeByMarkOrCharset(&body, charset, &text))
     return text;
-  return DecodeWith(body, EncodingOrDefault(document_encoding));
+  return DecodeWith(std::move(body), EncodingOrDefault(document_encoding));
 }
 
 }  // namespace cefsim

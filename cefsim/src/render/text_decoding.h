@@ -21,11 +21,12 @@ struct DecodedText {
   std::string encoding;  // The canonical name of the encoding used.
 };
 
-// |charset| is the response's (empty when it gave none).
-DecodedText DecodeDocumentText(const std::string& body,
+// |charset| is the response's (empty when it gave none). A body that needs
+// no change (ASCII, as most pages are) becomes the text without a copy.
+DecodedText DecodeDocumentText(std::string body,
                                const std::string& charset,
                                const std::string& default_encoding);
-DecodedText DecodeScriptText(const std::string& body,
+DecodedText DecodeScriptText(std::string body,
                              const std::string& charset,
                              const std::string& document_encoding);
 

@@ -82,6 +82,30 @@ TEST_F(FrameOutboxTest, ALoneFrameLeavesAtOnce) {
   }
 }
 
+// The browser's IO thread writes with SendAtOnce, as Chromium's channel
+// does: megabytes for a peer that reads nothing yet never hold it up, and
+// reach the peer whole and in order, among frames queued with Send.
+TEST_F(FrameOutboxTest, SendAtOnceNeverWaitsOnAPeerThatDoesNotRead) {
+  const int kFrames = 64;
+  auto payload = [](int i) { return std::string(64 * 1024, 'a' + i % 26); };
+  cefsim::FrameOutbox outbox(sending_.get());
+  std::future<void> sending = std::async(std::launch::async, [&] {
+    for (int i = 0; i < kFrames; ++i) {
+      EXPECT_TRUE(i % 5 == 0 ? outbox.Send(i, payload(i))
+                             : outbox.SendAtOnce(i, payload(i)));
+    }
+  });
+  const bool returned = sending.wait_for(std::chrono::seconds(10)) ==
+                        std::future_status::ready;
+  cefsim::Frame frame;
+  for (int i = 0; i < kFrames; ++i) {
+    ASSERT_TRUE(receiving_->Receive(&frame));
+    EXPECT_EQ(frame.kind, static_cast<uint32_t>(i));
+    EXPECT_EQ(frame.payload, payload(i));
+  }
+  EXPECT_TRUE(returned);
+}
+
 TEST_F(FrameOutboxTest, RefusesFramesOnceClosedOrThePeerIsGone) {
   cefsim::FrameOutbox closed(sending_.get());
   closed.Close();

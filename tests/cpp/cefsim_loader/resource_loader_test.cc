@@ -371,7 +371,11 @@ TEST_F(ResourceLoaderTest, DroppedLoadsCancelTheirUnfinishedHandler) {
   EXPECT_EQ(finished_record.cancels, 0);
 }
 
-TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPieces) {
+// As Chromium's AsyncResourceHandler, which sends no more than its shared
+// buffer holds until the renderer acknowledges (OnDataReceivedACK): pieces
+// stop eight ahead of their reader, and its word for another request or
+// process does not move them on.
+TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPiecesAsTheReaderTakesThem) {
   Record record;
   Script script;
   script.body = std::string(600 * 1024, 'b');
@@ -379,11 +383,29 @@ TEST_F(ResourceLoaderTest, LargeBodiesGoToTheSinkInPieces) {
   script.announced_length = static_cast<int64>(script.body.size());
   Register("test", "", script, &record);
   std::vector<size_t> pieces;
+  std::atomic<size_t> piece_count{0};
   cefsim::LoadOptions options;
-  options.body_pieces = [&pieces](std::string piece) {
+  options.reader_process_id = 5;
+  options.reader_request_id = 7;
+  options.body_pieces = [&pieces, &piece_count](std::string piece) {
     pieces.push_back(piece.size());
+    ++piece_count;
   };
   std::future<cefsim::LoadResult> loading = Started("test:x", options);
+  EXPECT_TRUE(Eventually([&piece_count] { return piece_count == 8; }));
+  OnIoThread([] {
+    cefsim::BodyPieceTakenIn(5, 8);
+    cefsim::BodyPieceTakenIn(6, 7);
+  });
+  EXPECT_EQ(loading.wait_for(std::chrono::milliseconds(200)),
+            std::future_status::timeout);
+  EXPECT_EQ(piece_count, 8u);
+  // Each piece taken in lets one more go.
+  OnIoThread([] { cefsim::BodyPieceTakenIn(5, 7); });
+  EXPECT_TRUE(Eventually([&piece_count] { return piece_count == 9; }));
+  EXPECT_EQ(loading.wait_for(std::chrono::milliseconds(200)),
+            std::future_status::timeout);
+  OnIoThread([] { cefsim::BodyPieceTakenIn(5, 7); });
   cefsim::LoadResult result = Ended(&loading);
   ASSERT_TRUE(result.ok);
   size_t total = result.body.size();
