@@ -206,11 +206,20 @@ void BrowserHostImpl::NavigateOnUi(int64 frame_identifier,
   navigate.navigation_id = navigation_.Begin(frame_identifier, main, plan);
   navigate.transition_type = plan.transition_type;
   navigate.url = plan.url;
-  render_process_->Send(kFrameNavigate, Encode(navigate));
+  // What the frame's previous document still loads is dropped after the
+  // navigation has gone out, so that the old page ignores the failures, and
+  // in the same IO-thread task: the IO thread reads the render process
+  // between tasks, and the new document's request must not be among those
+  // dropped.
+  std::shared_ptr<RenderProcessHost> process = render_process_;
+  const int id = id_;
+  const int64 dropped_frame = main ? 0 : frame_identifier;
+  PostToNamedThread(TID_IO,
+                    [process, id, dropped_frame, message = Encode(navigate)] {
+                      process->Send(kFrameNavigate, message);
+                      DropLoads(id, dropped_frame);
+                    });
   lock.unlock();
-  // What the frame's previous document still loads is dropped, after the
-  // navigation has gone out, so that the old page ignores the failures.
-  DropLoadsOnIoThread(main ? 0 : frame_identifier);
   PublishNavigationState();
   UpdateLoadingState();
 }
