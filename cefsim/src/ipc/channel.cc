@@ -140,56 +140,87 @@ bool Channel::SendPiecesLocked(std::vector<iovec>* pieces) {
   return true;
 }
 
-bool Channel::ReadFully(void* out, size_t size) {
-  char* data = static_cast<char*>(out);
-  while (size > 0) {
-    if (received_at_ < received_end_) {
-      size_t piece = std::min(size, received_end_ - received_at_);
-      memcpy(data, received_.data() + received_at_, piece);
-      received_at_ += piece;
-      data += piece;
-      size -= piece;
-      continue;
-    }
-    // Large reads go straight to their place; small ones read ahead.
-    const bool direct = size >= received_.size();
-    ssize_t got = direct ? recv(fd_, data, size, 0)
-                         : recv(fd_, received_.data(), received_.size(), 0);
+ssize_t Channel::ReadSome(void* out, size_t size, bool wait) {
+  while (true) {
+    ssize_t got = recv(fd_, out, size, wait ? 0 : MSG_DONTWAIT);
+    if (got > 0)
+      return got;
     if (got < 0 && errno == EINTR)
       continue;
-    if (got <= 0)
-      return false;
-    if (direct) {
-      data += got;
-      size -= static_cast<size_t>(got);
-    } else {
-      received_at_ = 0;
-      received_end_ = static_cast<size_t>(got);
-    }
+    if (got < 0 && !wait && (errno == EAGAIN || errno == EWOULDBLOCK))
+      return 0;
+    return -1;
   }
-  return true;
+}
+
+Channel::Incoming Channel::Next(Frame* frame, bool wait) {
+  while (true) {
+    size_t buffered = received_end_ - received_at_;
+    if (!header_read_ && buffered >= sizeof(FrameHeader)) {
+      FrameHeader header;
+      memcpy(&header, received_.data() + received_at_, sizeof(header));
+      received_at_ += sizeof(header);
+      buffered -= sizeof(header);
+      if (header.size > kMaxPayload) {
+        broken_.store(true);
+        return Incoming::kEnded;
+      }
+      header_read_ = true;
+      payload_size_ = header.size;
+      partial_.kind = header.kind;
+      partial_.payload.clear();
+    }
+    if (header_read_) {
+      const size_t take =
+          std::min(buffered, payload_size_ - partial_.payload.size());
+      partial_.payload.append(received_.data() + received_at_, take);
+      received_at_ += take;
+      buffered -= take;
+      if (partial_.payload.size() == payload_size_) {
+        header_read_ = false;
+        *frame = std::move(partial_);
+        partial_ = Frame();
+        return Incoming::kFrame;
+      }
+      // A large remainder goes straight to its place, grown a piece at a
+      // time so that a peer announcing a huge frame cannot make us
+      // allocate memory it never sends.
+      const size_t left = payload_size_ - partial_.payload.size();
+      if (left >= received_.size()) {
+        const size_t at = partial_.payload.size();
+        partial_.payload.resize(at + std::min(left, kReadPiece));
+        ssize_t got = ReadSome(&partial_.payload[at],
+                               left < kReadPiece ? left : kReadPiece, wait);
+        partial_.payload.resize(at + (got > 0 ? got : 0));
+        if (got < 0)
+          return Incoming::kEnded;
+        if (got == 0)
+          return Incoming::kNothingYet;
+        continue;
+      }
+    }
+    // Small reads read ahead: what is left of the buffer moves to its front.
+    if (received_at_ > 0) {
+      memmove(received_.data(), received_.data() + received_at_, buffered);
+      received_at_ = 0;
+      received_end_ = buffered;
+    }
+    ssize_t got = ReadSome(received_.data() + received_end_,
+                           received_.size() - received_end_, wait);
+    if (got < 0)
+      return Incoming::kEnded;
+    if (got == 0)
+      return Incoming::kNothingYet;
+    received_end_ += static_cast<size_t>(got);
+  }
 }
 
 bool Channel::Receive(Frame* frame) {
-  FrameHeader header;
-  if (!ReadFully(&header, sizeof(header)))
-    return false;
-  if (header.size > kMaxPayload) {
-    broken_.store(true);
-    return false;
-  }
-  frame->kind = header.kind;
-  frame->payload.clear();
-  size_t left = header.size;
-  while (left > 0) {
-    size_t piece = left < kReadPiece ? left : kReadPiece;
-    size_t at = frame->payload.size();
-    frame->payload.resize(at + piece);
-    if (!ReadFully(&frame->payload[at], piece))
-      return false;
-    left -= piece;
-  }
-  return true;
+  return Next(frame, true) == Incoming::kFrame;
+}
+
+Channel::Incoming Channel::ReceiveAvailable(Frame* frame) {
+  return Next(frame, false);
 }
 
 void Channel::Shutdown() { shutdown(fd_, SHUT_RDWR); }

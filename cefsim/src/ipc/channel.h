@@ -49,6 +49,12 @@ class Channel {
   // Blocks for the next frame; false at the end of the stream, on a read
   // error or on a malformed frame. Only one thread may receive.
   bool Receive(Frame* frame);
+  enum class Incoming { kFrame, kNothingYet, kEnded };
+  // As Receive, but reads only what the socket holds: kNothingYet when no
+  // whole frame has arrived (a part is kept for the next call).
+  Incoming ReceiveAvailable(Frame* frame);
+  // For watching the channel; reading stays with the calls above.
+  int fd() const { return fd_; }
   // Whether Receive met a frame larger than kMaxPayload: the peer broke the
   // channel, rather than ending it.
   bool broken() const { return broken_.load(); }
@@ -59,7 +65,10 @@ class Channel {
   static bool CreatePair(int* parent_fd, int* child_fd);
 
  private:
-  bool ReadFully(void* out, size_t size);
+  Incoming Next(Frame* frame, bool wait);
+  // Reads at most |size| bytes to |out|: how many, 0 when none came
+  // without waiting, -1 at the end of the stream or on an error.
+  ssize_t ReadSome(void* out, size_t size, bool wait);
   // Writes every byte of |pieces|, a header and payload after another; with
   // |send_mutex_| held.
   bool SendPiecesLocked(std::vector<iovec>* pieces);
@@ -68,11 +77,15 @@ class Channel {
   std::mutex send_mutex_;
   bool send_ended_ = false;  // Guarded by |send_mutex_|.
   std::atomic<bool> broken_{false};
-  // Bytes read ahead of the frame being received, owned by the receiving
-  // thread: one read takes in as many waiting frames as fit.
+  // Owned by the receiving thread. Bytes read ahead of the frame being
+  // received: one read takes in as many waiting frames as fit.
   std::vector<char> received_;
   size_t received_at_ = 0;
   size_t received_end_ = 0;
+  // The frame being received, once its header has arrived.
+  bool header_read_ = false;
+  uint32_t payload_size_ = 0;
+  Frame partial_;
 };
 
 }  // namespace cefsim

@@ -51,6 +51,10 @@ bool DispatchBrowserFrame(uint32_t kind,
   BrowserFrameHandler handler = BrowserTable().Find(kind);
   if (!handler)
     return false;
+  if (CurrentlyOnNamedThread(TID_IO)) {
+    handler(host, payload);
+    return true;
+  }
   std::function<void()> task = [handler, host, payload] {
     handler(host, payload);
   };

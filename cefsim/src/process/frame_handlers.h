@@ -14,8 +14,8 @@ class RenderProcessHost;
 
 // Called on the browser process's IO thread, which takes in what render
 // processes send, as Chromium's does: a resource handler that holds the IO
-// thread up holds up every browser's messages. On the reader thread of
-// |host| when no IO thread runs.
+// thread up holds up every browser's messages. On the calling thread when
+// no IO thread runs.
 using BrowserFrameHandler =
     std::function<void(const std::shared_ptr<RenderProcessHost>& host,
                        const std::string& payload)>;
@@ -26,7 +26,8 @@ void SetBrowserFrameHandler(uint32_t kind, BrowserFrameHandler handler);
 void SetRendererFrameHandler(uint32_t kind, RendererFrameHandler handler);
 
 // False for a kind nobody handles; the caller treats the peer as broken.
-// A browser frame is handed to the IO thread; frames keep their order.
+// A browser frame is handled on the IO thread: at once when called there,
+// else handed to it; frames keep their order.
 bool DispatchBrowserFrame(uint32_t kind,
                           const std::shared_ptr<RenderProcessHost>& host,
                           const std::string& payload);

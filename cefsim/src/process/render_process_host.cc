@@ -98,18 +98,18 @@ RenderProcessHost::RenderProcessHost(int id, pid_t pid, int fd)
 RenderProcessHost::~RenderProcessHost() {
   channel_.Shutdown();
   outbox_.Close();
-  if (reader_.joinable()) {
-    if (reader_.get_id() == std::this_thread::get_id())
-      reader_.detach();
-    else
-      reader_.join();
-  }
   Reap(std::chrono::milliseconds(0));
 }
 
 void RenderProcessHost::Start() {
-  // The reader keeps the host alive for as long as it reads.
-  reader_ = std::thread([self = shared_from_this()]() { self->ReadLoop(); });
+  // The watch keeps the host alive for as long as its channel is read.
+  std::shared_ptr<RenderProcessHost> self = shared_from_this();
+  if (!PostToNamedThread(TID_IO, [self] {
+        if (!WatchReadableOnIoThread(self->channel_.fd(),
+                                     [self] { self->OnReadable(); }))
+          self->OnChannelEnded();
+      }))
+    OnChannelEnded();
 }
 
 bool RenderProcessHost::Send(uint32_t kind, const std::string& payload) {
@@ -159,10 +159,15 @@ bool RenderProcessHost::WaitUntilReady(std::chrono::milliseconds timeout) {
   return ready_ && !exited_;
 }
 
-void RenderProcessHost::ReadLoop() {
+void RenderProcessHost::OnReadable() {
   std::shared_ptr<RenderProcessHost> self = shared_from_this();
   Frame frame;
-  while (channel_.Receive(&frame)) {
+  while (true) {
+    const Channel::Incoming incoming = channel_.ReceiveAvailable(&frame);
+    if (incoming == Channel::Incoming::kNothingYet)
+      return;
+    if (incoming == Channel::Incoming::kEnded)
+      break;
     if (!DispatchBrowserFrame(frame.kind, self, frame.payload)) {
       // A frame nobody knows: the peer is broken, and nothing it sends later
       // can be trusted.
@@ -170,11 +175,24 @@ void RenderProcessHost::ReadLoop() {
       break;
     }
   }
+  OnChannelEnded();
+}
+
+void RenderProcessHost::OnChannelEnded() {
+  StopWatchingOnIoThread(channel_.fd());
   // A frame over the channel's limit: as Chromium's browser process, which
   // takes the channel error for the render process's end.
   if (channel_.broken())
     Kill();
   alive_ = false;
+  // Waiting for the process holds up neither the IO thread nor the file
+  // thread: as Chromium, on the launcher.
+  std::shared_ptr<RenderProcessHost> self = shared_from_this();
+  if (!PostToNamedThread(TID_PROCESS_LAUNCHER, [self] { self->Finish(); }))
+    Finish();
+}
+
+void RenderProcessHost::Finish() {
   // The end of the stream means the process is ending; its exit status
   // tells the callbacks how.
   Reap(kExitGrace);
@@ -185,7 +203,7 @@ void RenderProcessHost::ReadLoop() {
     callbacks.swap(exit_callbacks_);
   }
   ready_changed_.notify_all();
-  // After the frames already handed to the IO thread.
+  // After the frames already handled on the IO thread.
   std::function<void()> run = [callbacks]() {
     for (const ExitCallback& callback : callbacks) {
       if (callback)
@@ -228,12 +246,6 @@ void RenderProcessHost::Terminate() {
   // Closing the channel tells the render process to end.
   channel_.Shutdown();
   Reap(std::chrono::milliseconds(2000));
-  {
-    // Shutdown and a closing browser may end the same process at once.
-    std::lock_guard<std::mutex> lock(join_mutex_);
-    if (reader_.joinable() && reader_.get_id() != std::this_thread::get_id())
-      reader_.join();
-  }
   std::lock_guard<std::mutex> lock(Hosts().mutex);
   auto& hosts = Hosts().hosts;
   for (auto it = hosts.begin(); it != hosts.end(); ++it) {

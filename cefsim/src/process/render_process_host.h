@@ -1,6 +1,6 @@
-// The browser process's side of one render process: the child process, its
-// channel, the thread that reads from it and the one that writes what the
-// socket could not take at once.
+// The browser process's side of one render process: the child process and
+// its channel, which the IO thread reads as Chromium's does, with a thread
+// that writes what the socket could not take at once.
 #ifndef CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_
 #define CEFSIM_SRC_PROCESS_RENDER_PROCESS_HOST_H_
 
@@ -13,7 +13,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "include/cef_browser_process_handler.h"
@@ -47,7 +46,7 @@ class RenderProcessHost
   bool Send(uint32_t kind, const std::string& payload);
 
   // Each runs once when the process has gone, on the IO thread after the
-  // frames it sent (on the reader thread when no IO thread runs), or at
+  // frames it sent (on the launcher thread when no IO thread runs), or at
   // once if it has gone already.
   void AddExitCallback(ExitCallback callback);
 
@@ -67,7 +66,13 @@ class RenderProcessHost
  private:
   RenderProcessHost(int id, pid_t pid, int fd);
   void Start();
-  void ReadLoop();
+  // IO thread: hands every whole frame that has arrived to its handler.
+  void OnReadable();
+  // IO thread, or wherever Start found none: nothing more will be read.
+  void OnChannelEnded();
+  // Launcher thread: waits for the process to end, then runs the exit
+  // callbacks.
+  void Finish();
   void Reap(std::chrono::milliseconds grace);
 
   const int id_;
@@ -75,8 +80,6 @@ class RenderProcessHost
   Channel channel_;
   // What the socket did not take at once; closed before |channel_| goes.
   FrameOutbox outbox_{&channel_};
-  std::thread reader_;
-  std::mutex join_mutex_;  // Guards joining |reader_|.
   std::atomic<bool> alive_{true};
 
   std::mutex mutex_;

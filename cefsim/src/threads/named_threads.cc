@@ -59,7 +59,8 @@ std::shared_ptr<TaskThread> StartNamedThread(cef_thread_id_t id) {
   Registry& registry = GetRegistry();
   std::lock_guard<std::shared_mutex> lock(registry.mutex);
   if (!registry.threads[id]) {
-    registry.threads[id] = std::make_shared<TaskThread>(ThreadName(id));
+    registry.threads[id] =
+        std::make_shared<TaskThread>(ThreadName(id), id == TID_IO);
     registry.threads[id]->Start();
   }
   return registry.threads[id];
@@ -102,5 +103,15 @@ bool CurrentlyOnNamedThread(cef_thread_id_t id) {
 }
 
 bool NamedThreadRunning(cef_thread_id_t id) { return Lookup(id) != nullptr; }
+
+bool WatchReadableOnIoThread(int fd, std::function<void()> on_readable) {
+  std::shared_ptr<TaskThread> thread = Lookup(TID_IO);
+  return thread && thread->WatchReadable(fd, std::move(on_readable));
+}
+
+void StopWatchingOnIoThread(int fd) {
+  if (std::shared_ptr<TaskThread> thread = Lookup(TID_IO))
+    thread->StopWatching(fd);
+}
 
 }  // namespace cefsim

@@ -27,6 +27,12 @@ void RunOnNamedThreadAndWait(cef_thread_id_t id, std::function<void()> task);
 bool CurrentlyOnNamedThread(cef_thread_id_t id);
 bool NamedThreadRunning(cef_thread_id_t id);
 
+// On the IO thread, which reads the render processes' channels as
+// Chromium's does: runs |on_readable| there whenever |fd| has bytes or has
+// ended, until StopWatchingOnIoThread. False when it cannot watch |fd|.
+bool WatchReadableOnIoThread(int fd, std::function<void()> on_readable);
+void StopWatchingOnIoThread(int fd);
+
 }  // namespace cefsim
 
 #endif  // CEFSIM_SRC_THREADS_NAMED_THREADS_H_

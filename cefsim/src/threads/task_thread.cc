@@ -4,7 +4,9 @@
 
 namespace cefsim {
 
-TaskThread::TaskThread(std::string name) : name_(std::move(name)) {}
+TaskThread::TaskThread(std::string name, bool watches_descriptors)
+    : name_(std::move(name)),
+      poll_(watches_descriptors ? new DescriptorPoll() : nullptr) {}
 
 TaskThread::~TaskThread() { Stop(); }
 
@@ -28,7 +30,7 @@ void TaskThread::Stop() {
     wake = wake_.ClaimSleeper();
   }
   if (wake)
-    wake_.Wake();
+    WakeSleeper();
   thread_.join();
   decltype(queue_) dropped;
   {
@@ -37,8 +39,12 @@ void TaskThread::Stop() {
     thread_id_.store(std::thread::id());
     dropped.swap(queue_);
   }
-  // |dropped| releases the tasks here, outside the lock, since releasing a
-  // task may post another.
+  for (const auto& watched : readable_handlers_)
+    poll_->Unwatch(watched.first);
+  decltype(readable_handlers_) dropped_handlers;
+  dropped_handlers.swap(readable_handlers_);
+  // |dropped| and |dropped_handlers| are released here, outside the lock,
+  // since releasing a task may post another.
 }
 
 bool TaskThread::Post(std::function<void()> task, int64_t delay_ms) {
@@ -55,12 +61,49 @@ bool TaskThread::Post(std::function<void()> task, int64_t delay_ms) {
     queue_.push(Pending{due, next_sequence_++, std::move(task)});
   }
   if (wake)
-    wake_.Wake();
+    WakeSleeper();
   return true;
 }
 
 bool TaskThread::BelongsToCurrentThread() const {
   return thread_id_.load() == std::this_thread::get_id();
+}
+
+bool TaskThread::WatchReadable(int fd, std::function<void()> on_readable) {
+  if (!poll_ || !BelongsToCurrentThread() || readable_handlers_.count(fd) ||
+      !poll_->Watch(fd))
+    return false;
+  readable_handlers_[fd] =
+      std::make_shared<std::function<void()>>(std::move(on_readable));
+  return true;
+}
+
+void TaskThread::StopWatching(int fd) {
+  auto it = readable_handlers_.find(fd);
+  if (!BelongsToCurrentThread() || it == readable_handlers_.end())
+    return;
+  poll_->Unwatch(fd);
+  // Released outside the map: the handler may be the one running.
+  std::shared_ptr<std::function<void()>> handler = std::move(it->second);
+  readable_handlers_.erase(it);
+}
+
+void TaskThread::WakeSleeper() {
+  if (poll_)
+    poll_->Wake();
+  else
+    wake_.Wake();
+}
+
+void TaskThread::RunReadyHandlers() {
+  for (int fd : ready_) {
+    // Looked up each time: an earlier handler may have stopped this one.
+    auto it = readable_handlers_.find(fd);
+    if (it == readable_handlers_.end())
+      continue;
+    std::shared_ptr<std::function<void()>> handler = it->second;
+    (*handler)();
+  }
 }
 
 void TaskThread::Run() {
@@ -69,15 +112,31 @@ void TaskThread::Run() {
   while (!stopping_) {
     const Clock::time_point due =
         queue_.empty() ? Clock::time_point::max() : queue_.top().due;
-    if (due > Clock::now()) {
+    const bool idle = due > Clock::now();
+    if (idle) {
       sleep_until_ = due;
       const uint32_t announced = wake_.Announce();
       lock.unlock();
-      wake_.Sleep(announced, due);
+      if (poll_) {
+        poll_->Wait(due, &ready_);
+        RunReadyHandlers();
+      } else {
+        wake_.Sleep(announced, due);
+      }
       lock.lock();
       wake_.Woke();
       sleep_until_ = Clock::time_point::max();
       continue;
+    }
+    if (poll_) {
+      // Between tasks, a look at the descriptors without sleeping, so that
+      // a busy queue does not hold their reading up.
+      lock.unlock();
+      poll_->Wait(Clock::time_point::min(), &ready_);
+      RunReadyHandlers();
+      lock.lock();
+      if (stopping_)
+        break;
     }
     std::function<void()> task =
         std::move(const_cast<Pending&>(queue_.top()).task);

@@ -1,5 +1,6 @@
 // A named thread that runs posted tasks one at a time, in posting order
-// (delayed tasks once their delay has passed).
+// (delayed tasks once their delay has passed); the IO thread also reads
+// the descriptors it watches, between tasks, as Chromium's does.
 #ifndef CEFSIM_SRC_THREADS_TASK_THREAD_H_
 #define CEFSIM_SRC_THREADS_TASK_THREAD_H_
 
@@ -7,19 +8,22 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <queue>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "cefsim/src/threads/descriptor_poll.h"
 #include "cefsim/src/threads/thread_wake.h"
 
 namespace cefsim {
 
 class TaskThread {
  public:
-  explicit TaskThread(std::string name);
+  explicit TaskThread(std::string name, bool watches_descriptors = false);
   ~TaskThread();  // Stops the thread if it still runs.
 
   void Start();
@@ -34,6 +38,13 @@ class TaskThread {
   bool BelongsToCurrentThread() const;
   const std::string& name() const { return name_; }
 
+  // On this thread, of one that watches descriptors: runs |on_readable|
+  // here whenever |fd| has bytes or has ended, until StopWatching. False
+  // when |fd| cannot be watched.
+  bool WatchReadable(int fd, std::function<void()> on_readable);
+  // On this thread: |fd|'s handler runs no more and is let go.
+  void StopWatching(int fd);
+
  private:
   using Clock = ThreadWake::Clock;
 
@@ -47,6 +58,8 @@ class TaskThread {
   };
 
   void Run();
+  void WakeSleeper();
+  void RunReadyHandlers();
 
   const std::string name_;
   std::thread thread_;
@@ -61,6 +74,11 @@ class TaskThread {
   uint64_t next_sequence_ = 0;
   bool running_ = false;
   bool stopping_ = false;
+  // Null for a thread that watches no descriptors. The handlers and the
+  // list of ready descriptors are this thread's alone while it runs.
+  const std::unique_ptr<DescriptorPoll> poll_;
+  std::map<int, std::shared_ptr<std::function<void()>>> readable_handlers_;
+  std::vector<int> ready_;
 };
 
 }  // namespace cefsim

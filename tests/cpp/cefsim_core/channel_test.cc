@@ -3,7 +3,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "cefsim/src/ipc/channel.h"
 #include "cefsim/src/ipc/process_message_impl.h"
@@ -134,6 +136,57 @@ TEST(ChannelTest, AFrameOverChromiumsIpcLimitBreaksTheChannel) {
   close(fds[1]);
   EXPECT_FALSE(ended.Receive(&frame));
   EXPECT_FALSE(ended.broken());
+}
+
+// Without waiting, as the IO thread reads: a frame that arrives in parts is
+// handed out whole once its last byte came, a large one also, and bytes
+// that stop mid-frame end the stream.
+TEST(ChannelTest, ReceivingWithoutWaitingKeepsPartsUntilTheFrameIsWhole) {
+  int fds[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+  cefsim::Channel reader(fds[0]);
+  cefsim::Frame frame;
+  using Incoming = cefsim::Channel::Incoming;
+  EXPECT_EQ(reader.ReceiveAvailable(&frame), Incoming::kNothingYet);
+
+  std::string framed;
+  cefsim::Channel::AppendFrame(7, "first", &framed);
+  const std::string large(1 << 20, 'y');  // Past the read-ahead buffer.
+  cefsim::Channel::AppendFrame(8, large, &framed);
+  cefsim::Channel::AppendFrame(9, "last", &framed);
+  std::vector<cefsim::Frame> frames;
+  // In uneven parts: the header alone, split headers, the large payload
+  // over many writes.
+  size_t at = 0;
+  for (size_t part : {3u, 6u, 100u, 70000u}) {
+    ASSERT_EQ(write(fds[1], framed.data() + at, part),
+              static_cast<ssize_t>(part));
+    at += part;
+    while (reader.ReceiveAvailable(&frame) == Incoming::kFrame)
+      frames.push_back(frame);
+  }
+  std::thread rest([&] {
+    // More than the socket holds at once: the reader drains it meanwhile.
+    EXPECT_EQ(write(fds[1], framed.data() + at, framed.size() - at),
+              static_cast<ssize_t>(framed.size() - at));
+  });
+  while (frames.size() < 3) {
+    const Incoming incoming = reader.ReceiveAvailable(&frame);
+    ASSERT_NE(incoming, Incoming::kEnded);
+    if (incoming == Incoming::kFrame)
+      frames.push_back(frame);
+  }
+  rest.join();
+  EXPECT_EQ(frames[0].kind, 7u);
+  EXPECT_EQ(frames[0].payload, "first");
+  EXPECT_EQ(frames[1].kind, 8u);
+  EXPECT_TRUE(frames[1].payload == large);
+  EXPECT_EQ(frames[2].payload, "last");
+
+  ASSERT_EQ(write(fds[1], framed.data(), 6), 6);  // A header and a half.
+  close(fds[1]);
+  EXPECT_EQ(reader.ReceiveAvailable(&frame), Incoming::kEnded);
+  EXPECT_FALSE(reader.broken());
 }
 
 }  // namespace

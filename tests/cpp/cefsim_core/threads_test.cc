@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -91,6 +93,57 @@ class CountingTask : public CefTask {
   std::promise<bool>* on_ui_;
   IMPLEMENT_REFCOUNTING(CountingTask);
 };
+
+// The IO thread's reading of descriptors: a handler runs on the thread for
+// each readiness, also while the queue never empties (a task that posts
+// itself again), stops at StopWatching even from inside itself, and is let
+// go when the thread stops.
+TEST(TaskThreadTest, ADescriptorWatcherReadsBetweenTasksUntilItStops) {
+  cefsim::TaskThread thread("test", /*watches_descriptors=*/true);
+  thread.Start();
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  std::atomic<bool> busy{true};
+  std::function<void()> spin = [&] {
+    if (busy)
+      thread.Post(spin);
+  };
+  thread.Post(spin);
+  std::promise<std::string> read_back;
+  std::atomic<int> handler_runs{0};
+  auto held = std::make_shared<int>(1);
+  thread.Post([&, held] {
+    EXPECT_FALSE(thread.WatchReadable(-1, [] {}));
+    EXPECT_TRUE(thread.WatchReadable(fds[0], [&, held] {
+      EXPECT_TRUE(thread.BelongsToCurrentThread());
+      char bytes[8];
+      ssize_t got = read(fds[0], bytes, sizeof(bytes));
+      if (++handler_runs == 1)
+        read_back.set_value(std::string(bytes, got > 0 ? got : 0));
+      thread.StopWatching(fds[0]);
+    }));
+  });
+  ASSERT_EQ(write(fds[1], "ab", 2), 2);
+  EXPECT_EQ(read_back.get_future().get(), "ab");
+  ASSERT_EQ(write(fds[1], "c", 1), 1);  // Nobody watches any more.
+  std::promise<void> later;
+  thread.Post([&] { later.set_value(); }, 20);
+  later.get_future().wait();
+  busy = false;
+  EXPECT_EQ(handler_runs.load(), 1);
+  EXPECT_EQ(held.use_count(), 1);  // StopWatching released the handler.
+
+  std::promise<void> watching;
+  thread.Post([&, held] {
+    EXPECT_TRUE(thread.WatchReadable(fds[0], [held] {}));
+    watching.set_value();
+  });
+  watching.get_future().wait();
+  thread.Stop();
+  EXPECT_EQ(held.use_count(), 1);  // Stop released the watcher.
+  close(fds[0]);
+  close(fds[1]);
+}
 
 TEST(NamedThreadsTest, PostTaskRunsOnTheNamedThreadOnlyWhileItRuns) {
   std::atomic<int> runs{0};
