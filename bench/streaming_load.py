@@ -2,9 +2,12 @@
 another browser is served a 200 MB entry, a small client page's load time,
 the rate of page calls into Python, and the host's memory growth; the first
 two beside the same figure with nothing streaming, measured in turn in the
-same run. Prints RECORD lines for run_bench.py."""
+same run. For scale, the small page's load time also while two processes
+only spin, a core each, with no stream. Prints RECORD lines for
+run_bench.py."""
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -118,6 +121,21 @@ def samples_in_turn(browsers, measure):
     return busy, idle
 
 
+def spinning_loads(browsers):
+    """The small page's load time while every core of a two-core machine is
+    taken by a process that only spins: what contention alone costs it."""
+    spinners = [subprocess.Popen(["sh", "-c", "while :; do :; done"])
+                for _ in range(2)]
+    try:
+        # A process just started runs ahead of the others for a while.
+        time.sleep(0.5)
+        return browsers.small_loads()
+    finally:
+        for spinner in spinners:
+            spinner.kill()
+            spinner.wait()
+
+
 def main():
     folder = tempfile.mkdtemp()
     os.environ["CEF_PLOVEX_INTERNAL"] = folder
@@ -161,6 +179,13 @@ def main():
             busy, idle = samples_in_turn(browsers, measure)
             call_timing.record(row, "handler", unit, busy)
             call_timing.record(row, "limit", unit, idle)
+        spinning, idle = [], []
+        for _ in range(SAMPLES):
+            spinning.append(spinning_loads(browsers))
+            idle.append(browsers.small_loads())
+        row = "small page load while two processes spin"
+        call_timing.record(row, "handler", "ms", spinning)
+        call_timing.record(row, "limit", "ms", idle)
     finally:
         browsers.small.Close()
         browsers.big.Close()
