@@ -188,9 +188,9 @@ Channel::Incoming Channel::Next(Frame* frame, bool wait) {
       const size_t left = payload_size_ - partial_.payload.size();
       if (left >= received_.size()) {
         const size_t at = partial_.payload.size();
-        partial_.payload.resize(at + std::min(left, kReadPiece));
-        ssize_t got = ReadSome(&partial_.payload[at],
-                               left < kReadPiece ? left : kReadPiece, wait);
+        const size_t piece = std::min(left, kReadPiece);
+        partial_.payload.resize(at + piece);
+        ssize_t got = ReadSome(&partial_.payload[at], piece, wait);
         partial_.payload.resize(at + (got > 0 ? got : 0));
         if (got < 0)
           return Incoming::kEnded;

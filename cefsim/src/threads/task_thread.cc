@@ -117,27 +117,28 @@ void TaskThread::Run() {
       sleep_until_ = due;
       const uint32_t announced = wake_.Announce();
       lock.unlock();
-      if (poll_) {
+      if (poll_)
         poll_->Wait(due, &ready_);
-        RunReadyHandlers();
-      } else {
+      else
         wake_.Sleep(announced, due);
-      }
       lock.lock();
       wake_.Woke();
       sleep_until_ = Clock::time_point::max();
-      continue;
-    }
-    if (poll_) {
+    } else if (poll_) {
       // Between tasks, a look at the descriptors without sleeping, so that
       // a busy queue does not hold their reading up.
       lock.unlock();
       poll_->Wait(Clock::time_point::min(), &ready_);
-      RunReadyHandlers();
       lock.lock();
-      if (stopping_)
-        break;
     }
+    if (!ready_.empty()) {
+      lock.unlock();
+      RunReadyHandlers();
+      ready_.clear();
+      lock.lock();
+    }
+    if (idle || stopping_)
+      continue;
     std::function<void()> task =
         std::move(const_cast<Pending&>(queue_.top()).task);
     queue_.pop();
